@@ -1,0 +1,126 @@
+#include "cli/DocumentCommands.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+#include "app/IniStore.h"
+#include "model/ChannelCodec.h"
+#include "model/ChannelFile.h"
+#include "model/ImageCodec.h"
+#include "model/MemoryForm.h"
+
+namespace torvan::cli {
+namespace {
+
+// The panel's labels in the order the settings are listed.
+constexpr std::array<const char*, 14> kShownSettings = {
+    "Model", "Frequency Range", "Lock Channel Mode", "TOT",  "Password",
+    "Priority Channel", "Vox Level", "Battery Save", "SQL", "Beep",
+    "STE",   "End Roger", "Scan Mode", "Frequency Mode",
+};
+
+std::string SettingText(MemoryForm& form, std::string_view label) {
+    if (label == "Password") {
+        return form.PasswordText();
+    }
+    for (int i = 0; i < kSettingCount; ++i) {
+        const auto setting = static_cast<Setting>(i);
+        if (SettingLabel(setting) == label) {
+            return form.List(setting).SelectedText();
+        }
+    }
+    return {};
+}
+
+void PrintChannels(MemoryForm& form, std::ostream& out) {
+    const CellTable& grid = form.Grid();
+    std::vector<int> rows;
+    for (int row = 1; row <= kChannelCount; ++row) {
+        if (!grid.TextMatrix(row, column::kRxFrequency).empty()) {
+            rows.push_back(row);
+        }
+    }
+    if (rows.empty()) {
+        out << "\nNo channels.\n";
+        return;
+    }
+    std::array<std::size_t, CellTable::kCols> widths{};
+    for (int col = 0; col < CellTable::kCols; ++col) {
+        const auto c = static_cast<std::size_t>(col);
+        widths[c] = kChannelHeaders[c].size();
+        for (const int row : rows) {
+            widths[c] = std::max(widths[c], std::to_string(row).size());
+            widths[c] = std::max(widths[c], grid.TextMatrix(row, col).size());
+        }
+    }
+    const auto printRow = [&](auto cellText) {
+        std::string line;
+        for (int col = 0; col < CellTable::kCols; ++col) {
+            std::string text = cellText(col);
+            text.resize(widths[static_cast<std::size_t>(col)], ' ');
+            line += text + (col + 1 < CellTable::kCols ? "  " : "");
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << '\n';
+    };
+    out << '\n';
+    printRow([](int col) { return std::string(kChannelHeaders[static_cast<std::size_t>(col)]); });
+    for (const int row : rows) {
+        printRow([&](int col) {
+            return col == column::kChannel ? std::to_string(row) : grid.TextMatrix(row, col);
+        });
+    }
+}
+
+bool ExpectOnePath(const Args& args, const char* command, std::ostream& err) {
+    if (args.size() == 1 && !args[0].empty() && args[0][0] != '-') {
+        return true;
+    }
+    err << "torvan-cli " << command << ": expected one file name (see torvan-cli --help)\n";
+    return false;
+}
+
+}  // namespace
+
+int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
+    if (!ExpectOnePath(args, "new", err)) {
+        return 2;
+    }
+    MemoryImage image;
+    image.ResetToNewDocument();
+    MemoryForm form;
+    FrequencyLimits limits;
+    const IniStore ini;
+    DecodeImage(image, ini, form, limits);
+    EncodeImage(form, limits, image);
+    const FileResult saved = SaveChannelFile(args[0], image);
+    if (!saved.ok) {
+        err << saved.error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!ExpectOnePath(args, "show", err)) {
+        return 2;
+    }
+    MemoryImage image;
+    const FileResult loaded = LoadChannelFile(args[0], image);
+    if (!loaded.ok) {
+        err << loaded.error << '\n';
+        return 1;
+    }
+    MemoryForm form;
+    FrequencyLimits limits;
+    const IniStore ini;
+    DecodeImage(image, ini, form, limits);
+    for (const char* label : kShownSettings) {
+        out << label << ": " << SettingText(form, label) << '\n';
+    }
+    PrintChannels(form, out);
+    return 0;
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,142 @@
+#include "model/ImageCodec.h"
+
+#include "model/BandSignature.h"
+#include "model/ChannelCodec.h"
+#include "model/ModelProfiles.h"
+#include "model/Numbers.h"
+
+namespace torvan {
+namespace {
+
+constexpr std::uint8_t kBatterySaveBit = 0x04;
+constexpr std::uint8_t kBeepBit = 0x40;
+constexpr std::uint8_t kLockChannelBit = 0x80;
+constexpr std::uint8_t kSteMask = 0xC0;
+constexpr std::uint8_t kModeMask = 0x03;
+
+void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
+    byte = static_cast<std::uint8_t>(on ? byte | mask : byte & ~mask);
+}
+
+// Lists whose entry 0 is "On" and entry 1 "Off".
+void SelectOnOff(ChoiceList& list, bool on) { list.Select(on ? 0 : 1); }
+
+// Frequency Mode and Scan Mode: values 1 and 2 pick entries 1 and 2, else 0.
+void SelectMode(ChoiceList& list, std::uint8_t byte) {
+    const int value = byte & kModeMask;
+    list.Select(value == 3 ? 0 : value);
+}
+
+std::uint8_t SelectedMode(const ChoiceList& list) {
+    const int position = list.Selected();
+    return position == 1 || position == 2 ? static_cast<std::uint8_t>(position) : 0;
+}
+
+std::uint8_t SelectedPosition(const ChoiceList& list) {
+    const int position = list.Selected();
+    return position == ChoiceList::kNone ? 0 : static_cast<std::uint8_t>(position);
+}
+
+std::uint8_t SelectedNumber(const ChoiceList& list, int divisor = 1) {
+    return static_cast<std::uint8_t>(ParseInteger(list.SelectedText()) / divisor);
+}
+
+std::string DecodePassword(const MemoryImage& image) {
+    std::string text;
+    for (const std::uint8_t byte : image.Span(offset::kPassword, offset::kPasswordLength)) {
+        if (byte >= '0' && byte <= '9') {
+            text.push_back(static_cast<char>(byte));
+        }
+    }
+    return text;
+}
+
+void EncodePassword(const std::string& text, MemoryImage& image) {
+    auto bytes = image.Span(offset::kPassword, offset::kPasswordLength);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i >= text.size()) {
+            bytes[i] = 0xFF;
+        } else {
+            bytes[i] = text[i] >= '0' && text[i] <= '9' ? static_cast<std::uint8_t>(text[i]) : 0x30;
+        }
+    }
+}
+
+void SelectSte(ChoiceList& list, std::uint8_t byte) {
+    switch (byte & kSteMask) {
+        case 0x00:
+            list.Select(1);
+            break;
+        case 0x40:
+            list.Select(2);
+            break;
+        case 0x80:
+            list.Select(3);
+            break;
+        default:
+            list.Select(0);
+    }
+}
+
+std::uint8_t SteBits(const ChoiceList& list) {
+    switch (list.Selected()) {
+        case 0:
+            return 0xC0;
+        case 2:
+            return 0x40;
+        case 3:
+            return 0x80;
+        default:
+            return 0x00;
+    }
+}
+
+}  // namespace
+
+void DecodeImage(const MemoryImage& image, const IniStore& ini, FormControls& form,
+                 FrequencyLimits& limits) {
+    const auto list = [&](Setting s) -> ChoiceList& { return form.List(s); };
+    const std::uint8_t flags = image[offset::kFlags];
+    ApplyProfileStep(image, ini, form);
+    SelectMode(list(Setting::FrequencyMode), image[offset::kFrequencyMode]);
+    SelectOnOff(list(Setting::LockChannelMode), (flags & kLockChannelBit) != 0);
+    DecodeChannels(image, form.Grid());
+    ApplyBandStep(image, form, limits);
+    const std::string password = DecodePassword(image);
+    SelectOnOff(list(Setting::Beep), (flags & kBeepBit) != 0);
+    SelectOnOff(list(Setting::BatterySave), (flags & kBatterySaveBit) != 0);
+    list(Setting::Sql).SelectByPrefix(std::to_string(image[offset::kSql]), true);
+    list(Setting::Tot).SelectByPrefix(std::to_string(image[offset::kTot] * 30), true);
+    list(Setting::VoxLevel).SelectByPrefix(std::to_string(image[offset::kVox]), true);
+    list(Setting::EndRoger).SelectOrFirst(image[offset::kEndRoger]);
+    list(Setting::PriorityChannel).SelectOrFirst(image[offset::kPriorityChannel]);
+    SelectSte(list(Setting::Ste), image[offset::kScanSte]);
+    SelectMode(list(Setting::ScanMode), image[offset::kScanSte]);
+    form.SetPasswordText(password);
+}
+
+void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage& image) {
+    const auto list = [&](Setting s) -> ChoiceList& { return form.List(s); };
+    const std::string password = form.PasswordText();
+    std::uint8_t& mode = image[offset::kFrequencyMode];
+    mode = static_cast<std::uint8_t>((mode & ~kModeMask) | SelectedMode(list(Setting::FrequencyMode)));
+    SetBits(image[offset::kFlags], kLockChannelBit, list(Setting::LockChannelMode).Selected() == 0);
+    WriteBandSignature(limits, image);
+    form.CommitOpenEditor();
+    EncodeChannels(form.Grid(), image);
+    image[offset::kRangeIndex] = SelectedPosition(list(Setting::FrequencyRange));
+    image[offset::kModelIndex] = SelectedPosition(list(Setting::Model));
+    EncodePassword(password, image);
+    SetBits(image[offset::kFlags], kBeepBit, list(Setting::Beep).Selected() == 0);
+    SetBits(image[offset::kFlags], kBatterySaveBit, list(Setting::BatterySave).Selected() == 0);
+    image[offset::kTot] = SelectedNumber(list(Setting::Tot), 30);
+    image[offset::kSql] = SelectedNumber(list(Setting::Sql));
+    image[offset::kVox] = SelectedNumber(list(Setting::VoxLevel));
+    image[offset::kEndRoger] = SelectedPosition(list(Setting::EndRoger));
+    image[offset::kPriorityChannel] = SelectedPosition(list(Setting::PriorityChannel));
+    std::uint8_t& scanSte = image[offset::kScanSte];
+    scanSte = static_cast<std::uint8_t>((scanSte & ~kSteMask) | SteBits(list(Setting::Ste)));
+    scanSte = static_cast<std::uint8_t>((scanSte & ~kModeMask) | SelectedMode(list(Setting::ScanMode)));
+}
+
+}  // namespace torvan

@@ -189,7 +189,8 @@ bool IniStore::WriteString(const std::string& section, const std::string& key,
     while (insertAt > range->first && Trim(file.lines[insertAt - 1]).empty()) {
         --insertAt;
     }
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), key + "=" + value);
+    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                      key + "=" + value);
     return WriteLines(path_, file);
 }
 

@@ -15,9 +15,20 @@ namespace {
 
 // The panel's labels in the order the settings are listed.
 constexpr std::array<const char*, 14> kShownSettings = {
-    "Model", "Frequency Range", "Lock Channel Mode", "TOT",  "Password",
-    "Priority Channel", "Vox Level", "Battery Save", "SQL", "Beep",
-    "STE",   "End Roger", "Scan Mode", "Frequency Mode",
+    "Model",
+    "Frequency Range",
+    "Lock Channel Mode",
+    "TOT",
+    "Password",
+    "Priority Channel",
+    "Vox Level",
+    "Battery Save",
+    "SQL",
+    "Beep",
+    "STE",
+    "End Roger",
+    "Scan Mode",
+    "Frequency Mode",
 };
 
 std::string SettingText(MemoryForm& form, std::string_view label) {

@@ -21,7 +21,8 @@ void WriteBandSignature(const FrequencyLimits& limits, MemoryImage& image) {
     };
     image[offset::kBandSignature] = pair(lower);
     image[offset::kBandSignature + 1] = pair(upper);
-    image[offset::kBandSignature + 2] = static_cast<std::uint8_t>(((lower % 10U) * 16U + upper % 10U) & 0xFFU);
+    image[offset::kBandSignature + 2] =
+        static_cast<std::uint8_t>(((lower % 10U) * 16U + upper % 10U) & 0xFFU);
 }
 
 }  // namespace torvan

@@ -14,7 +14,9 @@ constexpr std::uint8_t kHighPowerBit = 0x20;
 constexpr std::array<std::string_view, 4> kBusyLock = {"Off", "Carrier", "Tone", ""};
 constexpr std::array<std::string_view, 4> kPttId = {"Off", "Pre-Tx", "Post-Tx", "Both"};
 
-std::size_t SlotOffset(int channel) { return static_cast<std::size_t>(channel - 1) * kSlotSize; }
+std::size_t SlotOffset(int channel) {
+    return static_cast<std::size_t>(channel - 1) * kSlotSize;
+}
 std::size_t NameOffset(int channel) {
     return offset::kNames + static_cast<std::size_t>(channel - 1) * kNameLength;
 }
@@ -53,7 +55,9 @@ void EncodeName(const std::string& name, MemoryImage& image, int channel) {
 
 void DecodeChannel(const MemoryImage& image, int channel, CellTable& grid) {
     const auto slot = image.Span(SlotOffset(channel), kSlotSize);
-    const auto set = [&](int col, const std::string& text) { grid.SetTextMatrix(channel, col, text); };
+    const auto set = [&](int col, const std::string& text) {
+        grid.SetTextMatrix(channel, col, text);
+    };
     if (slot[3] == 0xFF || slot[3] == 0x00) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             set(col, {});

@@ -8,9 +8,13 @@
 namespace torvan {
 namespace {
 
-std::string Reason() { return errno != 0 ? std::strerror(errno) : "unknown error"; }
+std::string Reason() {
+    return errno != 0 ? std::strerror(errno) : "unknown error";
+}
 
-FileResult Fail(std::string message) { return FileResult{false, std::move(message)}; }
+FileResult Fail(std::string message) {
+    return FileResult{false, std::move(message)};
+}
 
 }  // namespace
 

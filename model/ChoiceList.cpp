@@ -38,6 +38,8 @@ void ChoiceList::SelectByPrefix(std::string_view prefix, bool fromSecond) {
     Select(0);
 }
 
-void ChoiceList::SelectOrFirst(int position) { Select(position >= 0 && position < Count() ? position : 0); }
+void ChoiceList::SelectOrFirst(int position) {
+    Select(position >= 0 && position < Count() ? position : 0);
+}
 
 }  // namespace torvan

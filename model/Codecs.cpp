@@ -41,7 +41,8 @@ unsigned LeadingDigits(std::string_view text) {
 }
 
 ToneBytes CdcssBytes(unsigned code, unsigned typeBase) {
-    return ToneBytes{ToBcd(code % 100U), static_cast<std::uint8_t>((code / 100U + typeBase) & 0xFFU)};
+    return ToneBytes{ToBcd(code % 100U),
+                     static_cast<std::uint8_t>((code / 100U + typeBase) & 0xFFU)};
 }
 
 std::string CdcssText(std::uint8_t low, unsigned firstDigit, char polarity) {

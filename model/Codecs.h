@@ -9,7 +9,9 @@ namespace torvan {
 
 // Packed BCD byte: high nibble tens, low nibble units. Nibbles above 9 are
 // not rejected when reading (0x1A reads as 20).
-inline unsigned BcdValue(std::uint8_t byte) { return (byte >> 4U) * 10U + (byte & 0x0FU); }
+inline unsigned BcdValue(std::uint8_t byte) {
+    return (byte >> 4U) * 10U + (byte & 0x0FU);
+}
 inline std::uint8_t ToBcd(unsigned value) {
     return static_cast<std::uint8_t>(((value / 10U) % 10U) * 16U + value % 10U);
 }

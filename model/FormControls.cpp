@@ -17,9 +17,19 @@ std::vector<std::string> Numbered(const char* first, int from, int to) {
 
 std::string_view SettingLabel(Setting setting) {
     static constexpr std::array<std::string_view, kSettingCount> kLabels = {
-        "Model", "Frequency Range", "Frequency Mode", "Lock Channel Mode", "Scan Mode",
-        "TOT",   "Priority Channel", "Vox Level",     "Battery Save",      "SQL",
-        "Beep",  "STE",             "End Roger",
+        "Model",
+        "Frequency Range",
+        "Frequency Mode",
+        "Lock Channel Mode",
+        "Scan Mode",
+        "TOT",
+        "Priority Channel",
+        "Vox Level",
+        "Battery Save",
+        "SQL",
+        "Beep",
+        "STE",
+        "End Roger",
     };
     return kLabels.at(static_cast<std::size_t>(setting));
 }

@@ -19,7 +19,9 @@ void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
 }
 
 // Lists whose entry 0 is "On" and entry 1 "Off".
-void SelectOnOff(ChoiceList& list, bool on) { list.Select(on ? 0 : 1); }
+void SelectOnOff(ChoiceList& list, bool on) {
+    list.Select(on ? 0 : 1);
+}
 
 // Frequency Mode and Scan Mode: values 1 and 2 pick entries 1 and 2, else 0.
 void SelectMode(ChoiceList& list, std::uint8_t byte) {
@@ -119,7 +121,8 @@ void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage&
     const auto list = [&](Setting s) -> ChoiceList& { return form.List(s); };
     const std::string password = form.PasswordText();
     std::uint8_t& mode = image[offset::kFrequencyMode];
-    mode = static_cast<std::uint8_t>((mode & ~kModeMask) | SelectedMode(list(Setting::FrequencyMode)));
+    mode =
+        static_cast<std::uint8_t>((mode & ~kModeMask) | SelectedMode(list(Setting::FrequencyMode)));
     SetBits(image[offset::kFlags], kLockChannelBit, list(Setting::LockChannelMode).Selected() == 0);
     WriteBandSignature(limits, image);
     form.CommitOpenEditor();
@@ -136,7 +139,8 @@ void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage&
     image[offset::kPriorityChannel] = SelectedPosition(list(Setting::PriorityChannel));
     std::uint8_t& scanSte = image[offset::kScanSte];
     scanSte = static_cast<std::uint8_t>((scanSte & ~kSteMask) | SteBits(list(Setting::Ste)));
-    scanSte = static_cast<std::uint8_t>((scanSte & ~kModeMask) | SelectedMode(list(Setting::ScanMode)));
+    scanSte =
+        static_cast<std::uint8_t>((scanSte & ~kModeMask) | SelectedMode(list(Setting::ScanMode)));
 }
 
 }  // namespace torvan

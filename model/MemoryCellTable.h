@@ -19,7 +19,7 @@ private:
     static std::size_t Index(int row, int col) {
         return static_cast<std::size_t>(row) * kCols + static_cast<std::size_t>(col);
     }
-    std::array<std::string, static_cast<std::size_t>(kRows * kCols)> cells_;
+    std::array<std::string, static_cast<std::size_t>(kRows* kCols)> cells_;
 };
 
 }  // namespace torvan

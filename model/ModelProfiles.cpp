@@ -60,7 +60,8 @@ void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits
     if (!band) {
         return;
     }
-    const std::string text = std::to_string(band->lower) + "-" + std::to_string(band->upper) + "MHz";
+    const std::string text =
+        std::to_string(band->lower) + "-" + std::to_string(band->upper) + "MHz";
     form.List(Setting::FrequencyRange).SelectByPrefix(text, false);
     limits = FrequencyLimits{band->lower * 100000U, band->upper * 100000U};
 }

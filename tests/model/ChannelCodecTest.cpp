@@ -36,8 +36,9 @@ const Row kEmpty(10, "");
 
 TEST(ChannelCodec, DecodesAFullSlotAndEncodesItBack) {
     MemoryImage image;
-    Put(image, 0, {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01,
-                   0x24, 0xFF, 0xFF});
+    Put(image, 0,
+        {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xFF,
+         0xFF});
     Put(image, 0x850, {0x0A, 0x0B, 0x25, 0x01, 0xFF, 0xFF, 0xFF, 0xFF});
     image[0xC50] = 0x01;
     MemoryCellTable grid;
@@ -152,11 +153,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ChannelCodec, NamesUseTheNameCode) {
     MemoryCellTable grid;
     SetRow(grid, 2, {"145.0", "", "None", "None", "Off", "Low", "Narrow", "No", "Off", "AB.CD"});
-    SetRow(grid, 128, {"145.0", "", "None", "None", "Off", "Low", "Narrow", "Yes", "Off",
-                       "Z9- abcdefgh"});
+    SetRow(grid, 128,
+           {"145.0", "", "None", "None", "Off", "Low", "Narrow", "Yes", "Off", "Z9- abcdefgh"});
     MemoryImage image;
     EncodeChannels(grid, image);
-    const std::vector<std::uint8_t> ch2(image.bytes().begin() + 0x858, image.bytes().begin() + 0x860);
+    const std::vector<std::uint8_t> ch2(image.bytes().begin() + 0x858,
+                                        image.bytes().begin() + 0x860);
     EXPECT_EQ(ch2, (std::vector<std::uint8_t>{0x0A, 0x0B, 0xFF, 0x0C, 0x0D, 0xFF, 0xFF, 0xFF}));
     const std::vector<std::uint8_t> ch128(image.bytes().begin() + 0xC48,
                                           image.bytes().begin() + 0xC50);

@@ -51,16 +51,16 @@ TEST_P(FrequencyDecodeTest, FormatsMegahertzWithFiveDecimals) {
     EXPECT_EQ(DecodeFrequency(GetParam().bytes), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bytes, FrequencyDecodeTest,
-    testing::Values(FrequencyDecodeCase{{0x00, 0x25, 0x55, 0x14}, "145.52500"},
-                    FrequencyDecodeCase{{0x00, 0x00, 0x60, 0x13}, "136.00000"},
-                    FrequencyDecodeCase{{0x12, 0x34, 0x56, 0x00}, ""},
-                    FrequencyDecodeCase{{0x00, 0x00, 0x00, 0xFF}, ""},
-                    FrequencyDecodeCase{{0x01, 0x00, 0x00, 0x01}, "10.00001"},
-                    // Nibbles above nine are not rejected: 0x1A reads as 20.
-                    FrequencyDecodeCase{{0x00, 0x00, 0x00, 0x1A}, "200.00000"},
-                    FrequencyDecodeCase{{0xFF, 0xFF, 0xFF, 0xFE}, "1656.66665"}));
+INSTANTIATE_TEST_SUITE_P(Bytes, FrequencyDecodeTest,
+                         testing::Values(FrequencyDecodeCase{{0x00, 0x25, 0x55, 0x14}, "145.52500"},
+                                         FrequencyDecodeCase{{0x00, 0x00, 0x60, 0x13}, "136.00000"},
+                                         FrequencyDecodeCase{{0x12, 0x34, 0x56, 0x00}, ""},
+                                         FrequencyDecodeCase{{0x00, 0x00, 0x00, 0xFF}, ""},
+                                         FrequencyDecodeCase{{0x01, 0x00, 0x00, 0x01}, "10.00001"},
+                                         // Nibbles above nine are not rejected: 0x1A reads as 20.
+                                         FrequencyDecodeCase{{0x00, 0x00, 0x00, 0x1A}, "200.00000"},
+                                         FrequencyDecodeCase{{0xFF, 0xFF, 0xFF, 0xFE},
+                                                             "1656.66665"}));
 
 TEST(FrequencyCodec, EveryStorableCountSurvivesTextAndBack) {
     for (std::uint32_t count = 13600000; count <= 17400000; count += 625) {
@@ -86,24 +86,23 @@ TEST_P(ToneTest, EncodesAndShowsAgain) {
     EXPECT_EQ(DecodeTone(c.low, c.type), c.decoded) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ToneTest,
-    testing::Values(ToneCase{"None", 0xFF, 0xFF, "None"},
-                    ToneCase{"CTCSS:67.0", 0x70, 0x06, "CTCSS:67.0"},
-                    ToneCase{"CTCSS:69.3", 0x93, 0x06, "CTCSS:69.3"},
-                    ToneCase{"CTCSS:100.0", 0x00, 0x10, "CTCSS:100.0"},
-                    ToneCase{"CTCSS:254.1", 0x41, 0x25, "CTCSS:254.1"},
-                    ToneCase{"CDCSS:023N", 0x23, 0x80, "CDCSS:023N"},
-                    ToneCase{"CDCSS:754N", 0x54, 0x87, "CDCSS:754N"},
-                    ToneCase{"CDCSS:754I", 0x54, 0xC7, "CDCSS:754I"},
-                    ToneCase{"CDCSS:114I", 0x14, 0xC1, "CDCSS:114I"},
-                    ToneCase{"CTCSS:None", 0xFF, 0xFF, "None"},
-                    ToneCase{"bogus", 0xFF, 0xFF, "None"},
-                    ToneCase{"CDCSS:", 0xFF, 0xFF, "None"},
-                    // "CTCSS" without a colon reads no number: zero tenths.
-                    ToneCase{"CTCSS", 0x00, 0x00, "None"},
-                    ToneCase{"CTCSS: 88.5 Hz", 0x85, 0x08, "CTCSS:88.5"},
-                    ToneCase{"CTCSS:-5", 0x00, 0x00, "None"}));
+INSTANTIATE_TEST_SUITE_P(Texts, ToneTest,
+                         testing::Values(ToneCase{"None", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CTCSS:67.0", 0x70, 0x06, "CTCSS:67.0"},
+                                         ToneCase{"CTCSS:69.3", 0x93, 0x06, "CTCSS:69.3"},
+                                         ToneCase{"CTCSS:100.0", 0x00, 0x10, "CTCSS:100.0"},
+                                         ToneCase{"CTCSS:254.1", 0x41, 0x25, "CTCSS:254.1"},
+                                         ToneCase{"CDCSS:023N", 0x23, 0x80, "CDCSS:023N"},
+                                         ToneCase{"CDCSS:754N", 0x54, 0x87, "CDCSS:754N"},
+                                         ToneCase{"CDCSS:754I", 0x54, 0xC7, "CDCSS:754I"},
+                                         ToneCase{"CDCSS:114I", 0x14, 0xC1, "CDCSS:114I"},
+                                         ToneCase{"CTCSS:None", 0xFF, 0xFF, "None"},
+                                         ToneCase{"bogus", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CDCSS:", 0xFF, 0xFF, "None"},
+                                         // "CTCSS" without a colon reads no number: zero tenths.
+                                         ToneCase{"CTCSS", 0x00, 0x00, "None"},
+                                         ToneCase{"CTCSS: 88.5 Hz", 0x85, 0x08, "CTCSS:88.5"},
+                                         ToneCase{"CTCSS:-5", 0x00, 0x00, "None"}));
 
 struct ToneDecodeCase {
     std::uint8_t low;

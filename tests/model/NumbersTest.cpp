@@ -47,14 +47,15 @@ TEST_P(ParseNumberTest, ReadsTheLongestLeadingNumber) {
     EXPECT_EQ(ParseNumber(GetParam().text), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseNumberTest,
-    testing::Values(ParseCase{"145.525", 145.525}, ParseCase{"  146", 146}, ParseCase{"", 0},
-                    ParseCase{"abc", 0}, ParseCase{".", 0}, ParseCase{"-.5x", -0.5},
-                    ParseCase{"+7", 7}, ParseCase{"1e2MHz", 100}, ParseCase{"1e", 1},
-                    ParseCase{"1e+", 1}, ParseCase{"3.", 3}, ParseCase{".25", 0.25},
-                    ParseCase{"0x10", 0}, ParseCase{"inf", 0}, ParseCase{"nan", 0},
-                    ParseCase{"1e999", INFINITY}, ParseCase{"1e-999", 0}));
+INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberTest,
+                         testing::Values(ParseCase{"145.525", 145.525}, ParseCase{"  146", 146},
+                                         ParseCase{"", 0}, ParseCase{"abc", 0}, ParseCase{".", 0},
+                                         ParseCase{"-.5x", -0.5}, ParseCase{"+7", 7},
+                                         ParseCase{"1e2MHz", 100}, ParseCase{"1e", 1},
+                                         ParseCase{"1e+", 1}, ParseCase{"3.", 3},
+                                         ParseCase{".25", 0.25}, ParseCase{"0x10", 0},
+                                         ParseCase{"inf", 0}, ParseCase{"nan", 0},
+                                         ParseCase{"1e999", INFINITY}, ParseCase{"1e-999", 0}));
 
 TEST(ParseNumber, IgnoresTheProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);

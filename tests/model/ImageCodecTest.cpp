@@ -1,0 +1,224 @@
+#include "model/ImageCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "model/ChannelCodec.h"
+#include "model/MemoryForm.h"
+#include "tests/TempDir.h"
+
+namespace torvan {
+namespace {
+
+using testing_support::TempDir;
+
+class ImageCodecTest : public testing::Test {
+protected:
+    IniStore Ini(const std::string& content = "") {
+        return IniStore(dir_.Write("Program.ini", content));
+    }
+
+    void Decode(const std::string& ini = "") { DecodeImage(image_, Ini(ini), form_, limits_); }
+    void Encode() { EncodeImage(form_, limits_, image_); }
+    std::string Shown(Setting setting) { return form_.List(setting).SelectedText(); }
+
+    TempDir dir_;
+    MemoryImage image_;
+    MemoryForm form_;
+    FrequencyLimits limits_;
+};
+
+TEST_F(ImageCodecTest, NewDocumentShowsFactorySettings) {
+    image_.ResetToNewDocument();
+    Decode();
+    const std::pair<Setting, const char*> expected[] = {
+        {Setting::FrequencyMode, "Channel"},
+        {Setting::LockChannelMode, "On"},
+        {Setting::ScanMode, "TO"},
+        {Setting::Ste, "240 phase shift"},
+        {Setting::Beep, "On"},
+        {Setting::BatterySave, "On"},
+        {Setting::Sql, "5"},
+        {Setting::Tot, "Off"},
+        {Setting::VoxLevel, "Off"},
+        {Setting::EndRoger, "Off"},
+        {Setting::PriorityChannel, "1"},
+    };
+    for (const auto& [setting, text] : expected) {
+        EXPECT_EQ(Shown(setting), text) << SettingLabel(setting);
+    }
+    EXPECT_EQ(form_.PasswordText(), "");
+}
+
+TEST_F(ImageCodecTest, NewDocumentSavedWithoutEditsChangesOnlyWhatEncodeOwns) {
+    image_.ResetToNewDocument();
+    MemoryImage expected = image_;
+    for (std::size_t slot = 0; slot < kChannelCount; ++slot) {
+        expected[slot * 16 + 13] = 0xFE;
+    }
+    expected[0xFF0] = 0x13;
+    expected[0xFF1] = 0x17;
+    expected[0xFF2] = 0x64;
+    Decode();
+    Encode();
+    EXPECT_EQ(image_, expected);
+}
+
+struct SettingCase {
+    std::size_t at;
+    std::uint8_t stored;
+    Setting setting;
+    const char* shown;
+    std::uint8_t storedAgain;
+};
+
+class SettingRoundTripTest : public ImageCodecTest,
+                             public testing::WithParamInterface<SettingCase> {};
+
+TEST_P(SettingRoundTripTest, ShowsThenStoresWhatIsSelected) {
+    const auto& c = GetParam();
+    image_.ResetToNewDocument();
+    image_[c.at] = c.stored;
+    Decode();
+    EXPECT_EQ(Shown(c.setting), c.shown);
+    Encode();
+    EXPECT_EQ(image_[c.at], c.storedAgain);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SettingRoundTripTest,
+    testing::Values(SettingCase{0x814, 10, Setting::Tot, "300", 10},
+                    SettingCase{0x814, 11, Setting::Tot, "Off", 0},
+                    SettingCase{0x814, 1, Setting::Tot, "30", 1},
+                    SettingCase{0x813, 12, Setting::Sql, "0", 0},
+                    SettingCase{0x813, 9, Setting::Sql, "9", 9},
+                    SettingCase{0x813, 1, Setting::Sql, "1", 1},
+                    SettingCase{0x813, 0, Setting::Sql, "0", 0},
+                    SettingCase{0x815, 0, Setting::VoxLevel, "Off", 0},
+                    SettingCase{0x815, 9, Setting::VoxLevel, "9", 9},
+                    SettingCase{0x815, 10, Setting::VoxLevel, "Off", 0},
+                    SettingCase{0x819, 10, Setting::EndRoger, "10", 10},
+                    SettingCase{0x819, 11, Setting::EndRoger, "Off", 0},
+                    SettingCase{0x81A, 20, Setting::PriorityChannel, "20", 20},
+                    SettingCase{0x81A, 128, Setting::PriorityChannel, "128", 128},
+                    SettingCase{0x81A, 0x90, Setting::PriorityChannel, "None", 0},
+                    SettingCase{0x81A, 0, Setting::PriorityChannel, "None", 0},
+                    SettingCase{0x810, 0x83, Setting::FrequencyMode, "Channel", 0x80},
+                    SettingCase{0x810, 0x7D, Setting::FrequencyMode, "Frequency", 0x7D},
+                    SettingCase{0x810, 0x02, Setting::FrequencyMode, "Memory", 0x02},
+                    SettingCase{0x811, 0x00, Setting::Ste, "120  phase shift", 0x00},
+                    SettingCase{0x811, 0x7F, Setting::Ste, "180 phase shift", 0x7C},
+                    SettingCase{0x811, 0xC1, Setting::ScanMode, "CO", 0xC1},
+                    SettingCase{0x811, 0x06, Setting::ScanMode, "SE", 0x06},
+                    SettingCase{0x812, 0x3B, Setting::Beep, "Off", 0x3B},
+                    SettingCase{0x812, 0x40, Setting::BatterySave, "Off", 0x40},
+                    SettingCase{0x812, 0x80, Setting::LockChannelMode, "On", 0x80}));
+
+TEST_F(ImageCodecTest, ChoicesChangeOnlyTheirOwnBits) {
+    image_.ResetToNewDocument();
+    Decode();
+    form_.List(Setting::Ste).Select(0);
+    form_.List(Setting::ScanMode).Select(2);
+    form_.List(Setting::Beep).Select(1);
+    form_.List(Setting::BatterySave).Select(1);
+    form_.List(Setting::LockChannelMode).Select(1);
+    form_.List(Setting::FrequencyMode).Select(2);
+    Encode();
+    EXPECT_EQ(image_[0x811], 0xEA);
+    EXPECT_EQ(image_[0x812], 0x10);
+    EXPECT_EQ(image_[0x810], 0x82);
+}
+
+struct PasswordCase {
+    std::array<std::uint8_t, 6> stored;
+    const char* shown;
+    const char* typed;
+    std::array<std::uint8_t, 6> storedAgain;
+};
+
+class PasswordTest : public ImageCodecTest, public testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(PasswordTest, KeepsDigitsOnly) {
+    const auto& c = GetParam();
+    std::copy(c.stored.begin(), c.stored.end(), image_.bytes().begin() + 0x840);
+    Decode();
+    EXPECT_EQ(form_.PasswordText(), c.shown);
+    form_.SetPasswordText(c.typed);
+    Encode();
+    const auto bytes = image_.Span(0x840, 6);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), c.storedAgain.begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, PasswordTest,
+                         testing::Values(PasswordCase{{0x31, 0xFF, 0x32, 0x33, 0xFF, 0xFF},
+                                                      "123",
+                                                      "123",
+                                                      {0x31, 0x32, 0x33, 0xFF, 0xFF, 0xFF}},
+                                         PasswordCase{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+                                                      "",
+                                                      "",
+                                                      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+                                         PasswordCase{{0x39, 0x38, 0x37, 0x36, 0x35, 0x34},
+                                                      "987654",
+                                                      "12a",
+                                                      {0x31, 0x32, 0x30, 0xFF, 0xFF, 0xFF}},
+                                         PasswordCase{{0x00, 0x3A, 0x2F, 0x30, 0x30, 0x30},
+                                                      "000",
+                                                      "12345678",
+                                                      {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}}));
+
+// Records when the open-editor hook runs relative to the other steps.
+class HookedForm final : public FormControls {
+public:
+    ChoiceList& List(Setting s) override { return inner.List(s); }
+    CellTable& Grid() override { return inner.Grid(); }
+    std::string PasswordText() const override { return inner.PasswordText(); }
+    void SetPasswordText(const std::string& t) override { inner.SetPasswordText(t); }
+    void CommitOpenEditor() override { hook(); }
+
+    MemoryForm inner;
+    std::function<void()> hook = [] {};
+};
+
+TEST_F(ImageCodecTest, OpenEditorCommitsBeforeChannelsAfterThePasswordIsTaken) {
+    image_.ResetToNewDocument();
+    HookedForm form;
+    DecodeImage(image_, Ini(), form, limits_);
+    form.SetPasswordText("1");
+    form.hook = [&] {
+        form.Grid().SetTextMatrix(3, column::kRxFrequency, "145.5");
+        form.SetPasswordText("999");
+    };
+    EncodeImage(form, limits_, image_);
+    EXPECT_EQ(image_[2 * 16 + 3], 0x14);  // channel 3 stored
+    EXPECT_EQ(image_[0x840], 0x31);
+    EXPECT_EQ(image_[0x841], 0xFF);
+}
+
+struct BandCase {
+    FrequencyLimits limits;
+    std::array<std::uint8_t, 3> signature;
+};
+
+class BandSignatureTest : public ImageCodecTest, public testing::WithParamInterface<BandCase> {};
+
+TEST_P(BandSignatureTest, StoresWholeMegahertzDigitsAndReadsThemBack) {
+    limits_ = GetParam().limits;
+    Encode();
+    const auto sig = image_.Span(0xFF0, 3);
+    EXPECT_TRUE(std::equal(sig.begin(), sig.end(), GetParam().signature.begin()));
+    limits_ = FrequencyLimits{1, 2};
+    Decode();
+    EXPECT_EQ(limits_.lower, GetParam().limits.lower / 100000 * 100000);
+    EXPECT_EQ(limits_.upper, GetParam().limits.upper / 100000 * 100000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, BandSignatureTest,
+                         testing::Values(BandCase{{13600000, 17400000}, {0x13, 0x17, 0x64}},
+                                         BandCase{{40000000, 47000000}, {0x40, 0x47, 0x00}},
+                                         BandCase{{14412500, 14899999}, {0x14, 0x14, 0x48}},
+                                         BandCase{{0, 99900000}, {0x00, 0x99, 0x09}}));
+
+}  // namespace
+}  // namespace torvan

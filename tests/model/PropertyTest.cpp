@@ -1,0 +1,105 @@
+// Decode then encode of arbitrary images: every byte, and every bit, that no
+// encoder owns must come back unchanged.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model/Codecs.h"
+#include "model/ImageCodec.h"
+#include "model/MemoryForm.h"
+#include "tests/TempDir.h"
+
+namespace torvan {
+namespace {
+
+// Bits each encoder may write, per image offset.
+std::array<std::uint8_t, MemoryImage::kSize> OwnedBits() {
+    std::array<std::uint8_t, MemoryImage::kSize> owned{};
+    for (std::size_t slot = 0; slot < 128; ++slot) {
+        for (std::size_t i = 0; i < 12; ++i) {
+            owned[slot * 16 + i] = 0xFF;
+        }
+        owned[slot * 16 + 12] = 0x03;
+        owned[slot * 16 + 13] = 0x3F;
+    }
+    for (std::size_t at = 0x850; at < 0xC60; ++at) {
+        owned[at] = 0xFF;  // names and scan bitmap
+    }
+    owned[0x810] = 0x03;
+    owned[0x811] = 0xC3;
+    owned[0x812] = 0xC4;
+    for (const std::size_t at :
+         {0x813U, 0x814U, 0x815U, 0x819U, 0x81AU, 0xFD2U, 0xFD3U, 0xFF0U, 0xFF1U, 0xFF2U}) {
+        owned[at] = 0xFF;
+    }
+    for (std::size_t at = 0x840; at < 0x846; ++at) {
+        owned[at] = 0xFF;
+    }
+    return owned;
+}
+
+TEST(DecodeEncodeProperty, UnownedBytesSurviveRandomImages) {
+    testing_support::TempDir dir;
+    const IniStore ini(
+        dir.Write("Program.ini", "[Setup]\nType0=A\nField0=136-174MHz;400-470MHz\n"));
+    const auto owned = OwnedBits();
+    std::mt19937 random(20261206);
+    for (int round = 0; round < 300; ++round) {
+        MemoryImage image;
+        for (auto& byte : image.bytes()) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        const MemoryImage before = image;
+        MemoryForm form;
+        FrequencyLimits limits;
+        DecodeImage(image, ini, form, limits);
+        EncodeImage(form, limits, image);
+        for (std::size_t at = 0; at < MemoryImage::kSize; ++at) {
+            const auto keep = static_cast<std::uint8_t>(~owned[at]);
+            ASSERT_EQ(image[at] & keep, before[at] & keep) << "round " << round << " offset " << at;
+        }
+    }
+}
+
+TEST(DecodeEncodeProperty, ValidChannelsRoundTripThroughTheirTexts) {
+    testing_support::TempDir dir;
+    const IniStore ini(dir / "Program.ini");
+    std::mt19937 random(7);
+    const auto pick = [&](unsigned count) { return static_cast<unsigned>(random() % count); };
+    const auto bcd = [&](unsigned max) { return ToBcd(pick(max)); };
+    for (int round = 0; round < 50; ++round) {
+        MemoryImage image;
+        image.ResetToNewDocument();
+        for (std::size_t slot = 0; slot < 128; ++slot) {
+            const std::size_t at = slot * 16;
+            for (std::size_t i = 0; i < 12; ++i) {
+                image[at + i] = bcd(100);
+            }
+            image[at + 3] = ToBcd(10 + pick(90));
+            image[at + 7] = pick(4) == 0 ? 0xFF : ToBcd(10 + pick(90));
+            image[at + 9] = pick(2) == 0 ? 0xFF : static_cast<std::uint8_t>(0x80 + pick(8));
+            image[at + 11] = bcd(26);
+            image[at + 12] = static_cast<std::uint8_t>(pick(256));
+            image[at + 13] = static_cast<std::uint8_t>(pick(256) & 0xF2U);  // no busy 0x06
+        }
+        for (std::size_t at = 0x850; at < 0xC50; ++at) {
+            image[at] = static_cast<std::uint8_t>(random() % 0x26);
+        }
+        MemoryForm first;
+        FrequencyLimits limits;
+        DecodeImage(image, ini, first, limits);
+        MemoryImage encoded = image;
+        EncodeImage(first, limits, encoded);
+        MemoryForm second;
+        DecodeImage(encoded, ini, second, limits);
+        for (int row = 1; row <= 128; ++row) {
+            for (int col = 1; col <= 10; ++col) {
+                ASSERT_EQ(second.Grid().TextMatrix(row, col), first.Grid().TextMatrix(row, col))
+                    << "row " << row << " col " << col;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace torvan

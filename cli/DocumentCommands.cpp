@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <ostream>
 
 #include "app/IniStore.h"
@@ -13,36 +14,24 @@
 namespace torvan::cli {
 namespace {
 
-// The panel's labels in the order the settings are listed.
-constexpr std::array<const char*, 14> kShownSettings = {
-    "Model",
-    "Frequency Range",
-    "Lock Channel Mode",
-    "TOT",
-    "Password",
-    "Priority Channel",
-    "Vox Level",
-    "Battery Save",
-    "SQL",
-    "Beep",
-    "STE",
-    "End Roger",
-    "Scan Mode",
-    "Frequency Mode",
+// The order the settings are listed in; nothing stands for the password,
+// which is an edit box rather than a list.
+constexpr std::array<std::optional<Setting>, 14> kShownSettings = {
+    Setting::Model,
+    Setting::FrequencyRange,
+    Setting::LockChannelMode,
+    Setting::Tot,
+    std::nullopt,
+    Setting::PriorityChannel,
+    Setting::VoxLevel,
+    Setting::BatterySave,
+    Setting::Sql,
+    Setting::Beep,
+    Setting::Ste,
+    Setting::EndRoger,
+    Setting::ScanMode,
+    Setting::FrequencyMode,
 };
-
-std::string SettingText(MemoryForm& form, std::string_view label) {
-    if (label == "Password") {
-        return form.PasswordText();
-    }
-    for (int i = 0; i < kSettingCount; ++i) {
-        const auto setting = static_cast<Setting>(i);
-        if (SettingLabel(setting) == label) {
-            return form.List(setting).SelectedText();
-        }
-    }
-    return {};
-}
 
 void PrintChannels(MemoryForm& form, std::ostream& out) {
     const CellTable& grid = form.Grid();
@@ -127,8 +116,12 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
     FrequencyLimits limits;
     const IniStore ini;
     DecodeImage(image, ini, form, limits);
-    for (const char* label : kShownSettings) {
-        out << label << ": " << SettingText(form, label) << '\n';
+    for (const auto& setting : kShownSettings) {
+        if (setting) {
+            out << SettingLabel(*setting) << ": " << form.List(*setting).SelectedText() << '\n';
+        } else {
+            out << "Password: " << form.PasswordText() << '\n';
+        }
     }
     PrintChannels(form, out);
     return 0;

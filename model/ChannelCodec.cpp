@@ -30,10 +30,6 @@ ScanBit ScanBitOf(int channel) {
     return ScanBit{offset::kScanBitmap + index / 8U, static_cast<std::uint8_t>(1U << (index % 8U))};
 }
 
-void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
-    byte = static_cast<std::uint8_t>(on ? byte | mask : byte & ~mask);
-}
-
 std::string DecodeName(const MemoryImage& image, int channel) {
     std::string name;
     for (const std::uint8_t code : image.Span(NameOffset(channel), kNameLength)) {

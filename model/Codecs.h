@@ -16,6 +16,11 @@ inline std::uint8_t ToBcd(unsigned value) {
     return static_cast<std::uint8_t>(((value / 10U) % 10U) * 16U + value % 10U);
 }
 
+// Sets or clears the bits of `mask` in `byte`.
+inline void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
+    byte = static_cast<std::uint8_t>(on ? byte | mask : byte & ~mask);
+}
+
 // Frequency: four packed BCD bytes of 10 Hz steps, least significant first.
 // Text form "%3.5f" MHz; the empty text means no frequency.
 std::string DecodeFrequency(std::span<const std::uint8_t, 4> bytes);

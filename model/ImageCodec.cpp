@@ -2,6 +2,7 @@
 
 #include "model/BandSignature.h"
 #include "model/ChannelCodec.h"
+#include "model/Codecs.h"
 #include "model/ModelProfiles.h"
 #include "model/Numbers.h"
 
@@ -13,10 +14,6 @@ constexpr std::uint8_t kBeepBit = 0x40;
 constexpr std::uint8_t kLockChannelBit = 0x80;
 constexpr std::uint8_t kSteMask = 0xC0;
 constexpr std::uint8_t kModeMask = 0x03;
-
-void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
-    byte = static_cast<std::uint8_t>(on ? byte | mask : byte & ~mask);
-}
 
 // Lists whose entry 0 is "On" and entry 1 "Off".
 void SelectOnOff(ChoiceList& list, bool on) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "model/Text.h"
 
 namespace torvan {
 namespace {
@@ -22,13 +23,6 @@ std::string Trim(std::string_view text) {
         text.remove_suffix(1);
     }
     return std::string(text);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 struct Lines {

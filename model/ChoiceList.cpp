@@ -1,25 +1,8 @@
 #include "model/ChoiceList.h"
 
-#include <cctype>
+#include "model/Text.h"
 
 namespace torvan {
-namespace {
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 std::string ChoiceList::SelectedText() const {
     const int position = Selected();
     return position == kNone ? std::string() : EntryText(position);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Numbers.h"
+#include "model/Text.h"
 
 namespace torvan {
 namespace {
@@ -15,21 +16,6 @@ bool HasFrequency(std::uint8_t mostSignificant) {
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
-}
-
-// The characters after the first colon up to the next white space.
-std::string_view ToneRest(std::string_view text) {
-    const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos) {
-        return {};
-    }
-    std::string_view rest = text.substr(colon + 1);
-    const std::size_t start = rest.find_first_not_of(" \t\r\n\f\v");
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    rest.remove_prefix(start);
-    return rest.substr(0, rest.find_first_of(" \t\r\n\f\v"));
 }
 
 unsigned LeadingDigits(std::string_view text) {
@@ -108,7 +94,7 @@ ToneBytes EncodeTone(std::string_view text) {
     if (Contains(text, "None")) {
         return {};
     }
-    const std::string_view rest = ToneRest(text);
+    const std::string_view rest = WordAfterColon(text);
     if (Contains(text, "CTCSS")) {
         const double scaled = std::trunc(DecimalScale(ParseNumber(rest), 10.0));
         const auto tenths = scaled > 0 && scaled < 1e9 ? static_cast<unsigned>(scaled) : 0U;

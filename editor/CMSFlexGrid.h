@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QTableWidget>
+#include <cstdint>
+#include <vector>
+
+// A grid of text cells addressed the way the editor's windows expect: rows and
+// columns count from 0 and include the fixed header row and column, which stay
+// in view while the cells scroll. Sizes and positions are in twips (1/1440
+// inch at the screen's logical resolution) and relative to the grid's client
+// area, inside its frame. The grid does no editing of its own.
+class CMSFlexGrid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    // HighLight values.
+    static constexpr int kHighLightNever = 0;
+    static constexpr int kHighLightAlways = 1;
+    static constexpr int kHighLightWithFocus = 2;
+    // ColAlignment values: 0-8 are left/centre/right by top/centre/bottom.
+    static constexpr int kAlignCenterCenter = 4;
+    // SelectionMode values.
+    static constexpr int kSelectionFree = 0;
+    static constexpr int kSelectionByRow = 1;
+    static constexpr int kSelectionByColumn = 2;
+    // ColWidth value that restores the default width.
+    static constexpr int kDefaultWidth = -1;
+
+    explicit CMSFlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const;
+    void SetRows(int rows);
+    int Cols() const;
+    void SetCols(int cols);
+    int FixedRows() const { return fixedRows_; }
+    void SetFixedRows(int fixedRows);
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int fixedCols);
+
+    // The current cell; setting moves it (out-of-range values are ignored).
+    int Row() const;
+    void SetRow(int row);
+    int Col() const;
+    void SetCol(int col);
+    QString Text() const;
+    void SetText(const QString& text);
+
+    // Any cell, fixed ones included, without moving the current cell. Cells
+    // outside the grid read as empty text and ignore writes.
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);
+    int RowHeight(int row) const;
+    int ColPos(int col) const;
+    int RowPos(int row) const;
+
+    void SetColAlignment(int col, int alignment);
+    void SetSelectionMode(int mode);
+    void SetWordWrap(bool wrap);
+    int HighLight() const { return highLight_; }
+    void SetHighLight(int mode);
+    std::uint32_t BackColor() const { return backColor_; }
+    // An OLE colour: 0x00BBGGRR.
+    void SetBackColor(std::uint32_t oleColor);
+
+    // The cell under the mouse at the last mouse event over the grid; -1 when
+    // the pointer has not been over a cell yet.
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
+
+    // A cell's rectangle in widget coordinates, for editors placed over it.
+    QRect CellRect(int row, int col) const;
+    // The vertical-scroll page-up and page-down requests.
+    void ScrollPage(bool down);
+    int TwipsPerPixelX() const;
+    int TwipsPerPixelY() const;
+
+    QSize sizeHint() const override;
+    void keyboardSearch(const QString& search) override;
+
+signals:
+    // The current cell has changed.
+    void EnterCell();
+    // A character was typed; setting it to 0 cancels the key.
+    void KeyPress(qint16& keyAscii);
+    // A button went down over the grid, after the current cell moved to the
+    // cell under it. button: 1 left, 2 right, 4 middle; shift: 1 Shift,
+    // 2 Ctrl, 4 Alt; x and y in pixels of the client area.
+    void MouseDown(qint16 button, qint16 shift, qint32 x, qint32 y);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Cell {
+        int row = -1;
+        int col = -1;
+    };
+
+    int DefaultColumnWidthPx() const;
+    int DefaultRowHeightPx() const;
+    QPoint ViewportOrigin() const;
+    QPoint ToClient(const QWidget* from, QPoint position) const;
+    Cell CellAtClient(QPoint client) const;
+    void TrackMouse(const QWidget* from, QPoint position);
+    void OnMousePressed(const QWidget* from, const QMouseEvent* event);
+    QTableWidgetItem* ItemAt(int row, int col, bool create);
+    Qt::Alignment AlignmentOf(int col) const;
+    void ApplyFixedLayout();
+    void ApplyPalette();
+    bool PaintCorner();
+    std::vector<QString> AllTexts() const;
+    void RestoreTexts(const std::vector<QString>& texts, int rows, int cols);
+
+    QWidget* corner_ = nullptr;
+    int fixedRows_ = 1;
+    int fixedCols_ = 1;
+    int fixedColWidthPx_ = 0;
+    int fixedRowHeightPx_ = 0;
+    QString cornerText_;
+    std::vector<int> colAlignment_;
+    int highLight_ = kHighLightAlways;
+    std::uint32_t backColor_ = 0;
+    QPalette basePalette_;
+    int mouseRow_ = -1;
+    int mouseCol_ = -1;
+};

@@ -1,0 +1,122 @@
+#include "editor/CProgramView.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+
+#include "app/IniStore.h"
+#include "editor/CMSFlexGrid.h"
+#include "editor/ChannelGridSetup.h"
+#include "model/ImageCodec.h"
+#include "model/ModelProfiles.h"
+#include "ui_CProgramView.h"
+
+using torvan::Setting;
+
+CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
+                           std::filesystem::path iniPath, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::CProgramView>()),
+      image_(image),
+      limits_(limits),
+      iniPath_(std::move(iniPath)) {
+    ui_->setupUi(this);
+    // In the order of the Setting enumeration.
+    for (QComboBox* combo :
+         {ui_->modelList, ui_->frequencyRangeList, ui_->frequencyModeList, ui_->lockChannelModeList,
+          ui_->scanModeList, ui_->totList, ui_->priorityChannelList, ui_->voxLevelList,
+          ui_->batterySaveList, ui_->sqlList, ui_->beepList, ui_->steList, ui_->endRogerList}) {
+        lists_.emplace_back(combo);
+    }
+    grid_ = std::make_unique<GridCellTable>(*ui_->channelGrid);
+    ui_->passwordEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    // Only the user's picks arrive here: the list adapters block the signals
+    // of changes made by the codecs.
+    connect(ui_->modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelPicked);
+    connect(ui_->frequencyRangeList, &QComboBox::currentIndexChanged, this,
+            &CProgramView::OnRangePicked);
+}
+
+CProgramView::~CProgramView() = default;
+
+void CProgramView::OnInitialUpdate() {
+    if (!controlsFilled_) {
+        FillListsOnce();
+        ResizeParentToFit();
+    }
+    DecodeImage();
+}
+
+void CProgramView::DecodeImage() {
+    const torvan::IniStore ini(iniPath_);
+    torvan::DecodeImage(image_, ini, *this, limits_);
+}
+
+void CProgramView::EncodeImage() {
+    torvan::EncodeImage(*this, limits_, image_);
+}
+
+void CProgramView::Print(QPrinter& printer) {
+    QPainter painter(&printer);
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double scale = std::min(static_cast<double>(page.width()) / width(),
+                                  static_cast<double>(page.height()) / height());
+    painter.scale(scale, scale);
+    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+QComboBox& CProgramView::Combo(Setting setting) {
+    return *lists_.at(static_cast<std::size_t>(setting)).Combo();
+}
+
+QLineEdit& CProgramView::PasswordEdit() {
+    return *ui_->passwordEdit;
+}
+
+CMSFlexGrid& CProgramView::ChannelGrid() {
+    return *ui_->channelGrid;
+}
+
+torvan::ChoiceList& CProgramView::List(Setting setting) {
+    return lists_.at(static_cast<std::size_t>(setting));
+}
+
+torvan::CellTable& CProgramView::Grid() {
+    return *grid_;
+}
+
+std::string CProgramView::PasswordText() const {
+    return ui_->passwordEdit->text().toStdString();
+}
+
+void CProgramView::SetPasswordText(const std::string& text) {
+    ui_->passwordEdit->setText(QString::fromStdString(text));
+}
+
+void CProgramView::FillListsOnce() {
+    torvan::FillFixedLists(*this);
+    SetUpChannelGrid(*ui_->channelGrid);
+    controlsFilled_ = true;
+}
+
+// The main window opens at the size of the screen; the first update shrinks
+// it to the form, never enlarges it.
+void CProgramView::ResizeParentToFit() {
+    QWidget* frame = window();
+    if (frame == this) {
+        return;
+    }
+    frame->resize(frame->size().boundedTo(frame->sizeHint()));
+}
+
+void CProgramView::OnModelPicked() {
+    const torvan::IniStore ini(iniPath_);
+    torvan::OnModelChanged(ini, *this, limits_);
+}
+
+void CProgramView::OnRangePicked() {
+    torvan::OnRangeChanged(*this, limits_);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "editor/ComboChoiceList.h"
+#include "editor/GridCellTable.h"
+#include "model/FormControls.h"
+#include "model/FrequencyLimits.h"
+#include "model/MemoryImage.h"
+
+class CMSFlexGrid;
+class QComboBox;
+class QLineEdit;
+class QPrinter;
+
+namespace Ui {
+class CProgramView;
+}
+
+// The form of the main window: the settings panel above the channel grid.
+// It shows the memory image and takes edits back into it only when
+// DecodeImage and EncodeImage run; no control writes to the image by itself.
+class CProgramView : public QWidget, public torvan::FormControls {
+    Q_OBJECT
+
+public:
+    CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
+                 std::filesystem::path iniPath, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    // After every new document and every open: fills the lists and lays out
+    // the grid the first time, then shows the image.
+    void OnInitialUpdate();
+    void DecodeImage();
+    void EncodeImage();
+    // A one-page print of the form, scaled to the page.
+    void Print(QPrinter& printer);
+
+    QComboBox& Combo(torvan::Setting setting);
+    QLineEdit& PasswordEdit();
+    CMSFlexGrid& ChannelGrid();
+
+    torvan::ChoiceList& List(torvan::Setting setting) override;
+    torvan::CellTable& Grid() override;
+    std::string PasswordText() const override;
+    void SetPasswordText(const std::string& text) override;
+
+private:
+    void FillListsOnce();
+    void ResizeParentToFit();
+    void OnModelPicked();
+    void OnRangePicked();
+
+    std::unique_ptr<Ui::CProgramView> ui_;
+    torvan::MemoryImage& image_;
+    torvan::FrequencyLimits& limits_;
+    std::filesystem::path iniPath_;
+    std::vector<ComboChoiceList> lists_;
+    std::unique_ptr<GridCellTable> grid_;
+    bool controlsFilled_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QComboBox>
+
+#include "model/ChoiceList.h"
+
+// A drop-down list of the form as the image codecs see it. Changes made
+// through this interface send no change signals, so only the user's own picks
+// reach the form's selection handlers.
+class ComboChoiceList final : public torvan::ChoiceList {
+public:
+    explicit ComboChoiceList(QComboBox* combo) : combo_(combo) {}
+
+    void Reset() override;
+    void Add(const std::string& text) override;
+    int Count() const override;
+    std::string EntryText(int position) const override;
+    void Select(int position) override;
+    int Selected() const override;
+
+    QComboBox* Combo() const { return combo_; }
+
+private:
+    QComboBox* combo_;
+};

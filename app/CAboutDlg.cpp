@@ -1,0 +1,12 @@
+#include "app/CAboutDlg.h"
+
+#include <QIcon>
+
+#include "ui_CAboutDlg.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
+    ui_->setupUi(this);
+    ui_->iconLabel->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(32, 32));
+}
+
+CAboutDlg::~CAboutDlg() = default;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class CExitDlg;
+}
+
+// Asks before the program ends: "Yes" (the default) accepts, "No" rejects.
+class CExitDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CExitDlg(QWidget* parent = nullptr);
+    ~CExitDlg() override;
+
+private:
+    std::unique_ptr<Ui::CExitDlg> ui_;
+};

@@ -1,0 +1,215 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+
+#include "app/CAboutDlg.h"
+#include "app/CProgramDoc.h"
+#include "app/Commands.h"
+#include "app/FileCommands.h"
+#include "app/PrintCommands.h"
+#include "editor/CProgramView.h"
+#include "editor/FormScrollArea.h"
+
+// Resources of a static library are registered by name, outside any namespace.
+static void InitResources() {
+    Q_INIT_RESOURCE(torvan);
+}
+
+namespace {
+
+const QString kTitle = QStringLiteral("Torvan PC Encoder");
+
+QAction* MakeAction(const CommandInfo& info, QObject* parent) {
+    auto* action = new QAction(QString::fromUtf8(info.text), parent);
+    action->setData(info.id);
+    if (*info.shortcut != '\0') {
+        action->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
+    }
+    const QStringList prompt = QString::fromUtf8(info.prompt).split(QLatin1Char('\n'));
+    action->setStatusTip(prompt.at(0));
+    if (prompt.size() > 1) {
+        action->setToolTip(prompt.at(1));
+    }
+    if (*info.icon != '\0') {
+        action->setIcon(QIcon(QString::fromUtf8(info.icon)));
+        action->setIconVisibleInMenu(false);
+    }
+    return action;
+}
+
+QLabel* Indicator(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    // The lock-key states are not readable here; the panes keep their place,
+    // dimmed like an indicator that is off.
+    label->setEnabled(false);
+    return label;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
+    : QMainWindow(parent),
+      view_(new CProgramView(context.doc.Image(), context.limits, context.iniPath)),
+      portName_(context.portName),
+      prompts_(context.prompts) {
+    InitResources();
+    setWindowTitle(kTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setCentralWidget(new FormScrollArea(view_, this));
+    files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
+    print_ = std::make_unique<PrintCommands>(*view_, this);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    ConnectFileCommands();
+    ConnectViewCommands();
+    ConnectPorts();
+    // The View menu is the one place to show or hide the bars.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    // Opens at the size of the screen; the form's first update shrinks it.
+    resize(screen()->availableGeometry().size());
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(int commandId) const {
+    const auto found = actions_.find(commandId);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::UpdatePortChecks() {
+    for (const auto& [port, name] : ports_) {
+        port->setChecked(name == portName_);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (prompts_.confirmExit(this)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Restoring from the task bar is spontaneous and keeps the user's place.
+    if (!event->spontaneous()) {
+        CenterOnScreen();
+    }
+}
+
+void CMainFrame::CreateActions() {
+    for (const CommandInfo& info : Commands()) {
+        QAction* action = MakeAction(info, this);
+        actions_[info.id] = action;
+        addAction(action);
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuInfo& info : Menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+        for (const int id : info.commands) {
+            if (id == command::kSeparator) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(Action(id));
+            }
+        }
+        if (info.commands.front() == command::kPorts.front()) {
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(18, 18));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const int id : ToolBarCommands()) {
+        if (id == command::kSeparator) {
+            toolBar_->addSeparator();
+        } else {
+            toolBar_->addAction(Action(id));
+        }
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    // A prompt shown while a command is pointed at replaces "Ready".
+    bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    for (const char* text : {"CAP", "NUM", "SCRL"}) {
+        bar->addPermanentWidget(Indicator(QString::fromLatin1(text), bar));
+    }
+}
+
+void CMainFrame::ConnectFileCommands() {
+    using namespace command;
+    connect(Action(kFileNew), &QAction::triggered, this, [this] { files_->New(); });
+    connect(Action(kFileOpen), &QAction::triggered, this, [this] { files_->Open(); });
+    connect(Action(kFileSave), &QAction::triggered, this, [this] { files_->Save(); });
+    connect(Action(kFileSaveAs), &QAction::triggered, this, [this] { files_->SaveAs(); });
+    connect(Action(kFilePrint), &QAction::triggered, this, [this] { print_->Print(); });
+    connect(Action(kFilePrintPreview), &QAction::triggered, this, [this] { print_->Preview(); });
+    connect(Action(kFilePrintSetup), &QAction::triggered, this, [this] { print_->Setup(); });
+    connect(Action(kAppExit), &QAction::triggered, this, &QWidget::close);
+    connect(Action(kAppAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::ConnectViewCommands() {
+    using namespace command;
+    for (const int id : {kViewToolbar, kViewStatusBar}) {
+        Action(id)->setCheckable(true);
+        Action(id)->setChecked(true);
+    }
+    connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
+    // The option dialogs and the radio transfers come with their own parts
+    // of the program; until then their commands stay unavailable.
+    for (const int id :
+         {kEditDtmf, kEditSideKey, kEditPower, kEditRadio, kProgramRead, kProgramWrite}) {
+        Action(id)->setEnabled(false);
+    }
+}
+
+void CMainFrame::ConnectPorts() {
+    for (const CommandInfo& info : Commands()) {
+        if (std::find(command::kPorts.begin(), command::kPorts.end(), info.id) ==
+            command::kPorts.end()) {
+            continue;
+        }
+        QAction* port = Action(info.id);
+        const QString name = QString::fromUtf8(info.text);
+        port->setCheckable(true);
+        ports_.emplace_back(port, name);
+        connect(port, &QAction::triggered, this, [this, name] {
+            portName_ = name;
+            UpdatePortChecks();
+        });
+    }
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::CenterOnScreen() {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}

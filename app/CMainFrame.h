@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/Prompts.h"
+#include "model/FrequencyLimits.h"
+
+class CProgramDoc;
+class CProgramView;
+class FileCommands;
+class PrintCommands;
+class RecentFileList;
+class QToolBar;
+
+// What the main window works on; all of it is owned by the application.
+struct FrameContext {
+    CProgramDoc& doc;
+    torvan::FrequencyLimits& limits;
+    QString& portName;
+    RecentFileList& recent;
+    std::filesystem::path iniPath;
+    Prompts prompts;
+};
+
+// The main window: menus, accelerators, toolbar and status bar around the
+// form view. Its title never names the open file, and it asks before it
+// closes.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(FrameContext context, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CProgramView& View() const { return *view_; }
+    FileCommands& Files() const { return *files_; }
+    // The menu or toolbar action of a command identifier; null when unknown.
+    QAction* Action(int commandId) const;
+    QToolBar* ToolBar() const { return toolBar_; }
+    // Checks the Port item equal to the selected port, and no other.
+    void UpdatePortChecks();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectFileCommands();
+    void ConnectViewCommands();
+    void ConnectPorts();
+    void ShowAbout();
+    void CenterOnScreen();
+
+    CProgramView* view_;
+    QString& portName_;
+    Prompts prompts_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<PrintCommands> print_;
+    std::map<int, QAction*> actions_;
+    // The Port items with the port name each one selects.
+    std::vector<std::pair<QAction*, QString>> ports_;
+    QToolBar* toolBar_ = nullptr;
+};

@@ -1,0 +1,59 @@
+#include "app/CProgramApp.h"
+
+#include <QCommandLineParser>
+#include <QSettings>
+
+#include "app/CMainFrame.h"
+#include "app/FileCommands.h"
+#include "app/IniStore.h"
+
+namespace {
+
+const std::string kSetup = "Setup";
+const std::string kComKey = "COM";
+
+}  // namespace
+
+CProgramApp::CProgramApp(AppEnvironment environment, Prompts prompts)
+    : environment_(std::move(environment)), prompts_(std::move(prompts)) {}
+
+CProgramApp::~CProgramApp() = default;
+
+bool CProgramApp::InitInstance(const QStringList& arguments) {
+    recent_.Load(*OpenSettings());
+    frame_ = std::make_unique<CMainFrame>(
+        FrameContext{doc_, limits_, portName_, recent_, environment_.iniPath, prompts_});
+    if (!ProcessCommandLine(arguments)) {
+        return false;
+    }
+    portName_ =
+        QString::fromStdString(torvan::IniStore(environment_.iniPath).ReadString(kSetup, kComKey));
+    frame_->show();
+    return true;
+}
+
+void CProgramApp::ExitInstance() {
+    torvan::IniStore(environment_.iniPath).WriteString(kSetup, kComKey, portName_.toStdString());
+    recent_.Save(*OpenSettings());
+}
+
+std::unique_ptr<QSettings> CProgramApp::OpenSettings() const {
+    if (environment_.settingsFile.isEmpty()) {
+        return std::make_unique<QSettings>();
+    }
+    return std::make_unique<QSettings>(environment_.settingsFile, QSettings::IniFormat);
+}
+
+bool CProgramApp::ProcessCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("Channel-data file (.sin) to open."),
+                                 QStringLiteral("[file]"));
+    parser.parse(arguments);
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        frame_->Files().New();
+        return true;
+    }
+    return frame_->Files().OpenPath(files.constFirst());
+}

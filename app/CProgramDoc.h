@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+
+#include "model/ChannelFile.h"
+#include "model/MemoryImage.h"
+
+class CProgramView;
+
+// The document: the one memory image of the process and the file it came
+// from. It is never marked modified; the exit prompt stands in for that.
+class CProgramDoc {
+public:
+    torvan::MemoryImage& Image() { return image_; }
+    // Empty for a new, untitled document.
+    const std::filesystem::path& Path() const { return path_; }
+
+    void OnNewDocument();
+    // The image and the path change only when the file loads.
+    torvan::FileResult OnOpenDocument(const std::filesystem::path& path);
+    // Takes the form's edits into the image, then writes it; the path changes
+    // only when the file was written.
+    torvan::FileResult OnSaveDocument(const std::filesystem::path& path, CProgramView& view);
+
+private:
+    torvan::MemoryImage image_;
+    std::filesystem::path path_;
+};

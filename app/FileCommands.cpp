@@ -1,0 +1,72 @@
+#include "app/FileCommands.h"
+
+#include <QFile>
+
+#include "app/CProgramDoc.h"
+#include "app/RecentFileList.h"
+#include "editor/CProgramView.h"
+
+namespace {
+
+std::filesystem::path ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+}  // namespace
+
+FileCommands::FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList& recent,
+                           Prompts prompts, QWidget* parent)
+    : doc_(doc), view_(view), recent_(recent), prompts_(std::move(prompts)), parent_(parent) {}
+
+void FileCommands::New() {
+    doc_.OnNewDocument();
+    view_.OnInitialUpdate();
+}
+
+void FileCommands::Open() {
+    const QString path = prompts_.openFileName(parent_);
+    if (!path.isEmpty()) {
+        OpenPath(path);
+    }
+}
+
+bool FileCommands::OpenPath(const QString& path) {
+    const torvan::FileResult result = doc_.OnOpenDocument(ToPath(path));
+    if (!result.ok) {
+        prompts_.fileError(parent_, QString::fromStdString(result.error));
+        return false;
+    }
+    recent_.Add(path);
+    view_.OnInitialUpdate();
+    return true;
+}
+
+bool FileCommands::Save() {
+    if (doc_.Path().empty()) {
+        return SaveAs();
+    }
+    return SaveTo(FromPath(doc_.Path()));
+}
+
+bool FileCommands::SaveAs() {
+    const QString path = prompts_.saveFileName(parent_, SuggestedName());
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool FileCommands::SaveTo(const QString& path) {
+    const torvan::FileResult result = doc_.OnSaveDocument(ToPath(path), view_);
+    if (!result.ok) {
+        prompts_.fileError(parent_, QString::fromStdString(result.error));
+        return false;
+    }
+    recent_.Add(path);
+    return true;
+}
+
+QString FileCommands::SuggestedName() const {
+    return doc_.Path().empty() ? QStringLiteral("Untitled.sin") : FromPath(doc_.Path());
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "app/Prompts.h"
+
+class CProgramDoc;
+class CProgramView;
+class RecentFileList;
+class QWidget;
+
+// File New, Open, Save and Save As. A file that cannot be read or written is
+// reported and changes neither the document nor the form.
+class FileCommands {
+public:
+    FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList& recent, Prompts prompts,
+                 QWidget* parent);
+
+    void New();
+    void Open();
+    bool OpenPath(const QString& path);
+    bool Save();
+    bool SaveAs();
+
+private:
+    bool SaveTo(const QString& path);
+    QString SuggestedName() const;
+
+    CProgramDoc& doc_;
+    CProgramView& view_;
+    RecentFileList& recent_;
+    Prompts prompts_;
+    QWidget* parent_;
+};

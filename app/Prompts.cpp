@@ -1,0 +1,40 @@
+#include "app/Prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/CExitDlg.h"
+
+namespace {
+
+const QString kFilter = QStringLiteral("Channel Data (*.sin)");
+
+QString AskOpenFileName(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+                                        kFilter + QStringLiteral(";;All Files (*)"));
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent, QStringLiteral("Save As"), suggested, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("sin"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void ShowFileError(QWidget* parent, const QString& message) {
+    QMessageBox::warning(parent, QStringLiteral("Torvan PC Encoder"), message);
+}
+
+bool AskExit(QWidget* parent) {
+    CExitDlg dialog(parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
+
+Prompts DefaultPrompts() {
+    return {AskOpenFileName, AskSaveFileName, ShowFileError, AskExit};
+}

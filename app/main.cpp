@@ -1,0 +1,21 @@
+// torvan-encoder: the channel editor's window.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/CProgramApp.h"
+#include "app/IniStore.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    CProgramApp program(AppEnvironment{torvan::IniStore().Path(), QString()});
+    if (!program.InitInstance(QApplication::arguments())) {
+        return 1;
+    }
+    const int status = QApplication::exec();
+    program.ExitInstance();
+    return status;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "link/SerialLink.h"
+#include "link/SerialPort.h"
+#include "link/TransferSink.h"
+#include "model/MemoryImage.h"
+
+namespace torvan {
+
+enum class CloneDirection { Read, Write };
+
+// The four messages a clone transfer can end with.
+namespace clone_message {
+inline constexpr const char* kOpenPortFail = "Open the port fail";
+inline constexpr const char* kCommunicationError = "Communication error";
+inline constexpr const char* kPasswordError = "Password error";
+inline constexpr const char* kFrequencyMismatch = "Frequency is not match.";
+}  // namespace clone_message
+
+// Reads the radio's whole memory into the image, or writes the image's
+// 0x000-0xDFF and band signature into the radio. Runs on the caller's thread
+// (the worker) and reports through the sink. A failed Read leaves the image
+// exactly as it was: blocks are staged and copied in only once all 512 came.
+class CloneTransfer {
+public:
+    static constexpr int kReadBlocks = 512;
+    static constexpr int kWriteBlocks = 448;
+    static constexpr int kHandshakeFailuresTolerated = 3;
+
+    CloneTransfer(SerialPort& port, MemoryImage& image, TransferSink& sink)
+        : port_(port), link_(port), image_(image), sink_(sink) {}
+
+    // True after a complete transfer. Returns false at once, without a word
+    // to the sink, when another transfer is running.
+    bool Run(CloneDirection direction, const std::string& portName);
+
+private:
+    using Failure = std::optional<std::string>;
+
+    Failure Transfer(CloneDirection direction, const std::string& portName);
+    Failure Connect();
+    Failure ReadRadio();
+    Failure WriteRadio();
+    void AdvanceProgress();
+
+    SerialPort& port_;
+    SerialLink link_;
+    MemoryImage& image_;
+    TransferSink& sink_;
+    int failedHandshakes_ = 0;
+    int position_ = 0;
+    int upper_ = 0;
+};
+
+}  // namespace torvan

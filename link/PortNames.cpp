@@ -1,0 +1,49 @@
+#include "link/PortNames.h"
+
+#include <cctype>
+
+#include "app/IniStore.h"
+
+namespace torvan {
+namespace {
+
+constexpr int kDefaultPorts = 8;
+
+bool IsPath(const std::string& name) {
+    return !name.empty() && name.front() == '/';
+}
+
+std::string DefaultDevice(const std::string& name) {
+    if (name.size() != 4) {
+        return {};
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) {
+            return {};
+        }
+    }
+    const int number = name[3] - '0';
+    if (number < 1 || number > kDefaultPorts) {
+        return {};
+    }
+    return "/dev/ttyUSB" + std::to_string(number - 1);
+}
+
+}  // namespace
+
+std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
+    if (portName.empty() || IsPath(portName)) {
+        return portName;
+    }
+    const std::string mapped = ini.ReadString("Ports", portName);
+    return mapped.empty() ? DefaultDevice(portName) : mapped;
+}
+
+std::string DevicePathFor(const std::string& portName) {
+    if (portName.empty() || IsPath(portName)) {
+        return portName;
+    }
+    return DevicePathFor(portName, IniStore());
+}
+
+}  // namespace torvan

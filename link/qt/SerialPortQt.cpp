@@ -1,0 +1,228 @@
+#include "link/qt/SerialPortQt.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QSerialPort>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "app/IniStore.h"
+#include "link/PortNames.h"
+#include "link/ReadDeadline.h"
+
+namespace torvan {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One byte of 8N1 at 9600 baud, rounded up to whole microseconds.
+constexpr std::chrono::microseconds kByteTime{1042};
+
+std::string SystemReason(const std::string& path) {
+    return path + ": " + std::strerror(errno);
+}
+
+int MillisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+}  // namespace
+
+SerialPortQt::SerialPortQt() = default;
+
+SerialPortQt::SerialPortQt(std::filesystem::path iniPath) : iniPath_(std::move(iniPath)) {}
+
+SerialPortQt::~SerialPortQt() {
+    ClosePort();
+}
+
+std::string SerialPortQt::Resolve(const std::string& name) const {
+    if (iniPath_ && !name.empty() && name.front() != '/') {
+        return DevicePathFor(name, IniStore(*iniPath_));
+    }
+    return DevicePathFor(name);
+}
+
+bool SerialPortQt::Fail(const std::string& reason) {
+    error_ = reason;
+    ClosePort();
+    return false;
+}
+
+void SerialPortQt::NoteError(const std::string& reason) {
+    if (error_.empty()) {
+        error_ = reason;
+    }
+}
+
+bool SerialPortQt::OpenPort(const std::string& name) {
+    ClosePort();
+    error_.clear();
+    const std::string path = Resolve(name);
+    if (path.empty()) {
+        return Fail(name.empty() ? "no port is selected"
+                                 : "no serial device is known for the port name " + name);
+    }
+    return OpenDevice(path);
+}
+
+// Never writes a protocol byte into anything but a terminal: the path must
+// name a character device that answers as a tty before QSerialPort sees it.
+bool SerialPortQt::OpenDevice(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return Fail(SystemReason(path));
+    }
+    if (!S_ISCHR(info.st_mode)) {
+        return Fail(path + ": not a serial device");
+    }
+    lockFd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (lockFd_ < 0) {
+        return Fail(SystemReason(path));
+    }
+    if (::isatty(lockFd_) == 0) {
+        return Fail(path + ": not a serial device");
+    }
+    if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        return Fail(path + ": in use by another program");
+    }
+    port_ = std::make_unique<QSerialPort>();
+    port_->setPortName(QString::fromStdString(path));
+    if (!port_->open(QIODevice::ReadWrite)) {
+        return Fail(path + ": " + port_->errorString().toStdString());
+    }
+    struct stat opened {};
+    if (::fstat(static_cast<int>(port_->handle()), &opened) != 0 ||
+        opened.st_rdev != info.st_rdev) {
+        return Fail(path + ": the device changed while it was opened");
+    }
+    return true;
+}
+
+void SerialPortQt::ConfigurePort(const TimeoutProfile& profile) {
+    profile_ = profile;
+    if (!port_) {
+        return;
+    }
+    // QSerialPort opens in raw mode without flow control; only the line
+    // settings are set here, and a refused setting leaves the port as it was.
+    port_->setBaudRate(QSerialPort::Baud9600);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+}
+
+// Only the input needs discarding: WriteBytes leaves nothing queued for
+// output (it drains, or clears what a time-out cut off). Flushing output
+// anyway would, on a pseudo-terminal, drop bytes the far end has not picked
+// up yet.
+void SerialPortQt::Purge() {
+    if (port_) {
+        port_->clear(QSerialPort::Input);
+    }
+}
+
+std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
+    if (!port_ || bytes.empty()) {
+        return 0;
+    }
+    const auto deadline = Clock::now() + WriteTimeLimit(profile_, bytes.size());
+    const qint64 queued = port_->write(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<qint64>(bytes.size()));
+    if (queued < 0) {
+        NoteError(port_->errorString().toStdString());
+        return 0;
+    }
+    // Without an event loop only the waits move bytes from Qt's buffer to
+    // the driver.
+    while (port_->bytesToWrite() > 0) {
+        const int left = MillisecondsUntil(deadline);
+        if (left == 0 || !port_->waitForBytesWritten(left)) {
+            break;
+        }
+    }
+    const qint64 unsent = port_->bytesToWrite();
+    if (unsent > 0) {
+        // What the time-out cut off is not sent later behind the next command.
+        port_->clear(QSerialPort::Output);
+        NoteError("write time-out");
+        return static_cast<std::size_t>(queued - unsent);
+    }
+    DrainOutput(deadline);
+    return bytes.size();
+}
+
+// Waits, within the write time-out, until the driver has sent everything: a
+// flush straight after a write would otherwise drop bytes still queued.
+void SerialPortQt::DrainOutput(Clock::time_point deadline) {
+    const int fd = static_cast<int>(port_->handle());
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) {
+            return;
+        }
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            NoteError("write time-out");
+            return;
+        }
+        const auto lineTime = std::chrono::duration_cast<Clock::duration>(kByteTime * queued);
+        std::this_thread::sleep_for(std::min(lineTime, deadline - now));
+    }
+}
+
+std::size_t SerialPortQt::ReadBytes(std::span<std::uint8_t> buffer) {
+    if (!port_ || buffer.empty()) {
+        return 0;
+    }
+    ReadDeadline deadline(profile_, buffer.size(), Clock::now());
+    std::size_t got = 0;
+    port_->clearError();
+    for (;;) {
+        const qint64 n = port_->read(reinterpret_cast<char*>(buffer.data() + got),
+                                     static_cast<qint64>(buffer.size() - got));
+        if (n > 0) {
+            got += static_cast<std::size_t>(n);
+            deadline.BytesArrived(Clock::now());
+        }
+        if (got == buffer.size()) {
+            break;
+        }
+        const int left = deadline.RemainingMs(Clock::now());
+        if (left == 0) {
+            break;
+        }
+        if (!port_->waitForReadyRead(left) && port_->error() != QSerialPort::NoError &&
+            port_->error() != QSerialPort::TimeoutError) {
+            // The device is gone or broken: more waiting cannot bring bytes.
+            NoteError(port_->errorString().toStdString());
+            break;
+        }
+    }
+    return got;
+}
+
+void SerialPortQt::ClosePort() {
+    if (port_) {
+        port_->close();
+        port_.reset();
+    }
+    if (lockFd_ >= 0) {
+        ::flock(lockFd_, LOCK_UN);
+        ::close(lockFd_);
+        lockFd_ = -1;
+    }
+}
+
+void SerialPortQt::Pause(unsigned milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace torvan

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "link/SerialPort.h"
+
+class QSerialPort;
+
+namespace torvan {
+
+// SerialPort on Qt's QSerialPort. Open, use and close it on one QThread (a
+// QSerialPort needs its thread's event dispatcher; see RunOnSerialThread).
+// The port is held exclusively: QSerialPort's lock file plus an advisory
+// flock on the device, which also keeps out a second program run as root.
+class SerialPortQt final : public SerialPort {
+public:
+    // Port names resolved through Program.ini beside the executable.
+    SerialPortQt();
+    // Port names resolved through the given Program.ini.
+    explicit SerialPortQt(std::filesystem::path iniPath);
+    ~SerialPortQt() override;
+
+    SerialPortQt(const SerialPortQt&) = delete;
+    SerialPortQt& operator=(const SerialPortQt&) = delete;
+
+    bool OpenPort(const std::string& name) override;
+    void ConfigurePort(const TimeoutProfile& profile) override;
+    void Purge() override;
+    std::size_t WriteBytes(std::span<const std::uint8_t> bytes) override;
+    std::size_t ReadBytes(std::span<std::uint8_t> buffer) override;
+    void ClosePort() override;
+    void Pause(unsigned milliseconds) override;
+    std::string ErrorText() const override { return error_; }
+
+private:
+    std::string Resolve(const std::string& name) const;
+    bool OpenDevice(const std::string& path);
+    bool Fail(const std::string& reason);
+    void NoteError(const std::string& reason);
+    void DrainOutput(std::chrono::steady_clock::time_point deadline);
+
+    std::optional<std::filesystem::path> iniPath_;
+    std::unique_ptr<QSerialPort> port_;
+    int lockFd_ = -1;
+    TimeoutProfile profile_ = ClonePacing;
+    std::string error_;
+};
+
+}  // namespace torvan

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/MemoryImage.h"
+#include "tools/RadioFaults.h"
+
+namespace torvan::sim {
+
+// What the radio does after a received byte.
+struct RadioAction {
+    std::vector<std::uint8_t> reply;
+    // Stray bytes that arrive together with the reply's last byte.
+    std::vector<std::uint8_t> trailer;
+    bool hangUp = false;  // the cable is pulled once the reply is out
+};
+
+// Counters the tests and the benchmark look at.
+struct RadioCounters {
+    unsigned handshakes = 0;  // complete handshake sequences received
+    unsigned identifies = 0;
+    unsigned reads = 0;
+    unsigned writes = 0;
+    unsigned levelQueries = 0;
+    unsigned levelPrepares = 0;
+    unsigned tuningEnds = 0;
+};
+
+// The radio's side of the programming protocol, byte by byte, on a 4096-byte
+// memory. Commands other than a handshake are ignored until a handshake has
+// been answered; the end-tuning command ends the session.
+class RadioResponder {
+public:
+    static constexpr std::uint8_t kNak = 0x15;
+
+    RadioResponder(MemoryImage& memory, RadioFaults faults);
+
+    RadioAction Feed(std::uint8_t byte);
+    // Drops a half-received command (after a long gap on the line).
+    void ResetParser() { pending_.clear(); }
+    const RadioCounters& Counters() const { return counters_; }
+
+private:
+    RadioAction Complete();
+    RadioAction Handshake();
+    RadioAction Ack();
+    RadioAction ReadRequest();
+    RadioAction WriteRequest();
+    RadioAction Tuning(std::uint8_t code);
+    RadioAction Answer(std::vector<std::uint8_t> reply, unsigned block = kNoBlock);
+    std::size_t ExpectedLength() const;
+    unsigned Address() const;
+
+    static constexpr unsigned kNoBlock = 0xFFFFFFFFU;
+
+    MemoryImage& memory_;
+    RadioFaults faults_;
+    std::vector<std::uint8_t> pending_;
+    bool session_ = false;
+    unsigned lastReadBlock_ = kNoBlock;
+    RadioCounters counters_;
+};
+
+}  // namespace torvan::sim

@@ -1,0 +1,191 @@
+#include "tools/RadioSimulator.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace torvan::sim {
+namespace {
+
+// One byte of 8N1 at 9600 baud: 10 bits.
+constexpr std::chrono::nanoseconds kByteTime{1'041'667};
+// A command that stalls this long is dropped, as a radio's receiver would.
+constexpr std::chrono::milliseconds kParserReset{200};
+// Poll wake-up, so a lost stop request cannot keep the loop forever.
+constexpr int kPollMs = 500;
+
+void CloseFd(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+}  // namespace
+
+RadioSimulator::RadioSimulator(const MemoryImage& memory, RadioFaults faults, bool pace)
+    : pace_(pace), memory_(memory), responder_(memory_, std::move(faults)) {}
+
+RadioSimulator::~RadioSimulator() {
+    CloseFd(master_);
+    CloseFd(slave_);
+    CloseFd(stopRead_);
+    CloseFd(stopWrite_);
+}
+
+bool RadioSimulator::Open(std::string& error) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    std::array<char, 128> name{};
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
+        ::ptsname_r(master_, name.data(), name.size()) != 0) {
+        error = std::string("pseudo-terminal: ") + std::strerror(errno);
+        return false;
+    }
+    path_ = name.data();
+    // Holding the slave open keeps the line up between clients, and raw mode
+    // stops its line discipline from echoing replies back as commands.
+    slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios settings{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &settings) != 0) {
+        error = path_ + ": " + std::strerror(errno);
+        return false;
+    }
+    ::cfmakeraw(&settings);
+    ::tcsetattr(slave_, TCSANOW, &settings);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    std::array<int, 2> pipe{};
+    if (::pipe2(pipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+        error = std::string("pipe: ") + std::strerror(errno);
+        return false;
+    }
+    stopRead_ = pipe[0];
+    stopWrite_ = pipe[1];
+    return true;
+}
+
+void RadioSimulator::Stop() {
+    if (stopWrite_ >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(stopWrite_, &byte, 1);
+    }
+}
+
+void RadioSimulator::Run() {
+    std::array<std::uint8_t, 512> buffer{};
+    while (master_ >= 0) {
+        std::array<pollfd, 2> fds = {{{master_, POLLIN, 0}, {stopRead_, POLLIN, 0}}};
+        if (::poll(fds.data(), fds.size(), kPollMs) < 0 && errno != EINTR) {
+            return;
+        }
+        if (fds[1].revents != 0) {
+            return;
+        }
+        if ((fds[0].revents & POLLIN) != 0) {
+            const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+            if (n > 0) {
+                Serve(std::span(buffer).first(static_cast<std::size_t>(n)), Clock::now());
+                continue;
+            }
+        }
+        if ((fds[0].revents & (POLLHUP | POLLERR)) != 0) {
+            // No client holds the line just now; try again a little later.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+}
+
+void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_point at) {
+    std::lock_guard lock(mutex_);
+    if (at - lastByte_ > kParserReset) {
+        responder_.ResetParser();
+    }
+    lastByte_ = at;
+    for (const std::uint8_t byte : chunk) {
+        ++received_;
+        Clock::time_point arrival = at;
+        if (pace_) {
+            arrival = std::max(at, rxLineFree_) + kByteTime;
+            rxLineFree_ = arrival;
+        }
+        const RadioAction action = responder_.Feed(byte);
+        Send(action, arrival);
+        if (action.hangUp) {
+            HangUp();
+            return;
+        }
+    }
+}
+
+void RadioSimulator::Send(const RadioAction& action, Clock::time_point earliest) {
+    if (action.reply.empty()) {
+        return;
+    }
+    if (!pace_) {
+        std::vector<std::uint8_t> all = action.reply;
+        all.insert(all.end(), action.trailer.begin(), action.trailer.end());
+        Transmit(all);
+        return;
+    }
+    Clock::time_point due = std::max(earliest, txLineFree_);
+    for (std::size_t i = 0; i < action.reply.size(); ++i) {
+        due += kByteTime;
+        std::this_thread::sleep_until(due);
+        if (i + 1 < action.reply.size()) {
+            Transmit(std::span(action.reply).subspan(i, 1));
+        } else {
+            std::vector<std::uint8_t> last = {action.reply.back()};
+            last.insert(last.end(), action.trailer.begin(), action.trailer.end());
+            Transmit(last);
+        }
+    }
+    txLineFree_ = due;
+}
+
+// A full input queue on the other side drops bytes, as a line would.
+void RadioSimulator::Transmit(std::span<const std::uint8_t> bytes) {
+    const ssize_t n = ::write(master_, bytes.data(), bytes.size());
+    if (n > 0) {
+        sent_ += static_cast<std::size_t>(n);
+    }
+}
+
+void RadioSimulator::HangUp() {
+    pulled_ = true;
+    CloseFd(slave_);
+    CloseFd(master_);
+}
+
+MemoryImage RadioSimulator::Memory() const {
+    std::lock_guard lock(mutex_);
+    return memory_;
+}
+
+RadioCounters RadioSimulator::Counters() const {
+    std::lock_guard lock(mutex_);
+    return responder_.Counters();
+}
+
+std::size_t RadioSimulator::BytesReceived() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+std::size_t RadioSimulator::BytesSent() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+}
+
+bool RadioSimulator::CablePulled() const {
+    std::lock_guard lock(mutex_);
+    return pulled_;
+}
+
+}  // namespace torvan::sim

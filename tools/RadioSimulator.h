@@ -1,0 +1,70 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string>
+
+#include "model/MemoryImage.h"
+#include "tools/RadioFaults.h"
+#include "tools/RadioResponder.h"
+
+namespace torvan::sim {
+
+// A radio on a pseudo-terminal: the program under test opens DevicePath()
+// as its serial port. With pacing, bytes take the time of a 9600-baud 8N1
+// line in both directions: a command counts as received only once its bytes
+// could have crossed the line, and each reply byte leaves 1.04 ms after the
+// previous one.
+class RadioSimulator {
+public:
+    RadioSimulator(const MemoryImage& memory, RadioFaults faults, bool pace);
+    ~RadioSimulator();
+
+    RadioSimulator(const RadioSimulator&) = delete;
+    RadioSimulator& operator=(const RadioSimulator&) = delete;
+
+    // Creates the pseudo-terminal; false with a reason on failure.
+    bool Open(std::string& error);
+    const std::string& DevicePath() const { return path_; }
+
+    // Serves until Stop() or until a pulled cable ends the line.
+    void Run();
+    // Ends Run() soon; safe from a signal handler and from another thread.
+    void Stop();
+
+    MemoryImage Memory() const;
+    RadioCounters Counters() const;
+    std::size_t BytesReceived() const;
+    std::size_t BytesSent() const;
+    bool CablePulled() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Serve(std::span<const std::uint8_t> chunk, Clock::time_point at);
+    void Send(const RadioAction& action, Clock::time_point earliest);
+    void Transmit(std::span<const std::uint8_t> bytes);
+    void HangUp();
+
+    int master_ = -1;
+    int slave_ = -1;
+    int stopRead_ = -1;
+    int stopWrite_ = -1;
+    std::string path_;
+    bool pace_;
+
+    mutable std::mutex mutex_;
+    MemoryImage memory_;
+    RadioResponder responder_;
+    std::size_t received_ = 0;
+    std::size_t sent_ = 0;
+    bool pulled_ = false;
+    Clock::time_point rxLineFree_{};
+    Clock::time_point txLineFree_{};
+    Clock::time_point lastByte_{};
+};
+
+}  // namespace torvan::sim

@@ -1,0 +1,83 @@
+// torvan-radio-sim: a radio on a pseudo-terminal, for tests, benchmarks and
+// trying the program without a radio.
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "model/ChannelFile.h"
+#include "tools/RadioSimulator.h"
+#include "tools/SimulatorSettings.h"
+
+namespace {
+
+std::atomic<torvan::sim::RadioSimulator*> running{nullptr};
+
+extern "C" void OnSignal(int) {
+    if (torvan::sim::RadioSimulator* simulator = running.load()) {
+        simulator->Stop();
+    }
+}
+
+void InstallSignalHandlers() {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace torvan::sim;
+    SimulatorSettings settings;
+    std::string error;
+    if (!ParseSimulatorArgs({argv + 1, argv + argc}, settings, error)) {
+        std::cerr << "torvan-radio-sim: " << error << " (see --help)\n";
+        return 2;
+    }
+    if (settings.help) {
+        std::cout << kSimulatorUsage;
+        return 0;
+    }
+    RadioSimulator simulator(settings.memory, settings.faults, settings.pace);
+    if (!simulator.Open(error)) {
+        std::cerr << "torvan-radio-sim: " << error << "\n";
+        return 1;
+    }
+    if (!settings.linkPath.empty()) {
+        ::unlink(settings.linkPath.c_str());
+        if (::symlink(simulator.DevicePath().c_str(), settings.linkPath.c_str()) != 0) {
+            std::perror(("torvan-radio-sim: " + settings.linkPath).c_str());
+            return 1;
+        }
+    }
+    running = &simulator;
+    InstallSignalHandlers();
+    std::cout << simulator.DevicePath() << std::endl;
+    simulator.Run();
+    running = nullptr;
+
+    int status = 0;
+    if (!settings.linkPath.empty()) {
+        ::unlink(settings.linkPath.c_str());
+    }
+    if (!settings.savePath.empty()) {
+        const torvan::FileResult saved =
+            torvan::SaveChannelFile(settings.savePath, simulator.Memory());
+        if (!saved.ok) {
+            std::cerr << "torvan-radio-sim: " << saved.error << "\n";
+            status = 1;
+        }
+    }
+    if (simulator.CablePulled()) {
+        std::cerr << "torvan-radio-sim: cable pulled\n";
+    }
+    return status;
+}

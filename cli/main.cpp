@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CloneCommands.h"
 #include "cli/DocumentCommands.h"
 
 namespace {
@@ -20,10 +21,26 @@ const char* const kUsage =
     "                  this program)\n"
     "  show IN.sin     print the settings and the non-empty channels of a\n"
     "                  channel-data file\n"
+    "  read --port PORT [--password DIGITS] OUT.sin\n"
+    "                  read the radio's whole memory into OUT.sin (written\n"
+    "                  only after a complete transfer); DIGITS is the password\n"
+    "                  the settings panel would hold\n"
+    "  write --port PORT IN.sin\n"
+    "                  write IN.sin's channels and settings into the radio\n"
+    "                  (refused when the radio's band differs from the file's)\n"
+    "  power --port PORT POINT [VALUE]\n"
+    "                  print a power tuning point's value and set it to VALUE\n"
+    "                  (0-255) when given; POINT is low-low, low-high,\n"
+    "                  middle-low, middle-high, high-low or high-high\n"
     "  --help          show this text\n"
     "\n"
+    "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
+    "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
+    "\n"
     "Errors are reported on standard error with a non-zero exit status;\n"
-    "nothing is written when a command fails.\n";
+    "nothing is written when a command fails. Radio failures are reported as\n"
+    "\"Open the port fail\", \"Communication error\", \"Password error\" or\n"
+    "\"Frequency is not match.\", followed by the system's reason when known.\n";
 
 }  // namespace
 
@@ -38,8 +55,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::map<std::string, Command> commands = {
-        {"new", torvan::cli::RunNew},
-        {"show", torvan::cli::RunShow},
+        {"new", torvan::cli::RunNew},     {"show", torvan::cli::RunShow},
+        {"read", torvan::cli::RunRead},   {"write", torvan::cli::RunWrite},
+        {"power", torvan::cli::RunPower},
     };
     const auto found = commands.find(words[0]);
     if (found == commands.end()) {

@@ -1,0 +1,169 @@
+#include "cli/CloneCommands.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <iostream>
+
+#include "cli/PortArgs.h"
+#include "cli/TerminalProgress.h"
+#include "link/CloneTransfer.h"
+#include "link/PasswordBytes.h"
+#include "link/PowerTuning.h"
+#include "link/qt/SerialPortQt.h"
+#include "link/qt/SerialThread.h"
+#include "model/ChannelFile.h"
+
+namespace torvan::cli {
+namespace {
+
+struct Outcome {
+    bool ok = false;
+    std::string message;  // one of the program's fixed messages
+    std::string reason;   // the operating system's word, if any
+};
+
+int Report(const Outcome& outcome, std::ostream& err) {
+    if (outcome.ok) {
+        return 0;
+    }
+    err << outcome.message << '\n';
+    if (!outcome.reason.empty()) {
+        err << outcome.reason << '\n';
+    }
+    return 1;
+}
+
+bool OneFile(const std::string& command, const PortArgs& parsed, std::ostream& err) {
+    if (parsed.positional.size() == 1) {
+        return true;
+    }
+    err << "torvan-cli " << command << ": expected one file name (see torvan-cli --help)\n";
+    return false;
+}
+
+Outcome Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
+                 std::ostream& err) {
+    const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
+    TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
+                              terminal);
+    Outcome outcome;
+    RunOnSerialThread([&] {
+        SerialPortQt serial;
+        CloneTransfer transfer(serial, image, progress);
+        outcome.ok = transfer.Run(direction, port);
+        outcome.reason = serial.ErrorText();
+    });
+    outcome.message = progress.Failure();
+    if (!outcome.ok && outcome.message.empty()) {
+        outcome.message = "another transfer is running";
+    }
+    return outcome;
+}
+
+std::optional<LevelPoint> FindPoint(const std::string& name) {
+    for (const LevelPointInfo& info : kLevelPoints) {
+        if (info.cliName == name) {
+            return info.point;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint8_t> ParseLevel(const std::string& text) {
+    unsigned value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 255) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+// Query, optional send, and always the end of tuning before the port closes.
+Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_t> value,
+             std::ostream& out) {
+    Outcome outcome;
+    RunOnSerialThread([&] {
+        SerialPortQt serial;
+        if (!serial.OpenPort(port)) {
+            outcome = {false, clone_message::kOpenPortFail, serial.ErrorText()};
+            return;
+        }
+        serial.ConfigurePort(TuningPacing);
+        SerialLink link(serial);
+        const std::string label(InfoOf(point).label);
+        const auto current = QueryLevel(link, point);
+        outcome.ok = current.has_value();
+        if (current) {
+            out << label << ' ' << static_cast<int>(*current) << std::endl;
+        }
+        if (current && value) {
+            outcome.ok = SendLevel(link, point, *value);
+            if (outcome.ok) {
+                out << label << ' ' << static_cast<int>(*value) << std::endl;
+            }
+        }
+        outcome.ok = EndTuning(link) && outcome.ok;
+        if (!outcome.ok) {
+            outcome.message = clone_message::kCommunicationError;
+            outcome.reason = serial.ErrorText();
+        }
+        serial.ClosePort();
+    });
+    return outcome;
+}
+
+}  // namespace
+
+int RunRead(const Args& args, std::ostream&, std::ostream& err) {
+    PortArgs parsed;
+    if (!ParsePortArgs("read", args, true, parsed, err) || !OneFile("read", parsed, err)) {
+        return 2;
+    }
+    // What the settings panel would hold: a new document with its password.
+    MemoryImage image;
+    image.ResetToNewDocument();
+    EncodePasswordBytes(parsed.password.value_or(""), image);
+    const Outcome outcome = Transfer(CloneDirection::Read, parsed.port, image, err);
+    if (!outcome.ok) {
+        return Report(outcome, err);
+    }
+    const FileResult saved = SaveChannelFile(parsed.positional[0], image);
+    if (!saved.ok) {
+        err << saved.error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
+    PortArgs parsed;
+    if (!ParsePortArgs("write", args, false, parsed, err) || !OneFile("write", parsed, err)) {
+        return 2;
+    }
+    MemoryImage image;
+    const FileResult loaded = LoadChannelFile(parsed.positional[0], image);
+    if (!loaded.ok) {
+        err << loaded.error << '\n';
+        return 1;
+    }
+    return Report(Transfer(CloneDirection::Write, parsed.port, image, err), err);
+}
+
+int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
+    PortArgs parsed;
+    if (!ParsePortArgs("power", args, false, parsed, err)) {
+        return 2;
+    }
+    const std::size_t count = parsed.positional.size();
+    const auto point = count >= 1 ? FindPoint(parsed.positional[0]) : std::nullopt;
+    const auto value = count == 2 ? ParseLevel(parsed.positional[1]) : std::nullopt;
+    if (!point || count > 2 || (count == 2 && !value)) {
+        err << "torvan-cli power: expected POINT [VALUE]: POINT is low-low, low-high, "
+               "middle-low, middle-high, high-low or high-high; VALUE is 0 to 255\n";
+        return 2;
+    }
+    return Report(Tune(parsed.port, *point, value, out), err);
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/DocumentCommands.h"
+
+namespace torvan::cli {
+
+// The arguments of the radio commands: --port PORT, optionally --password
+// DIGITS, and the positional words.
+struct PortArgs {
+    std::string port;
+    std::optional<std::string> password;
+    std::vector<std::string> positional;
+};
+
+// False, with a message on `err`, for unknown options, a missing --port or a
+// password that is not 1 to 6 digits.
+bool ParsePortArgs(const std::string& command, const Args& args, bool allowPassword,
+                   PortArgs& parsed, std::ostream& err);
+
+}  // namespace torvan::cli

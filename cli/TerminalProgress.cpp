@@ -1,0 +1,43 @@
+#include "cli/TerminalProgress.h"
+
+#include <ostream>
+#include <utility>
+
+namespace torvan::cli {
+namespace {
+
+constexpr int kBarWidth = 40;
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(std::ostream& err, std::string caption, bool terminal)
+    : err_(err), caption_(std::move(caption)), terminal_(terminal) {}
+
+void TerminalProgress::ShowProgress(int position, int upper, const std::string& percentText) {
+    const int percent = position * 100 / upper;
+    if (terminal_) {
+        const int filled = position * kBarWidth / upper;
+        if (drawn_ && filled * 1000 + percent == lastShown_) {
+            return;
+        }
+        lastShown_ = filled * 1000 + percent;
+        err_ << '\r' << caption_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
+             << std::string(static_cast<std::size_t>(kBarWidth - filled), '-') << "] "
+             << percentText << std::flush;
+        drawn_ = true;
+        return;
+    }
+    if (percent / 10 != lastShown_ / 10 || (percent == 100 && lastShown_ != 100)) {
+        err_ << caption_ << ": " << percentText << '\n';
+        lastShown_ = percent;
+    }
+}
+
+void TerminalProgress::Finished(bool) {
+    if (drawn_) {
+        err_ << '\n' << std::flush;
+        drawn_ = false;
+    }
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "link/TransferSink.h"
+
+namespace torvan::cli {
+
+// The clone transfer's progress on standard error: a redrawn bar with the
+// percentage on a terminal, a plain line every ten per cent otherwise.
+class TerminalProgress final : public TransferSink {
+public:
+    TerminalProgress(std::ostream& err, std::string caption, bool terminal);
+
+    void DisableButtons() override {}
+    void ShowProgress(int position, int upper, const std::string& percentText) override;
+    void ShowFailure(const std::string& message) override { failure_ = message; }
+    void Finished(bool success) override;
+
+    const std::string& Failure() const { return failure_; }
+
+private:
+    std::ostream& err_;
+    std::string caption_;
+    bool terminal_;
+    bool drawn_ = false;
+    int lastShown_ = -10;  // nothing shown yet
+    std::string failure_;
+};
+
+}  // namespace torvan::cli

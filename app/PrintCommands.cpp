@@ -29,6 +29,8 @@ void PrintCommands::Setup() {
 QPrinter& PrintCommands::Printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>();
+        // The form is wider than high.
+        printer_->setPageOrientation(QPageLayout::Landscape);
     }
     return *printer_;
 }

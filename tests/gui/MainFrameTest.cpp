@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -78,7 +77,6 @@ private slots:
     void portChoiceIsStoredAtExit();
     void exitPromptNoKeepsTheWindow();
     void recentFilesKeepTheLastFour();
-    void viewMenuTogglesTheBars();
     void dialogsShowTheirTexts();
 
 private:
@@ -391,16 +389,6 @@ void MainFrameTest::recentFilesKeepTheLastFour() {
     app_.reset();
     Start();
     QCOMPARE(app_->RecentFiles().Files(), expected);
-}
-
-void MainFrameTest::viewMenuTogglesTheBars() {
-    Start();
-    Trigger(command::kViewToolbar);
-    QVERIFY(Frame().ToolBar()->isHidden());
-    Trigger(command::kViewStatusBar);
-    QVERIFY(Frame().statusBar()->isHidden());
-    Trigger(command::kViewToolbar);
-    QVERIFY(!Frame().ToolBar()->isHidden());
 }
 
 void MainFrameTest::dialogsShowTheirTexts() {

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,6 +27,27 @@ constexpr std::chrono::microseconds kByteTime{1042};
 
 std::string SystemReason(const std::string& path) {
     return path + ": " + std::strerror(errno);
+}
+
+// Whether a character device is a terminal, asked without opening it (opening
+// some devices has effects of its own). Pseudo-terminal slaves have no sysfs
+// entry; every other terminal's class is "tty".
+bool IsTerminalDevice(dev_t device) {
+#ifdef __linux__
+    constexpr unsigned kPtySlaveFirst = 136;
+    constexpr unsigned kPtySlaveLast = 143;
+    const unsigned major = ::major(device);
+    if (major >= kPtySlaveFirst && major <= kPtySlaveLast) {
+        return true;
+    }
+    const std::string node = "/sys/dev/char/" + std::to_string(major) + ":" +
+                             std::to_string(::minor(device)) + "/subsystem";
+    std::error_code error;
+    return std::filesystem::read_symlink(node, error).filename() == "tty";
+#else
+    (void)device;
+    return true;  // isatty() after opening decides
+#endif
 }
 
 int MillisecondsUntil(Clock::time_point deadline) {
@@ -56,6 +78,17 @@ bool SerialPortQt::Fail(const std::string& reason) {
     return false;
 }
 
+// A hung-up line reads as end of file (Qt's ReadError, with a stale errno)
+// or fails outright (ResourceError); either way the device is gone.
+void SerialPortQt::NotePortError() {
+    const auto error = port_->error();
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+        NoteError(path_ + ": the line was lost (cable pulled or device removed)");
+    } else {
+        NoteError(path_ + ": " + port_->errorString().toStdString());
+    }
+}
+
 void SerialPortQt::NoteError(const std::string& reason) {
     if (error_.empty()) {
         error_ = reason;
@@ -70,6 +103,7 @@ bool SerialPortQt::OpenPort(const std::string& name) {
         return Fail(name.empty() ? "no port is selected"
                                  : "no serial device is known for the port name " + name);
     }
+    path_ = path;
     return OpenDevice(path);
 }
 
@@ -80,7 +114,7 @@ bool SerialPortQt::OpenDevice(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return Fail(SystemReason(path));
     }
-    if (!S_ISCHR(info.st_mode)) {
+    if (!S_ISCHR(info.st_mode) || !IsTerminalDevice(info.st_rdev)) {
         return Fail(path + ": not a serial device");
     }
     lockFd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -137,7 +171,7 @@ std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
     const qint64 queued = port_->write(reinterpret_cast<const char*>(bytes.data()),
                                        static_cast<qint64>(bytes.size()));
     if (queued < 0) {
-        NoteError(port_->errorString().toStdString());
+        NotePortError();
         return 0;
     }
     // Without an event loop only the waits move bytes from Qt's buffer to
@@ -152,7 +186,7 @@ std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
     if (unsent > 0) {
         // What the time-out cut off is not sent later behind the next command.
         port_->clear(QSerialPort::Output);
-        NoteError("write time-out");
+        NoteError(path_ + ": write time-out");
         return static_cast<std::size_t>(queued - unsent);
     }
     DrainOutput(deadline);
@@ -170,7 +204,7 @@ void SerialPortQt::DrainOutput(Clock::time_point deadline) {
         }
         const auto now = Clock::now();
         if (now >= deadline) {
-            NoteError("write time-out");
+            NoteError(path_ + ": write time-out");
             return;
         }
         const auto lineTime = std::chrono::duration_cast<Clock::duration>(kByteTime * queued);
@@ -202,7 +236,7 @@ std::size_t SerialPortQt::ReadBytes(std::span<std::uint8_t> buffer) {
         if (!port_->waitForReadyRead(left) && port_->error() != QSerialPort::NoError &&
             port_->error() != QSerialPort::TimeoutError) {
             // The device is gone or broken: more waiting cannot bring bytes.
-            NoteError(port_->errorString().toStdString());
+            NotePortError();
             break;
         }
     }

@@ -41,10 +41,12 @@ private:
     bool OpenDevice(const std::string& path);
     bool Fail(const std::string& reason);
     void NoteError(const std::string& reason);
+    void NotePortError();
     void DrainOutput(std::chrono::steady_clock::time_point deadline);
 
     std::optional<std::filesystem::path> iniPath_;
     std::unique_ptr<QSerialPort> port_;
+    std::string path_;
     int lockFd_ = -1;
     TimeoutProfile profile_ = ClonePacing;
     std::string error_;

@@ -118,8 +118,7 @@ TEST_F(CliClone, PowerPrintsSetsAndEndsTuning) {
     EXPECT_EQ(out_.str(), "High Low " + std::to_string(before[0xFFC]) + "\nHigh Low 17\n");
     ASSERT_EQ(Run(cli::RunPower, {"--port", radio.Path(), "high-low"}), 0) << err_.str();
     EXPECT_EQ(out_.str(), "High Low 17\n");
-    radio.Finish();
-    EXPECT_EQ(radio.Counters().tuningEnds, 2U);
+    EXPECT_TRUE(radio.WaitFor([](const sim::RadioCounters& c) { return c.tuningEnds == 2; }));
 }
 
 TEST_F(CliClone, PowerOnASilentRadioFails) {

@@ -93,6 +93,10 @@ struct FaultCase {
     unsigned handshakes;  // handshakes the radio saw
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CloneFaults : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(CloneFaults, EndAsExpected) {
@@ -208,6 +212,10 @@ struct PasswordCase {
     const char* panel;
     bool reads;
 };
+
+void PrintTo(const PasswordCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ClonePassword : public testing::TestWithParam<PasswordCase> {};
 

@@ -47,11 +47,11 @@ TEST(PowerTuning, SendChangesOnlyItsAddress) {
         EXPECT_EQ(QueryLevel(link, LevelPoint::MiddleHigh), 0x07);
         EXPECT_TRUE(EndTuning(link));
     });
+    EXPECT_TRUE(radio.WaitFor([](const sim::RadioCounters& c) { return c.tuningEnds == 1; }));
     radio.Finish();
     MemoryImage expected = before;
     expected[0xFFB] = 0x07;
     EXPECT_EQ(radio.Memory(), expected);
-    EXPECT_EQ(radio.Counters().tuningEnds, 1U);
     EXPECT_EQ(radio.Counters().levelPrepares, 1U);
 }
 

@@ -28,6 +28,17 @@ void SimulatedRadio::Finish() {
     }
 }
 
+bool SimulatedRadio::WaitFor(const std::function<bool(const sim::RadioCounters&)>& arrived) const {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!arrived(simulator_.Counters())) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
 void RecordingSink::ShowProgress(int position, int upperBound, const std::string& percentText) {
     if (events.empty() || events.back() != "progress") {
         events.push_back("progress");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@ public:
     void Finish();
     MemoryImage Memory() const { return simulator_.Memory(); }
     sim::RadioCounters Counters() const { return simulator_.Counters(); }
+    // For commands the radio does not answer: waits (boundedly) until the
+    // counters show they arrived.
+    bool WaitFor(const std::function<bool(const sim::RadioCounters&)>& arrived) const;
 
 private:
     sim::RadioSimulator simulator_;

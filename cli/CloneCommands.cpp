@@ -8,11 +8,11 @@
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
 #include "link/CloneTransfer.h"
-#include "link/PasswordBytes.h"
 #include "link/PowerTuning.h"
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
 #include "model/ChannelFile.h"
+#include "model/ImageCodec.h"
 
 namespace torvan::cli {
 namespace {

@@ -50,17 +50,6 @@ std::string DecodePassword(const MemoryImage& image) {
     return text;
 }
 
-void EncodePassword(const std::string& text, MemoryImage& image) {
-    auto bytes = image.Span(offset::kPassword, offset::kPasswordLength);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i >= text.size()) {
-            bytes[i] = 0xFF;
-        } else {
-            bytes[i] = text[i] >= '0' && text[i] <= '9' ? static_cast<std::uint8_t>(text[i]) : 0x30;
-        }
-    }
-}
-
 void SelectSte(ChoiceList& list, std::uint8_t byte) {
     switch (byte & kSteMask) {
         case 0x00:
@@ -91,6 +80,17 @@ std::uint8_t SteBits(const ChoiceList& list) {
 }
 
 }  // namespace
+
+void EncodePasswordBytes(std::string_view text, MemoryImage& image) {
+    auto bytes = image.Span(offset::kPassword, offset::kPasswordLength);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i >= text.size()) {
+            bytes[i] = 0xFF;
+        } else {
+            bytes[i] = text[i] >= '0' && text[i] <= '9' ? static_cast<std::uint8_t>(text[i]) : 0x30;
+        }
+    }
+}
 
 void DecodeImage(const MemoryImage& image, const IniStore& ini, FormControls& form,
                  FrequencyLimits& limits) {
@@ -126,7 +126,7 @@ void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage&
     EncodeChannels(form.Grid(), image);
     image[offset::kRangeIndex] = SelectedPosition(list(Setting::FrequencyRange));
     image[offset::kModelIndex] = SelectedPosition(list(Setting::Model));
-    EncodePassword(password, image);
+    EncodePasswordBytes(password, image);
     SetBits(image[offset::kFlags], kBeepBit, list(Setting::Beep).Selected() == 0);
     SetBits(image[offset::kFlags], kBatterySaveBit, list(Setting::BatterySave).Selected() == 0);
     image[offset::kTot] = SelectedNumber(list(Setting::Tot), 30);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "app/IniStore.h"
 #include "model/FormControls.h"
 #include "model/FrequencyLimits.h"
@@ -17,5 +19,9 @@ void DecodeImage(const MemoryImage& image, const IniStore& ini, FormControls& fo
 // signature of `limits` and all 128 channel rows. Bytes and bits no control
 // owns stay as they are.
 void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage& image);
+
+// Stores a password text at 0x840-0x845 as EncodeImage does: a digit as its
+// ASCII code, any other character as 0x30, 0xFF beyond the text; at most six.
+void EncodePasswordBytes(std::string_view text, MemoryImage& image);
 
 }  // namespace torvan

@@ -5,10 +5,10 @@
 #include <map>
 #include <optional>
 
-#include "link/PasswordBytes.h"
 #include "model/BandSignature.h"
 #include "model/ChannelFile.h"
 #include "model/FrequencyLimits.h"
+#include "model/ImageCodec.h"
 
 namespace torvan::sim {
 

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "cli/CloneCommands.h"
-#include "link/PasswordBytes.h"
 #include "model/ChannelFile.h"
+#include "model/ImageCodec.h"
 #include "tests/link/SimulatedRadio.h"
 #include "tools/SimulatorSettings.h"
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "link/CloneTransfer.h"
-#include "link/PasswordBytes.h"
 #include "link/TransferBusy.h"
 #include "model/BandSignature.h"
 #include "model/FrequencyLimits.h"
+#include "model/ImageCodec.h"
 #include "tests/link/SimulatedRadio.h"
 #include "tools/SimulatorSettings.h"
 

@@ -82,16 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Bytes, EmptinessTest,
                                          EmptyCase{0x14, 0xFF, false, ""},
                                          EmptyCase{0x14, 0x00, false, ""}));
 
-TEST(ChannelCodec, AnAllZeroImageShowsNoChannels) {
-    MemoryImage image;
-    image.bytes().fill(0x00);
-    MemoryCellTable grid;
-    DecodeChannels(image, grid);
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        ASSERT_EQ(RowOf(grid, channel), kEmpty) << channel;
-    }
-}
-
 TEST(ChannelCodec, EmptyRowKeepsEverythingButFrequenciesAndBitZero) {
     MemoryImage image;
     for (std::size_t i = 0; i < 16; ++i) {
@@ -170,15 +160,6 @@ TEST(ChannelCodec, NamesUseTheNameCode) {
     DecodeChannels(image, shown);
     EXPECT_EQ(shown.TextMatrix(2, column::kName), "AB");
     EXPECT_EQ(shown.TextMatrix(128, column::kName), "Z9- ");
-}
-
-TEST(ChannelCodec, ACodeWithoutCharacterEndsTheName) {
-    MemoryImage image;
-    Put(image, 0, {0x00, 0x00, 0x45, 0x14});
-    Put(image, 0x850, {0x0A, 0x0B, 0x30, 0x0C, 0xFF, 0xFF, 0xFF, 0xFF});
-    MemoryCellTable grid;
-    DecodeChannels(image, grid);
-    EXPECT_EQ(grid.TextMatrix(1, column::kName), "AB");
 }
 
 TEST(ChannelCodec, ScanBitsMapChannelsToBitmapBits) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
 namespace torvan {
@@ -56,17 +55,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberTest,
                                          ParseCase{".25", 0.25}, ParseCase{"0x10", 0},
                                          ParseCase{"inf", 0}, ParseCase{"nan", 0},
                                          ParseCase{"1e999", INFINITY}, ParseCase{"1e-999", 0}));
-
-TEST(ParseNumber, IgnoresTheProcessLocale) {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no German locale installed";
-    }
-    EXPECT_EQ(ParseNumber("145.525"), 145.525);
-    EXPECT_EQ(FormatFixed(145.525, 5), "145.52500");
-    std::setlocale(LC_NUMERIC, saved.c_str());
-}
 
 TEST(ParseInteger, ReadsLikeAtoiAndSaturates) {
     EXPECT_EQ(ParseInteger("300"), 300);

@@ -4,7 +4,6 @@
 
 #include <random>
 
-#include "model/Codecs.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 #include "tests/TempDir.h"
@@ -57,46 +56,6 @@ TEST(DecodeEncodeProperty, UnownedBytesSurviveRandomImages) {
         for (std::size_t at = 0; at < MemoryImage::kSize; ++at) {
             const auto keep = static_cast<std::uint8_t>(~owned[at]);
             ASSERT_EQ(image[at] & keep, before[at] & keep) << "round " << round << " offset " << at;
-        }
-    }
-}
-
-TEST(DecodeEncodeProperty, ValidChannelsRoundTripThroughTheirTexts) {
-    testing_support::TempDir dir;
-    const IniStore ini(dir / "Program.ini");
-    std::mt19937 random(7);
-    const auto pick = [&](unsigned count) { return static_cast<unsigned>(random() % count); };
-    const auto bcd = [&](unsigned max) { return ToBcd(pick(max)); };
-    for (int round = 0; round < 50; ++round) {
-        MemoryImage image;
-        image.ResetToNewDocument();
-        for (std::size_t slot = 0; slot < 128; ++slot) {
-            const std::size_t at = slot * 16;
-            for (std::size_t i = 0; i < 12; ++i) {
-                image[at + i] = bcd(100);
-            }
-            image[at + 3] = ToBcd(10 + pick(90));
-            image[at + 7] = pick(4) == 0 ? 0xFF : ToBcd(10 + pick(90));
-            image[at + 9] = pick(2) == 0 ? 0xFF : static_cast<std::uint8_t>(0x80 + pick(8));
-            image[at + 11] = bcd(26);
-            image[at + 12] = static_cast<std::uint8_t>(pick(256));
-            image[at + 13] = static_cast<std::uint8_t>(pick(256) & 0xF2U);  // no busy 0x06
-        }
-        for (std::size_t at = 0x850; at < 0xC50; ++at) {
-            image[at] = static_cast<std::uint8_t>(random() % 0x26);
-        }
-        MemoryForm first;
-        FrequencyLimits limits;
-        DecodeImage(image, ini, first, limits);
-        MemoryImage encoded = image;
-        EncodeImage(first, limits, encoded);
-        MemoryForm second;
-        DecodeImage(encoded, ini, second, limits);
-        for (int row = 1; row <= 128; ++row) {
-            for (int col = 1; col <= 10; ++col) {
-                ASSERT_EQ(second.Grid().TextMatrix(row, col), first.Grid().TextMatrix(row, col))
-                    << "row " << row << " col " << col;
-            }
         }
     }
 }

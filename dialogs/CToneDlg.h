@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "model/TonePick.h"
+
+class CMSFlexGrid;
+class QButtonGroup;
+
+namespace Ui {
+class CToneDlg;
+}
+
+// "Tone Setting": picks one channel direction's squelch tone from the CTCSS
+// or CDCSS table. It opens on a tone cell's text and, when it ends with OK,
+// gives the new cell text. A pick ends it at once; so does "None".
+class CToneDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CToneDlg(const QString& cellText, QWidget* parent = nullptr);
+    ~CToneDlg() override;
+
+    QString ResultText() const { return resultText_; }
+    CMSFlexGrid& ValueGrid() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void LayOutGrid();
+    void FillGrid();
+    void Preselect(const std::string& value);
+    void OnModeClicked(int mode);
+    bool PickCurrentCell();
+
+    std::unique_ptr<Ui::CToneDlg> ui_;
+    QButtonGroup* modes_;
+    torvan::ToneMode mode_ = torvan::ToneMode::None;
+    QString resultText_;
+};

@@ -8,6 +8,7 @@
 
 #include "app/IniStore.h"
 #include "editor/CMSFlexGrid.h"
+#include "editor/ChannelGridEditor.h"
 #include "editor/ChannelGridSetup.h"
 #include "model/ImageCodec.h"
 #include "model/ModelProfiles.h"
@@ -31,6 +32,11 @@ CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& 
         lists_.emplace_back(combo);
     }
     grid_ = std::make_unique<GridCellTable>(*ui_->channelGrid);
+    gridEditor_ = std::make_unique<ChannelGridEditor>(*ui_->channelGrid, limits_);
+    connect(ui_->addButton, &QPushButton::clicked, gridEditor_.get(),
+            &ChannelGridEditor::InsertChannel);
+    connect(ui_->deleteButton, &QPushButton::clicked, gridEditor_.get(),
+            &ChannelGridEditor::DeleteChannel);
     ui_->passwordEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     // Only the user's picks arrive here: the list adapters block the signals
@@ -51,6 +57,8 @@ void CProgramView::OnInitialUpdate() {
 }
 
 void CProgramView::DecodeImage() {
+    // An edit left open belongs to the channels being replaced.
+    gridEditor_->DiscardOpenEditor();
     const torvan::IniStore ini(iniPath_);
     torvan::DecodeImage(image_, ini, *this, limits_);
 }
@@ -80,6 +88,10 @@ CMSFlexGrid& CProgramView::ChannelGrid() {
     return *ui_->channelGrid;
 }
 
+ChannelGridEditor& CProgramView::GridEditor() {
+    return *gridEditor_;
+}
+
 torvan::ChoiceList& CProgramView::List(Setting setting) {
     return lists_.at(static_cast<std::size_t>(setting));
 }
@@ -94,6 +106,11 @@ std::string CProgramView::PasswordText() const {
 
 void CProgramView::SetPasswordText(const std::string& text) {
     ui_->passwordEdit->setText(QString::fromStdString(text));
+}
+
+// Save, Read and Write take the text of an editor that is still open.
+void CProgramView::CommitOpenEditor() {
+    gridEditor_->CommitOpenEditor();
 }
 
 void CProgramView::FillListsOnce() {

@@ -12,6 +12,7 @@
 #include "model/MemoryImage.h"
 
 class CMSFlexGrid;
+class ChannelGridEditor;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
@@ -42,11 +43,13 @@ public:
     QComboBox& Combo(torvan::Setting setting);
     QLineEdit& PasswordEdit();
     CMSFlexGrid& ChannelGrid();
+    ChannelGridEditor& GridEditor();
 
     torvan::ChoiceList& List(torvan::Setting setting) override;
     torvan::CellTable& Grid() override;
     std::string PasswordText() const override;
     void SetPasswordText(const std::string& text) override;
+    void CommitOpenEditor() override;
 
 private:
     void FillListsOnce();
@@ -60,5 +63,8 @@ private:
     std::filesystem::path iniPath_;
     std::vector<ComboChoiceList> lists_;
     std::unique_ptr<GridCellTable> grid_;
+    // Goes before the widgets, so that no editor event reaches it while the
+    // grid is being destroyed.
+    std::unique_ptr<ChannelGridEditor> gridEditor_;
     bool controlsFilled_ = false;
 };

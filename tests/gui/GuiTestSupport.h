@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QApplication>
 #include <QFile>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "app/CProgramApp.h"
 #include "app/IniStore.h"
+#include "dialogs/CToneDlg.h"
+#include "editor/CMSFlexGrid.h"
 #include "model/FormControls.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
@@ -131,6 +138,76 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
     image[0xC60] = 0x5A;
     image[14] = 0x12;
     return image;
+}
+
+// Clicks the middle of a cell, on whatever lies there (the cell, a header or
+// an editor over it).
+inline void ClickCell(CMSFlexGrid& grid, int row, int col,
+                      Qt::MouseButton button = Qt::LeftButton) {
+    const QPoint centre = grid.CellRect(row, col).center();
+    QWidget* child = grid.childAt(centre);
+    QWidget* target = child != nullptr ? child : &grid;
+    QTest::mouseClick(target, button, {}, target->mapFrom(&grid, centre));
+}
+
+// Runs posted events, such as the keys the grid posts to itself.
+inline void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+}
+
+// Types a key where the keyboard focus is, as a user would.
+inline void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus != nullptr, "nothing has the keyboard focus");
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+    Settle();
+}
+
+// Drives a Tone Setting dialog by steps: "mode CTCSS" clicks a radio button,
+// "cell R C" and "right R C" click a value cell with the left or the right
+// button, "key Return" (Escape, Down, Right ...) types a key where the focus
+// is, "close" uses the close box.
+inline void RunToneSteps(CToneDlg& dialog, const QStringList& steps) {
+    static const std::map<QString, int> kKeys = {
+        {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape}, {"Down", Qt::Key_Down},
+        {"Up", Qt::Key_Up},         {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left}};
+    // The keyboard goes to the dialog only once the application has made it
+    // the active window, a little after the window system did.
+    QTRY_VERIFY(QApplication::activeWindow() == &dialog);
+    for (const QString& step : steps) {
+        const QStringList word = step.split(QLatin1Char(' '));
+        if (word[0] == QLatin1String("mode")) {
+            for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+                if (button->text() == word[1]) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        } else if (word[0] == QLatin1String("cell") || word[0] == QLatin1String("right")) {
+            ClickCell(dialog.ValueGrid(), word[1].toInt(), word[2].toInt(),
+                      word[0] == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
+        } else if (word[0] == QLatin1String("key")) {
+            Key(kKeys.at(word[1]));
+        } else {
+            dialog.close();
+        }
+    }
+}
+
+// Answers the next modal Tone Setting dialog with steps once it runs; if
+// the steps leave it open, it is cancelled so that no test waits forever.
+inline void AnswerToneDialog(const QStringList& steps) {
+    QTimer::singleShot(0, [steps] {
+        auto* dialog = qobject_cast<CToneDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        RunToneSteps(*dialog, steps);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
 }
 
 }  // namespace gui_test

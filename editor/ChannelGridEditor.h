@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "editor/ComboChoiceList.h"
+#include "editor/GridCellTable.h"
+#include "model/FrequencyLimits.h"
+
+class CMSFlexGrid;
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QWheelEvent;
+
+// Edits the channel grid in place. Three editors are laid over the current
+// cell (frequency, list and name), the two tone columns open the Tone Setting
+// dialog, and the grid's keys, clicks and wheel move between cells. An editor
+// writes its text into the cell it was opened on when it loses the focus, by
+// whatever way: there is no cancel.
+class ChannelGridEditor final : public QObject {
+    Q_OBJECT
+
+public:
+    ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits);
+    ~ChannelGridEditor() override;
+
+    // Opens the current cell's editor; a row without a receive frequency is
+    // edited from its "Rx Frequency" cell.
+    void BeginCellEdit();
+    // "Add" and "Delete": an empty channel at the current row, or the
+    // current row's channel removed.
+    void InsertChannel();
+    void DeleteChannel();
+    void CommitOpenEditor();
+    // Closes an open editor without writing: the grid is about to be refilled.
+    void DiscardOpenEditor();
+
+    QLineEdit& FrequencyEditor() const { return *frequencyEditor_; }
+    QComboBox& ListEditor() const { return *listEditor_; }
+    QLineEdit& NameEditor() const { return *nameEditor_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct OpenEdit {
+        QWidget* editor;
+        int row;
+        int col;
+    };
+
+    void OpenLineEditor(QLineEdit& editor, int col, const QString& text, bool selectAll);
+    void OpenListEditor(int col, const QString& text);
+    void EditTone(int row, int col);
+    void ShowOverCell(QWidget& editor, int row, int col);
+    void CommitFrequency(const OpenEdit& edit);
+    void CommitListCell(const OpenEdit& edit);
+    void CommitName(const OpenEdit& edit);
+    void Close(QWidget& editor);
+    void LeaveEditor(int nextKey);
+    void PostKey(int key);
+    void SetHighLight(int mode);
+
+    void OnKeyPress(qint16& keyAscii);
+    void OnMouseDown(qint16 button);
+    void OnEnterCell();
+    bool OnGridKey(QKeyEvent& event);
+    bool OnFrequencyKey(QKeyEvent& event);
+    bool OnEditorEvent(QWidget& editor, QEvent& event);
+    bool OnWheel(QWheelEvent& event);
+
+    CMSFlexGrid& grid_;
+    GridCellTable cells_;
+    const torvan::FrequencyLimits& limits_;
+    QLineEdit* frequencyEditor_;
+    QComboBox* listEditor_;
+    QLineEdit* nameEditor_;
+    ComboChoiceList listChoices_;
+    std::optional<OpenEdit> open_;
+    // Wheel movement short of a whole notch, from fine-grained devices.
+    int wheelRemainder_ = 0;
+};

@@ -1,0 +1,26 @@
+#include "editor/NameValidator.h"
+
+#include "model/ChannelCodec.h"
+
+namespace {
+
+constexpr std::uint8_t kNoCode = 0xFF;
+
+// Upper-cased ASCII only: other scripts' case mappings could turn one typed
+// character into several.
+bool Storable(QChar c) {
+    return c.unicode() < 0x80 &&
+           torvan::NameCodeOf(static_cast<char>(c.toUpper().unicode())) != kNoCode;
+}
+
+}  // namespace
+
+QValidator::State NameValidator::validate(QString& input, int& /*pos*/) const {
+    for (const QChar c : input) {
+        if (!Storable(c)) {
+            return Invalid;
+        }
+    }
+    input = input.toUpper();
+    return Acceptable;
+}

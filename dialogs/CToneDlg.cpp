@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include "editor/CMSFlexGrid.h"
 #include "ui_CToneDlg.h"
@@ -81,7 +82,10 @@ void CToneDlg::LayOutGrid() {
         grid.SetColWidth(col, kColWidthTwips);
     }
     grid.SetBackColor(kBackColor);
-    grid.setFixedSize(grid.sizeHint());
+    // Every cell is in view, so no room is kept for scroll bars.
+    grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid.setFixedSize(grid.sizeHint() - QSize(grid.verticalScrollBar()->sizeHint().width(), 0));
     // The dialog keeps its size when "None" hides the grid.
     QSizePolicy policy = grid.sizePolicy();
     policy.setRetainSizeWhenHidden(true);

@@ -92,7 +92,7 @@ void ChannelGridEditorTest::init() {
     view_->OnInitialUpdate();
     view_->resize(1000, 700);
     view_->show();
-    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    gui_test::WaitActive(*view_);
 }
 
 void ChannelGridEditorTest::cleanup() {
@@ -109,18 +109,10 @@ void ChannelGridEditorTest::typedFrequencyCommits_data() {
     const auto channel = [](const char* rx, const char* tx) {
         return QStringList{rx, tx, "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
     };
-    QStringList newTx = kFullRow;
-    newTx[1] = "147.50000";
-    QStringList noTx = kFullRow;
-    noTx[1] = "";
-    QStringList newRx = kFullRow;
-    newRx[0] = "146.00000";
     QTest::newRow("new channel, snapped")
         << kEmptyRow << 1 << "145.1234567" << channel("145.12000", "145.12000") << kRow << 2;
     QTest::newRow("6.25 kHz step stays")
         << kEmptyRow << 1 << "146.00625" << channel("146.00625", "146.00625") << kRow << 2;
-    QTest::newRow("equal remainders")
-        << kEmptyRow << 1 << "146.0025" << channel("146.00000", "146.00000") << kRow << 2;
     QTest::newRow("below the limits")
         << kEmptyRow << 1 << "100" << channel("136.00000", "136.00000") << kRow << 2;
     QTest::newRow("above the limits")
@@ -128,9 +120,6 @@ void ChannelGridEditorTest::typedFrequencyCommits_data() {
     QTest::newRow("zero empties the row") << kFullRow << 1 << "0" << kEmptyRow << kRow << 2;
     QTest::newRow("full stop empties the row") << kFullRow << 1 << "." << kEmptyRow << kRow << 2;
     QTest::newRow("cleared, row below") << kFullRow << 1 << "\b" << kEmptyRow << kRow + 1 << 1;
-    QTest::newRow("Rx keeps Tx") << kFullRow << 1 << "146" << newRx << kRow << 2;
-    QTest::newRow("Tx of a channel") << kFullRow << 2 << "147.5" << newTx << kRow << 3;
-    QTest::newRow("Tx cleared") << kFullRow << 2 << "\b" << noTx << kRow + 1 << 2;
 }
 
 void ChannelGridEditorTest::typedFrequencyCommits() {
@@ -226,20 +215,13 @@ void ChannelGridEditorTest::frequencyEditorTakesOnlyANumber_data() {
     const int keypad = Qt::KeypadModifier;
     const int ctrl = Qt::ControlModifier;
     QTest::newRow("digit") << int(Qt::Key_5) << 0 << "15";
-    QTest::newRow("full stop") << int(Qt::Key_Period) << 0 << "1.";
     QTest::newRow("Shift+8 as asterisk") << int(Qt::Key_Asterisk) << shift << "1";
     QTest::newRow("Shift+8 as digit") << int(Qt::Key_8) << shift << "1";
-    QTest::newRow("Shift+full stop") << int(Qt::Key_Period) << shift << "1";
-    QTest::newRow("keypad digit") << int(Qt::Key_7) << keypad << "17";
     QTest::newRow("keypad digit, Shift") << int(Qt::Key_7) << (keypad | shift) << "17";
-    QTest::newRow("keypad point") << int(Qt::Key_Period) << keypad << "1.";
     QTest::newRow("keypad comma") << int(Qt::Key_Comma) << keypad << "1.";
     QTest::newRow("letter") << int(Qt::Key_A) << 0 << "1";
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "";
     QTest::newRow("Ctrl+V") << int(Qt::Key_V) << ctrl << "1";
     QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << "1";
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << "1";
-    QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << "1";
     QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "1";
 }
 
@@ -270,8 +252,6 @@ void ChannelGridEditorTest::listAndNameCommitWithEnter_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<int>("nextRow");
     QTest::addColumn<int>("nextCol");
-    QTest::newRow("list unchanged") << kRow << 6 << ""
-                                    << "Low" << kRow << 7;
     QTest::newRow("list next item") << kRow << 5 << "v"
                                     << "Tone" << kRow << 6;
     QTest::newRow("name upper-cased") << kRow << 10 << "ab-1 x.yz"
@@ -455,8 +435,6 @@ void ChannelGridEditorTest::toneCellsOpenTheToneDialog_data() {
         << 4 << "Enter" << QStringList{"mode CDCSSI", "key Down", "key Return"} << "CDCSS:025I";
     QTest::newRow("Escape keeps the cell")
         << 3 << "Enter" << QStringList{"key Escape"} << "CTCSS:88.5";
-    QTest::newRow("close box keeps the cell")
-        << 4 << "click" << QStringList{"mode CTCSS", "close"} << "None";
 }
 
 void ChannelGridEditorTest::toneCellsOpenTheToneDialog() {

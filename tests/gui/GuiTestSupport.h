@@ -140,6 +140,14 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
     return image;
 }
 
+// Activates a window, as a window manager does for a new window or for the
+// owner of a dialog that closed, and waits until it takes the keyboard: the
+// application follows the window system a little later.
+inline void WaitActive(QWidget& window) {
+    window.activateWindow();
+    QTRY_VERIFY(QApplication::activeWindow() == &window);
+}
+
 // Clicks the middle of a cell, on whatever lies there (the cell, a header or
 // an editor over it).
 inline void ClickCell(CMSFlexGrid& grid, int row, int col,
@@ -165,6 +173,17 @@ inline void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
     Settle();
 }
 
+// Types text one character at a time where the focus is, following the
+// focus as it moves (the first digit typed on the grid opens an editor).
+inline void TypeText(const QString& text) {
+    for (const QChar c : text) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(focus != nullptr, "nothing has the keyboard focus");
+        QTest::keyClick(focus, c.toLatin1());
+        Settle();
+    }
+}
+
 // Drives a Tone Setting dialog by steps: "mode CTCSS" clicks a radio button,
 // "cell R C" and "right R C" click a value cell with the left or the right
 // button, "key Return" (Escape, Down, Right ...) types a key where the focus
@@ -172,10 +191,9 @@ inline void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
 inline void RunToneSteps(CToneDlg& dialog, const QStringList& steps) {
     static const std::map<QString, int> kKeys = {
         {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape}, {"Down", Qt::Key_Down},
-        {"Up", Qt::Key_Up},         {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left}};
-    // The keyboard goes to the dialog only once the application has made it
-    // the active window, a little after the window system did.
-    QTRY_VERIFY(QApplication::activeWindow() == &dialog);
+        {"Up", Qt::Key_Up},         {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left},
+        {"Tab", Qt::Key_Tab}};
+    WaitActive(dialog);
     for (const QString& step : steps) {
         const QStringList word = step.split(QLatin1Char(' '));
         if (word[0] == QLatin1String("mode")) {

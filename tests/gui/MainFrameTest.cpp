@@ -78,6 +78,9 @@ private slots:
     void exitPromptNoKeepsTheWindow();
     void recentFilesKeepTheLastFour();
     void dialogsShowTheirTexts();
+    void keyboardAloneFillsAChannel();
+    void saveRightAfterTypingKeepsTheText_data();
+    void saveRightAfterTypingKeepsTheText();
 
 private:
     void Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
@@ -87,6 +90,22 @@ private:
     CMainFrame& Frame() { return *app_->MainFrame(); }
     CProgramView& View() { return Frame().View(); }
     void Trigger(int id) { Frame().Action(id)->trigger(); }
+    void StartActive() {
+        Start();
+        gui_test::WaitActive(Frame());
+    }
+    // The channel texts of a row after a new document and a reopen of a file.
+    QStringList Reopened(const QString& path, int row) {
+        Trigger(command::kFileNew);
+        if (!Frame().Files().OpenPath(path)) {
+            return {};
+        }
+        QStringList texts;
+        for (int col = 1; col <= 10; ++col) {
+            texts << View().ChannelGrid().TextMatrix(row, col);
+        }
+        return texts;
+    }
     QString WriteCrafted(const QString& name) {
         folder_->Write(name, gui_test::ToBytes(gui_test::CraftedImage(folder_->IniPath())));
         return folder_->File(name);
@@ -418,6 +437,89 @@ void MainFrameTest::dialogsShowTheirTexts() {
     QVERIFY(std::any_of(aboutLabels.begin(), aboutLabels.end(), [](const QLabel* label) {
         return label->text() == QStringLiteral("Version 1.0.0");
     }));
+}
+
+void MainFrameTest::keyboardAloneFillsAChannel() {
+    using gui_test::Key;
+    StartActive();
+    prompts_.saveAnswer = folder_->File(QStringLiteral("typed.sin"));
+    CMSFlexGrid& grid = View().ChannelGrid();
+    grid.setFocus();
+    gui_test::TypeText(QStringLiteral("145.525"));
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Return);  // Tx Frequency: the editor opens on the copied text
+    Key(Qt::Key_Return);
+    gui_test::AnswerToneDialog({"key Right", "key Tab", "key Down", "key Down", "key Down",
+                                "key Down", "key Down", "key Down", "key Down", "key Down",
+                                "key Return"});
+    Key(Qt::Key_Return);
+    // The window takes the keyboard back from the dialog.
+    gui_test::WaitActive(Frame());
+    QVERIFY(grid.hasFocus());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    for (int list = 0; list < 2; ++list) {  // Busy Lock and Tx Power: the second item
+        Key(Qt::Key_Return);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Return);
+    }
+    Key(Qt::Key_End);
+    Key(Qt::Key_Return);
+    gui_test::TypeText(QStringLiteral("rpt-a 1"));
+    Key(Qt::Key_Return);
+    QCOMPARE(grid.Row(), 2);
+    QCOMPARE(grid.Col(), 1);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(prompts_.errors.isEmpty());
+    QCOMPARE(Reopened(prompts_.saveAnswer, 1),
+             (QStringList{"145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier", "Low", "Wide",
+                          "Yes", "Off", "RPT-A 1"}));
+}
+
+void MainFrameTest::saveRightAfterTypingKeepsTheText_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");  // "v" steps down a list
+    QTest::addColumn<QString>("save");   // "toolbar" or "Ctrl+S"
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("new channel") << 3 << 1 << "146.5"
+                                 << "toolbar"
+                                 << "146.50000";
+    QTest::newRow("list") << 1 << 5 << "v"
+                          << "toolbar"
+                          << "Tone";
+    QTest::newRow("name, Ctrl+S") << 128 << 10 << "end"
+                                  << "Ctrl+S"
+                                  << "END";
+}
+
+void MainFrameTest::saveRightAfterTypingKeepsTheText() {
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    QFETCH(QString, save);
+    QFETCH(QString, cell);
+    StartActive();
+    const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
+    QVERIFY(Frame().Files().OpenPath(path));
+    CMSFlexGrid& grid = View().ChannelGrid();
+    grid.setFocus();
+    grid.SetRow(row);
+    grid.SetCol(col);
+    gui_test::Key(Qt::Key_Return);
+    if (typed == QLatin1String("v")) {
+        gui_test::Key(Qt::Key_Down);
+    } else {
+        gui_test::TypeText(typed);
+    }
+    if (save == QLatin1String("toolbar")) {
+        QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(command::kFileSave)),
+                          Qt::LeftButton);
+    } else {
+        gui_test::Key(Qt::Key_S, Qt::ControlModifier);
+    }
+    QVERIFY(prompts_.errors.isEmpty());
+    QCOMPARE(Reopened(path, row).at(col - 1), cell);
 }
 
 QTEST_MAIN(MainFrameTest)

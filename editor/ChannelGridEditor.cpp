@@ -172,7 +172,8 @@ void ChannelGridEditor::EditTone(int row, int col) {
 }
 
 void ChannelGridEditor::ShowOverCell(QWidget& editor, int row, int col) {
-    const QRect cell = grid_.CellRect(row, col);
+    // The cell's last pixel row and column carry the grid lines.
+    const QRect cell = grid_.CellRect(row, col).adjusted(0, 0, -1, -1);
     editor.setGeometry(QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
     open_ = OpenEdit{&editor, row, col};
     editor.show();

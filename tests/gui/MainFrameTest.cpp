@@ -449,9 +449,9 @@ void MainFrameTest::keyboardAloneFillsAChannel() {
     Key(Qt::Key_Return);
     Key(Qt::Key_Return);  // Tx Frequency: the editor opens on the copied text
     Key(Qt::Key_Return);
-    gui_test::AnswerToneDialog({"key Right", "key Tab", "key Down", "key Down", "key Down",
-                                "key Down", "key Down", "key Down", "key Down", "key Down",
-                                "key Return"});
+    gui_test::AnswerToneDialog({"Right", "Tab", "Down", "Down", "Down",
+                                "Down", "Down", "Down", "Down", "Down",
+                                "Return"});
     Key(Qt::Key_Return);
     // The window takes the keyboard back from the dialog.
     gui_test::WaitActive(Frame());

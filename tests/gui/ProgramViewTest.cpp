@@ -37,15 +37,14 @@ private slots:
     void decodesAndEncodesLikeTheCore_data();
     void decodesAndEncodesLikeTheCore();
     void userPicksSetTheLimits();
-    void oddProgramIniGivesNoLimits_data();
-    void oddProgramIniGivesNoLimits();
+    void oddRangesGiveNoLimits();
     void passwordTakesSixDigits();
     void printsOnePage();
 
 private:
     CProgramView& View() { return *view_; }
-    void Start(const std::filesystem::path& ini) {
-        view_ = std::make_unique<CProgramView>(image_, limits_, ini);
+    void Start() {
+        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath());
         image_.ResetToNewDocument();
         view_->OnInitialUpdate();
     }
@@ -59,7 +58,7 @@ private:
 void ProgramViewTest::init() {
     limits_ = {};
     folder_.WriteIni(gui_test::kProfiles);
-    Start(folder_.IniPath());
+    Start();
 }
 
 // Every list under its label holds the core's entries once, however many
@@ -146,31 +145,16 @@ void ProgramViewTest::userPicksSetTheLimits() {
     QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
 }
 
-void ProgramViewTest::oddProgramIniGivesNoLimits_data() {
-    QTest::addColumn<QByteArray>("ini");  // null: no Program.ini where the view looks
-    QTest::addColumn<QStringList>("ranges");
-    QTest::newRow("missing") << QByteArray() << QStringList();
-    QTest::newRow("odd ranges") << QByteArray(
-                                       "[Setup]\nType0=Odd\nField0=;;wide;136 - 174MHz;;150MHz;\n")
-                                << QStringList{"wide", "136 - 174MHz", "150MHz"};
-}
-
-void ProgramViewTest::oddProgramIniGivesNoLimits() {
-    QFETCH(QByteArray, ini);
-    QFETCH(QStringList, ranges);
-    if (ini.isNull()) {
-        Start(folder_.Path(QStringLiteral("elsewhere.ini")));
-    } else {
-        folder_.WriteIni(ini);
-        Start(folder_.IniPath());
+// Ranges that name no two whole numbers of megahertz are listed, without limits.
+void ProgramViewTest::oddRangesGiveNoLimits() {
+    folder_.WriteIni("[Setup]\nType0=Odd\nField0=;;wide;136 - 174MHz;;150MHz;\n");
+    Start();
+    QComboBox& ranges = View().Combo(Setting::FrequencyRange);
+    QCOMPARE(Items(ranges), (QStringList{"wide", "136 - 174MHz", "150MHz"}));
+    for (int i = 2; i >= 0; --i) {
+        ranges.setCurrentIndex(i);
+        QCOMPARE(limits_, torvan::FrequencyLimits{});
     }
-    QCOMPARE(Items(View().Combo(Setting::FrequencyRange)), ranges);
-    for (int i = static_cast<int>(ranges.size()) - 1; i >= 0; --i) {
-        View().Combo(Setting::FrequencyRange).setCurrentIndex(i);
-    }
-    QCOMPARE(limits_, torvan::FrequencyLimits{});
-    View().EncodeImage();
-    QCOMPARE(image_[torvan::offset::kRangeIndex], 0);
 }
 
 void ProgramViewTest::passwordTakesSixDigits() {

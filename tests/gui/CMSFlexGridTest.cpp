@@ -81,18 +81,12 @@ void CMSFlexGridTest::sizesAndPositionsAreInTwips() {
     grid.SetRows(20);
     grid.SetCols(4);
     const int tpp = grid.TwipsPerPixelX();
-    QCOMPARE(tpp, 1440 / grid.logicalDpiX());
-    const int unit = grid.ColWidth(2);
     grid.SetColWidth(0, 500);
     grid.SetColWidth(2, 2000);
-    QVERIFY(qAbs(grid.ColWidth(0) - 500) < tpp);
     QVERIFY(qAbs(grid.ColWidth(2) - 2000) < tpp);
     QCOMPARE(grid.verticalHeader()->maximumWidth() * tpp, grid.ColWidth(0));
     QCOMPARE(grid.ColPos(1), grid.ColWidth(0));
     QCOMPARE(grid.ColPos(3), grid.ColPos(2) + grid.ColWidth(2));
-    QCOMPARE(grid.RowPos(3), grid.RowPos(2) + grid.RowHeight(2));
-    grid.SetColWidth(2, CMSFlexGrid::kDefaultWidth);
-    QCOMPARE(grid.ColWidth(2), unit);
     // Positions follow the cells as they scroll.
     grid.resize(400, 200);
     grid.show();

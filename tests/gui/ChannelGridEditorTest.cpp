@@ -54,13 +54,7 @@ private slots:
 
 private:
     CMSFlexGrid& Grid() { return view_->ChannelGrid(); }
-    QStringList RowTexts(int row) {
-        QStringList texts;
-        for (int col = 1; col <= 10; ++col) {
-            texts << Grid().TextMatrix(row, col);
-        }
-        return texts;
-    }
+    QStringList RowTexts(int row) { return gui_test::RowTexts(Grid(), row); }
     void SetRow(int row, const QStringList& texts) {
         for (int col = 1; col <= 10; ++col) {
             Grid().SetTextMatrix(row, col, texts.at(col - 1));
@@ -74,13 +68,10 @@ private:
     Cell Current() { return {Grid().Row(), Grid().Col()}; }
     // The editor shown over the grid, if any.
     QWidget* Editor() {
-        for (QWidget* child :
-             Grid().viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (child->isVisible()) {
-                return child;
-            }
-        }
-        return nullptr;
+        const auto editors = Grid().viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const auto shown = std::find_if(editors.begin(), editors.end(),
+                                        [](const QWidget* editor) { return editor->isVisible(); });
+        return shown != editors.end() ? *shown : nullptr;
     }
     // The shown editor and its text as "name:text"; empty when none is shown.
     QString Shown() {

@@ -22,10 +22,9 @@ namespace gui_test {
 class TestFolder {
 public:
     QString File(const QString& name) const { return dir_.filePath(name); }
-    std::filesystem::path Path(const QString& name) const {
-        return QFile::encodeName(File(name)).toStdString();
+    std::filesystem::path IniPath() const {
+        return QFile::encodeName(File(QStringLiteral("Program.ini"))).toStdString();
     }
-    std::filesystem::path IniPath() const { return Path(QStringLiteral("Program.ini")); }
     AppEnvironment Environment() const {
         return AppEnvironment{IniPath(), File(QStringLiteral("settings.ini"))};
     }
@@ -103,22 +102,28 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
         SelectText(form.List(setting), text);
     }
     form.SetPasswordText("4321");
-    const std::pair<int, std::vector<std::string>> rows[] = {
-        {1,
-         {"145.12500", "146.52500", "CTCSS:88.5", "CDCSS:023N", "Carrier", "Low", "Narrow", "No",
-          "Both", "CALL 1"}},
-        {128,
-         {"173.99375", "144.00000", "CDCSS:754I", "CTCSS:254.1", "Tone", "High", "Wide", "Yes",
-          "Pre-Tx", "LAST"}}};
-    for (const auto& [row, cells] : rows) {
+    for (const auto& [row, cells] :
+         {std::pair{1,
+                    "145.12500|146.52500|CTCSS:88.5|CDCSS:023N|Carrier|Low|Narrow|No|Both|CALL 1"},
+          {128, "173.99375|144.00000|CDCSS:754I|CTCSS:254.1|Tone|High|Wide|Yes|Pre-Tx|LAST"}}) {
+        const QStringList texts = QString::fromLatin1(cells).split(QLatin1Char('|'));
         for (int col = 1; col <= 10; ++col) {
-            form.Grid().SetTextMatrix(row, col, cells.at(static_cast<std::size_t>(col - 1)));
+            form.Grid().SetTextMatrix(row, col, texts.at(col - 1).toStdString());
         }
     }
     torvan::EncodeImage(form, torvan::FrequencyLimits{14400000, 14800000}, image);
     image[0xC60] = 0x5A;
     image[14] = 0x12;
     return image;
+}
+
+// The texts of a channel row, "Rx Frequency" to "Name".
+inline QStringList RowTexts(const CMSFlexGrid& grid, int row) {
+    QStringList texts;
+    for (int col = 1; col <= 10; ++col) {
+        texts << grid.TextMatrix(row, col);
+    }
+    return texts;
 }
 
 // Activates a window, as a window manager does for a new window or for the

@@ -54,7 +54,6 @@ private slots:
     void windowFitsTheScreen();
     void openShowsTheFileAndKeepsTheTitle();
     void saveWritesWhatTheCoreEncodes();
-    void fileErrorsChangeNothing_data();
     void fileErrorsChangeNothing();
     void commandLineFileOpensOrEndsTheStart();
     void portCheckFollowsProgramIni_data();
@@ -93,11 +92,7 @@ private:
         if (!Frame().Files().OpenPath(path)) {
             return {};
         }
-        QStringList texts;
-        for (int col = 1; col <= 10; ++col) {
-            texts << View().ChannelGrid().TextMatrix(row, col);
-        }
-        return texts;
+        return gui_test::RowTexts(View().ChannelGrid(), row);
     }
     QString WriteCrafted(const QString& name) {
         folder_->Write(name, gui_test::ToBytes(gui_test::CraftedImage(folder_->IniPath())));
@@ -200,32 +195,23 @@ void MainFrameTest::saveWritesWhatTheCoreEncodes() {
     QVERIFY(prompts_.errors.isEmpty());
 }
 
-void MainFrameTest::fileErrorsChangeNothing_data() {
-    QTest::addColumn<bool>("opening");
-    QTest::newRow("open a short file") << true;
-    QTest::newRow("save into a missing folder") << false;
-}
-
+// A short file opened or a save into a missing folder: a message, and the
+// document, its file name and the form stay as they were.
 void MainFrameTest::fileErrorsChangeNothing() {
-    QFETCH(bool, opening);
     Start();
     const QString crafted = WriteCrafted(QStringLiteral("crafted.sin"));
     QVERIFY(Frame().Files().OpenPath(crafted));
     const QByteArray image = gui_test::ToBytes(app_->Document().Image());
     View().Combo(Setting::Beep).setCurrentIndex(0);
-    if (opening) {
-        folder_->Write(QStringLiteral("bad.sin"), QByteArray(4095, '\0'));
-        prompts_.openAnswers << folder_->File(QStringLiteral("bad.sin"));
-        Trigger(command::kFileOpen);
-        QCOMPARE(gui_test::ToBytes(app_->Document().Image()), image);
-    } else {
-        prompts_.saveAnswer = folder_->File(QStringLiteral("no/such/folder/x.sin"));
-        Trigger(command::kFileSaveAs);
-    }
-    QCOMPARE(prompts_.errors.size(), 1);
-    QVERIFY(!prompts_.errors.first().isEmpty());
+    folder_->Write(QStringLiteral("short.sin"), QByteArray(4095, '\0'));
+    prompts_.openAnswers << folder_->File(QStringLiteral("short.sin"));
+    Trigger(command::kFileOpen);
+    QCOMPARE(gui_test::ToBytes(app_->Document().Image()), image);
+    prompts_.saveAnswer = folder_->File(QStringLiteral("no/such/folder/x.sin"));
+    Trigger(command::kFileSaveAs);
+    QCOMPARE(prompts_.errors.size(), 2);
+    QVERIFY(!prompts_.errors.first().isEmpty() && !prompts_.errors.last().isEmpty());
     QCOMPARE(QString::fromStdString(app_->Document().Path().string()), crafted);
-    // The form keeps the user's unsaved edit.
     QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
     QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
 }

@@ -9,131 +9,124 @@ class CMSFlexGridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textsKeepTheirCells_data();
-    void textsKeepTheirCells();
-    void currentCellMovesAndReports();
-    void sizesAndPositionsAreInTwips();
-    void highLightFollowsTheMode_data();
-    void highLightFollowsTheMode();
-    void alignmentAppliesToOldAndNewCells();
-};
+    void textsKeepTheirCells_data() {
+        QTest::addColumn<int>("fixedRows");
+        QTest::addColumn<int>("fixedCols");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::newRow("corner") << 1 << 1 << 0 << 0;
+        QTest::newRow("header row") << 1 << 1 << 0 << 3;
+        QTest::newRow("header column") << 1 << 1 << 4 << 0;
+        QTest::newRow("last cell") << 1 << 1 << 9 << 5;
+        QTest::newRow("no fixed, origin") << 0 << 0 << 0 << 0;
+        QTest::newRow("fixed column only") << 0 << 1 << 0 << 2;
+        QTest::newRow("below the grid") << 1 << 1 << 10 << 1;
+        QTest::newRow("left of the grid") << 0 << 0 << 1 << -1;
+    }
 
-void CMSFlexGridTest::textsKeepTheirCells_data() {
-    QTest::addColumn<int>("fixedRows");
-    QTest::addColumn<int>("fixedCols");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("col");
-    QTest::newRow("corner") << 1 << 1 << 0 << 0;
-    QTest::newRow("header row") << 1 << 1 << 0 << 3;
-    QTest::newRow("header column") << 1 << 1 << 4 << 0;
-    QTest::newRow("last cell") << 1 << 1 << 9 << 5;
-    QTest::newRow("no fixed, origin") << 0 << 0 << 0 << 0;
-    QTest::newRow("fixed column only") << 0 << 1 << 0 << 2;
-    QTest::newRow("below the grid") << 1 << 1 << 10 << 1;
-    QTest::newRow("left of the grid") << 0 << 0 << 1 << -1;
-}
-
-// A text written with the usual fixed row and column stays in its cell when
-// the fixed counts change; cells outside the grid take nothing.
-void CMSFlexGridTest::textsKeepTheirCells() {
-    QFETCH(int, fixedRows);
-    QFETCH(int, fixedCols);
-    QFETCH(int, row);
-    QFETCH(int, col);
-    CMSFlexGrid grid;
-    grid.SetRows(10);
-    grid.SetCols(6);
-    // Qt numbers header sections that have no text; this grid shows nothing.
-    QCOMPARE(grid.model()->headerData(4, Qt::Horizontal).toString(), QString());
-    grid.SetTextMatrix(row, col, QStringLiteral("x"));
-    grid.SetFixedRows(fixedRows);
-    grid.SetFixedCols(fixedCols);
-    QCOMPARE(grid.Rows(), 10);
-    QCOMPARE(grid.Cols(), 6);
-    QCOMPARE(grid.horizontalHeader()->isHidden(), fixedRows == 0);
-    QCOMPARE(grid.verticalHeader()->isHidden(), fixedCols == 0);
-    for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 6; ++c) {
-            QCOMPARE(grid.TextMatrix(r, c), r == row && c == col ? "x" : QString());
+    // A text written with the usual fixed row and column stays in its cell when
+    // the fixed counts change; cells outside the grid take nothing.
+    void textsKeepTheirCells() {
+        QFETCH(int, fixedRows);
+        QFETCH(int, fixedCols);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        CMSFlexGrid grid;
+        grid.SetRows(10);
+        grid.SetCols(6);
+        // Qt numbers header sections that have no text; this grid shows nothing.
+        QCOMPARE(grid.model()->headerData(4, Qt::Horizontal).toString(), QString());
+        grid.SetTextMatrix(row, col, QStringLiteral("x"));
+        grid.SetFixedRows(fixedRows);
+        grid.SetFixedCols(fixedCols);
+        QCOMPARE(grid.Rows(), 10);
+        QCOMPARE(grid.Cols(), 6);
+        QCOMPARE(grid.horizontalHeader()->isHidden(), fixedRows == 0);
+        QCOMPARE(grid.verticalHeader()->isHidden(), fixedCols == 0);
+        for (int r = 0; r < 10; ++r) {
+            for (int c = 0; c < 6; ++c) {
+                QCOMPARE(grid.TextMatrix(r, c), r == row && c == col ? "x" : QString());
+            }
         }
     }
-}
 
-void CMSFlexGridTest::currentCellMovesAndReports() {
-    CMSFlexGrid grid;
-    grid.SetRows(10);
-    grid.SetCols(6);
-    QSignalSpy entered(&grid, &CMSFlexGrid::EnterCell);
-    grid.SetRow(4);
-    grid.SetCol(3);
-    grid.SetCol(3);
-    QCOMPARE(entered.count(), 2);
-    // Fixed cells and cells outside the grid cannot become current.
-    grid.SetRow(0);
-    grid.SetCol(6);
-    QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(4, 3));
-    grid.SetText(QStringLiteral("here"));
-    QCOMPARE(grid.TextMatrix(4, 3), QStringLiteral("here"));
-}
+    void currentCellMovesAndReports() {
+        CMSFlexGrid grid;
+        grid.SetRows(10);
+        grid.SetCols(6);
+        QSignalSpy entered(&grid, &CMSFlexGrid::EnterCell);
+        grid.SetRow(4);
+        grid.SetCol(3);
+        grid.SetCol(3);
+        QCOMPARE(entered.count(), 2);
+        // Fixed cells and cells outside the grid cannot become current.
+        grid.SetRow(0);
+        grid.SetCol(6);
+        QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(4, 3));
+        grid.SetText(QStringLiteral("here"));
+        QCOMPARE(grid.TextMatrix(4, 3), QStringLiteral("here"));
+    }
 
-void CMSFlexGridTest::sizesAndPositionsAreInTwips() {
-    CMSFlexGrid grid;
-    grid.SetRows(20);
-    grid.SetCols(4);
-    const int tpp = grid.TwipsPerPixelX();
-    grid.SetColWidth(0, 500);
-    grid.SetColWidth(2, 2000);
-    QVERIFY(qAbs(grid.ColWidth(2) - 2000) < tpp);
-    QCOMPARE(grid.verticalHeader()->maximumWidth() * tpp, grid.ColWidth(0));
-    QCOMPARE(grid.ColPos(1), grid.ColWidth(0));
-    QCOMPARE(grid.ColPos(3), grid.ColPos(2) + grid.ColWidth(2));
-    // Positions follow the cells as they scroll.
-    grid.resize(400, 200);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    const int before = grid.RowPos(5);
-    grid.verticalScrollBar()->setValue(3);
-    QCOMPARE(grid.RowPos(5), before - 3 * grid.RowHeight(1));
-}
+    void sizesAndPositionsAreInTwips() {
+        CMSFlexGrid grid;
+        grid.SetRows(20);
+        grid.SetCols(4);
+        const int tpp = grid.TwipsPerPixelX();
+        grid.SetColWidth(0, 500);
+        grid.SetColWidth(2, 2000);
+        QVERIFY(qAbs(grid.ColWidth(2) - 2000) < tpp);
+        QCOMPARE(grid.verticalHeader()->maximumWidth() * tpp, grid.ColWidth(0));
+        QCOMPARE(grid.ColPos(1), grid.ColWidth(0));
+        QCOMPARE(grid.ColPos(3), grid.ColPos(2) + grid.ColWidth(2));
+        // Positions follow the cells as they scroll.
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const int before = grid.RowPos(5);
+        grid.verticalScrollBar()->setValue(3);
+        QCOMPARE(grid.RowPos(5), before - 3 * grid.RowHeight(1));
+    }
 
-void CMSFlexGridTest::highLightFollowsTheMode_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("focused");
-    QTest::addColumn<bool>("unfocused");
-    QTest::newRow("never") << CMSFlexGrid::kHighLightNever << false << false;
-    QTest::newRow("always") << CMSFlexGrid::kHighLightAlways << true << true;
-    QTest::newRow("with focus") << CMSFlexGrid::kHighLightWithFocus << true << false;
-}
+    void highLightFollowsTheMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("unfocused");
+        QTest::newRow("never") << CMSFlexGrid::kHighLightNever << false << false;
+        QTest::newRow("always") << CMSFlexGrid::kHighLightAlways << true << true;
+        QTest::newRow("with focus") << CMSFlexGrid::kHighLightWithFocus << true << false;
+    }
 
-// The current cell is drawn highlighted or in the cell colour, an OLE colour.
-void CMSFlexGridTest::highLightFollowsTheMode() {
-    QFETCH(int, mode);
-    QFETCH(bool, focused);
-    QFETCH(bool, unfocused);
-    CMSFlexGrid grid;
-    grid.SetBackColor(0xFFC0FF);
-    grid.SetHighLight(mode);
-    const QPalette colours = grid.palette();
-    QCOMPARE(colours.color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
-    const auto shows = [&](QPalette::ColorGroup group) {
-        return colours.color(group, QPalette::Highlight) != colours.color(group, QPalette::Base);
-    };
-    QCOMPARE(shows(QPalette::Active), focused);
-    QCOMPARE(shows(QPalette::Inactive), unfocused);
-}
+    // The current cell is drawn highlighted or in the cell colour, an OLE colour.
+    void highLightFollowsTheMode() {
+        QFETCH(int, mode);
+        QFETCH(bool, focused);
+        QFETCH(bool, unfocused);
+        CMSFlexGrid grid;
+        grid.SetBackColor(0xFFC0FF);
+        grid.SetHighLight(mode);
+        const QPalette colours = grid.palette();
+        QCOMPARE(colours.color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
+        const auto shows = [&](QPalette::ColorGroup group) {
+            return colours.color(group, QPalette::Highlight) !=
+                   colours.color(group, QPalette::Base);
+        };
+        QCOMPARE(shows(QPalette::Active), focused);
+        QCOMPARE(shows(QPalette::Inactive), unfocused);
+    }
 
-void CMSFlexGridTest::alignmentAppliesToOldAndNewCells() {
-    CMSFlexGrid grid;
-    grid.SetRows(3);
-    grid.SetCols(3);
-    grid.SetTextMatrix(1, 1, QStringLiteral("old"));
-    grid.SetColAlignment(1, CMSFlexGrid::kAlignCenterCenter);
-    grid.SetTextMatrix(2, 1, QStringLiteral("new"));
-    grid.SetTextMatrix(1, 2, QStringLiteral("other"));
-    QCOMPARE(grid.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
-    QCOMPARE(grid.item(1, 0)->textAlignment(), int(Qt::AlignCenter));
-    QCOMPARE(grid.item(0, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-}
+    void alignmentAppliesToOldAndNewCells() {
+        CMSFlexGrid grid;
+        grid.SetRows(3);
+        grid.SetCols(3);
+        grid.SetTextMatrix(1, 1, QStringLiteral("old"));
+        grid.SetColAlignment(1, CMSFlexGrid::kAlignCenterCenter);
+        grid.SetTextMatrix(2, 1, QStringLiteral("new"));
+        grid.SetTextMatrix(1, 2, QStringLiteral("other"));
+        QCOMPARE(grid.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
+        QCOMPARE(grid.item(1, 0)->textAlignment(), int(Qt::AlignCenter));
+        QCOMPARE(grid.item(0, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    }
+};
 
 QTEST_MAIN(CMSFlexGridTest)
 #include "CMSFlexGridTest.moc"

@@ -48,21 +48,241 @@ class MainFrameTest : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init();
-    void cleanup();
-    void menusAndToolbarAreAsTabled();
-    void windowFitsTheScreen();
-    void openShowsTheFileAndKeepsTheTitle();
-    void saveWritesWhatTheCoreEncodes();
-    void fileErrorsChangeNothing();
-    void commandLineFileOpensOrEndsTheStart();
-    void portCheckFollowsProgramIni_data();
-    void portCheckFollowsProgramIni();
-    void portChoiceIsStoredAtExit();
-    void exitPromptNoKeepsTheWindow();
-    void dialogsShowTheirTexts();
-    void keyboardAloneFillsAChannel();
-    void toolbarSaveRightAfterTypingKeepsTheText();
+    void init() {
+        folder_ = std::make_unique<gui_test::TestFolder>();
+        folder_->WriteIni(gui_test::kProfiles);
+        prompts_ = {};
+        Start();
+        gui_test::WaitActive(Frame());
+    }
+
+    void cleanup() {
+        app_.reset();
+        folder_.reset();
+    }
+
+    void menusAndToolbarAreAsTabled() {
+        QStringList menus;
+        for (const QAction* title : Frame().menuBar()->actions()) {
+            QStringList items;
+            for (const QAction* action : title->menu()->actions()) {
+                items << Describe(action);
+            }
+            menus << title->text() + QStringLiteral(": ") + items.join(QStringLiteral(", "));
+        }
+        QCOMPARE(menus, (QStringList{
+                            "&File: &New\tCtrl+N, &Open...\tCtrl+O, &Save\tCtrl+S, Save &As..., -, "
+                            "&Print...\tCtrl+P, Print Pre&view, P&rint Setup..., -, E&xit",
+                            "&Edit: DTMF (off), Side Key (off), Power (off), Radio (off)",
+                            "&Program: Read\tCtrl+R (off), Write\tCtrl+W (off)",
+                            "&Port: COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8",
+                            "&View: &Toolbar, &Status Bar",
+                            "&Help: About ...",
+                        }));
+        // The buttons with their tooltips and status-bar prompts.
+        QStringList buttons;
+        for (const QAction* action : Frame().ToolBar()->actions()) {
+            QVERIFY(action->isSeparator() || !action->icon().isNull());
+            buttons << (action->isSeparator() ? QStringLiteral("-")
+                                              : action->toolTip() + ": " + action->statusTip());
+        }
+        QCOMPARE(
+            buttons,
+            (QStringList{"New: Create a new document", "Open: Open an existing document",
+                         "Save: Save the active document", "-", "Read: Read data from Machine",
+                         "Write: Write data to machine", "-", "Print: Print the active document",
+                         "About: Display program information, version number and copyright"}));
+    }
+
+    void windowFitsTheScreen() {
+        const QRect screen = Frame().screen()->availableGeometry();
+        QVERIFY(Frame().isVisible());
+        QVERIFY(Frame().width() <= screen.width());
+        // Shrunk to the form, which is less tall than the screen, and centred.
+        QVERIFY(Frame().height() < screen.height());
+        QVERIFY(qAbs(Frame().frameGeometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void openShowsTheFileAndKeepsTheTitle() {
+        prompts_.openAnswers << WriteCrafted(QStringLiteral("crafted.sin"));
+        Trigger(command::kFileOpen);
+        QVERIFY(prompts_.errors.isEmpty());
+        QCOMPARE(Frame().windowTitle(), QStringLiteral("Torvan PC Encoder"));
+        QCOMPARE(View().Combo(Setting::ScanMode).currentText(), QStringLiteral("SE"));
+        QCOMPARE(View().Combo(Setting::FrequencyRange).currentText(), QStringLiteral("144-148MHz"));
+        QCOMPARE(View().ChannelGrid().TextMatrix(128, 10), QStringLiteral("LAST"));
+        QCOMPARE(app_->Limits(), (torvan::FrequencyLimits{14400000, 14800000}));
+    }
+
+    void saveWritesWhatTheCoreEncodes() {
+        const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
+        const QByteArray original = folder_->Read(QStringLiteral("crafted.sin"));
+        QVERIFY(Frame().Files().OpenPath(path));
+        Trigger(command::kFileSave);
+        // Nothing was edited, so the file comes back byte for byte.
+        QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), original);
+        // An edit reaches the file as the core's encode of the edited form.
+        View().Combo(Setting::Beep).setCurrentIndex(0);
+        Trigger(command::kFileSave);
+        torvan::MemoryImage expected = gui_test::CraftedImage(folder_->IniPath());
+        torvan::MemoryForm form;
+        torvan::FrequencyLimits limits;
+        torvan::DecodeImage(expected, torvan::IniStore(folder_->IniPath()), form, limits);
+        gui_test::SelectText(form.List(Setting::Beep), "On");
+        torvan::EncodeImage(form, limits, expected);
+        QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), gui_test::ToBytes(expected));
+        QVERIFY(gui_test::ToBytes(expected) != original);
+        QVERIFY(prompts_.errors.isEmpty());
+    }
+
+    // A short file opened or a save into a missing folder: a message, and the
+    // document, its file name and the form stay as they were.
+    void fileErrorsChangeNothing() {
+        const QString crafted = WriteCrafted(QStringLiteral("crafted.sin"));
+        QVERIFY(Frame().Files().OpenPath(crafted));
+        const QByteArray image = gui_test::ToBytes(app_->Document().Image());
+        View().Combo(Setting::Beep).setCurrentIndex(0);
+        folder_->Write(QStringLiteral("short.sin"), QByteArray(4095, '\0'));
+        prompts_.openAnswers << folder_->File(QStringLiteral("short.sin"));
+        Trigger(command::kFileOpen);
+        QCOMPARE(gui_test::ToBytes(app_->Document().Image()), image);
+        prompts_.saveAnswer = folder_->File(QStringLiteral("no/such/folder/x.sin"));
+        Trigger(command::kFileSaveAs);
+        QCOMPARE(prompts_.errors.size(), 2);
+        QVERIFY(!prompts_.errors.first().isEmpty() && !prompts_.errors.last().isEmpty());
+        QCOMPARE(QString::fromStdString(app_->Document().Path().string()), crafted);
+        QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
+        QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
+    }
+
+    void commandLineFileOpensOrEndsTheStart() {
+        // A file that cannot be read ends the start before anything is stored.
+        folder_->WriteIni(gui_test::kProfiles + "COM=COM4\n");
+        app_ = std::make_unique<CProgramApp>(folder_->Environment(), prompts_.Make());
+        QVERIFY(!app_->InitInstance({QStringLiteral("torvan-encoder"), folder_->File("none.sin")}));
+        QCOMPARE(prompts_.errors.size(), 1);
+        QVERIFY(!Frame().isVisible());
+        QCOMPARE(ReadPort(), QStringLiteral("COM4"));
+        const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
+        Start({QStringLiteral("torvan-encoder"), path});
+        QCOMPARE(View().ChannelGrid().TextMatrix(1, 1), QStringLiteral("145.12500"));
+        QCOMPARE(app_->RecentFiles().Files().value(0), path);
+    }
+
+    void portCheckFollowsProgramIni_data() {
+        QTest::addColumn<QByteArray>("ini");  // null: no Program.ini
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QStringList>("checked");
+        QTest::newRow("COM3") << QByteArray("[Setup]\nCOM=COM3\n") << "COM3" << QStringList{"COM3"};
+        QTest::newRow("lower case") << QByteArray("[setup]\ncom=com3\n") << "com3" << QStringList();
+        QTest::newRow("above 8") << QByteArray("[Setup]\nCOM=COM9\n") << "COM9" << QStringList();
+        QTest::newRow("empty file") << QByteArray("") << "" << QStringList();
+        QTest::newRow("missing") << QByteArray() << "" << QStringList();
+    }
+
+    void portCheckFollowsProgramIni() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, port);
+        QFETCH(QStringList, checked);
+        if (ini.isNull()) {
+            QVERIFY(QFile::remove(folder_->File(QStringLiteral("Program.ini"))));
+        } else {
+            folder_->WriteIni(ini);
+        }
+        Start();
+        QCOMPARE(app_->PortName(), port);
+        QCOMPARE(CheckedPorts(), checked);
+        // The form works without model profiles.
+        QCOMPARE(View().Combo(Setting::Model).count(), 0);
+        View().EncodeImage();
+        QCOMPARE(app_->Document().Image()[torvan::offset::kModelIndex], 0);
+    }
+
+    void portChoiceIsStoredAtExit() {
+        folder_->WriteIni("[Setup]\nCOM=COM3\n");
+        Start();
+        Trigger(command::kPorts[4]);
+        QCOMPARE(CheckedPorts(), QStringList{QStringLiteral("COM5")});
+        QCOMPARE(ReadPort(), QStringLiteral("COM3"));
+        app_->ExitInstance();
+        QCOMPARE(ReadPort(), QStringLiteral("COM5"));
+        app_.reset();
+        Start();
+        QCOMPARE(CheckedPorts(), QStringList{QStringLiteral("COM5")});
+    }
+
+    void exitPromptNoKeepsTheWindow() {
+        View().Combo(Setting::Sql).setCurrentIndex(2);
+        prompts_.exitAnswer = false;
+        Trigger(command::kAppExit);
+        QVERIFY(!Frame().close());
+        QCOMPARE(prompts_.exitQuestions, 2);
+        QVERIFY(Frame().isVisible());
+        QCOMPARE(View().Combo(Setting::Sql).currentText(), QStringLiteral("2"));
+        prompts_.exitAnswer = true;
+        QVERIFY(Frame().close());
+        QVERIFY(!Frame().isVisible());
+    }
+
+    void dialogsShowTheirTexts() {
+        CExitDlg prompt;
+        QCOMPARE(prompt.windowTitle(), QStringLiteral("Prompt"));
+        QVERIFY(
+            HasLabel(prompt, QStringLiteral("Exit the application, all data will not be saved")));
+        for (QPushButton* button : prompt.findChildren<QPushButton*>()) {
+            QCOMPARE(button->isDefault(), button->text() == QStringLiteral("Yes"));
+            if (button->text() == QStringLiteral("No")) {
+                QTimer::singleShot(0, button, &QPushButton::click);
+            }
+        }
+        QCOMPARE(prompt.exec(), int(QDialog::Rejected));
+        QVERIFY(HasLabel(CAboutDlg(), QStringLiteral("Version 1.0.0")));
+    }
+
+    void keyboardAloneFillsAChannel() {
+        prompts_.saveAnswer = folder_->File(QStringLiteral("typed.sin"));
+        CMSFlexGrid& grid = View().ChannelGrid();
+        grid.setFocus();
+        gui_test::TypeText(QStringLiteral("145.525"));
+        Key(Qt::Key_Return);
+        Key(Qt::Key_Return);  // Tx Frequency: the editor opens on the copied text
+        Key(Qt::Key_Return);
+        gui_test::AnswerToneDialog(QStringList{"Right", "Tab"} +
+                                   QStringList(8, QStringLiteral("Down")) + QStringList{"Return"});
+        Key(Qt::Key_Return);
+        // The window takes the keyboard back from the dialog.
+        gui_test::WaitActive(Frame());
+        QVERIFY(grid.hasFocus());
+        Key(Qt::Key_Right);
+        Key(Qt::Key_Right);
+        for (int list = 0; list < 2; ++list) {  // Busy Lock and Tx Power: the second item
+            Key(Qt::Key_Return);
+            Key(Qt::Key_Down);
+            Key(Qt::Key_Return);
+        }
+        Key(Qt::Key_End);
+        Key(Qt::Key_Return);
+        gui_test::TypeText(QStringLiteral("rpt-a 1"));
+        // Saved right after typing, without Enter.
+        Key(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(prompts_.errors.isEmpty());
+        QCOMPARE(Reopened(prompts_.saveAnswer, 1),
+                 (QStringList{"145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier", "Low",
+                              "Wide", "Yes", "Off", "RPT-A 1"}));
+    }
+
+    // The frequency editor swallows Ctrl+S; the toolbar saves what it holds.
+    void toolbarSaveRightAfterTypingKeepsTheText() {
+        const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
+        QVERIFY(Frame().Files().OpenPath(path));
+        View().ChannelGrid().setFocus();
+        View().ChannelGrid().SetRow(3);
+        gui_test::TypeText(QStringLiteral("146.5"));
+        QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(command::kFileSave)),
+                          Qt::LeftButton);
+        QVERIFY(prompts_.errors.isEmpty());
+        QCOMPARE(Reopened(path, 3).value(0), QStringLiteral("146.50000"));
+    }
 
 private:
     void Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
@@ -107,240 +327,6 @@ private:
     gui_test::ScriptedPrompts prompts_;
     std::unique_ptr<CProgramApp> app_;
 };
-
-void MainFrameTest::init() {
-    folder_ = std::make_unique<gui_test::TestFolder>();
-    folder_->WriteIni(gui_test::kProfiles);
-    prompts_ = {};
-    Start();
-    gui_test::WaitActive(Frame());
-}
-
-void MainFrameTest::cleanup() {
-    app_.reset();
-    folder_.reset();
-}
-
-void MainFrameTest::menusAndToolbarAreAsTabled() {
-    QStringList menus;
-    for (const QAction* title : Frame().menuBar()->actions()) {
-        QStringList items;
-        for (const QAction* action : title->menu()->actions()) {
-            items << Describe(action);
-        }
-        menus << title->text() + QStringLiteral(": ") + items.join(QStringLiteral(", "));
-    }
-    QCOMPARE(menus, (QStringList{
-                        "&File: &New\tCtrl+N, &Open...\tCtrl+O, &Save\tCtrl+S, Save &As..., -, "
-                        "&Print...\tCtrl+P, Print Pre&view, P&rint Setup..., -, E&xit",
-                        "&Edit: DTMF (off), Side Key (off), Power (off), Radio (off)",
-                        "&Program: Read\tCtrl+R (off), Write\tCtrl+W (off)",
-                        "&Port: COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8",
-                        "&View: &Toolbar, &Status Bar",
-                        "&Help: About ...",
-                    }));
-    // The buttons with their tooltips and status-bar prompts.
-    QStringList buttons;
-    for (const QAction* action : Frame().ToolBar()->actions()) {
-        QVERIFY(action->isSeparator() || !action->icon().isNull());
-        buttons << (action->isSeparator() ? QStringLiteral("-")
-                                          : action->toolTip() + ": " + action->statusTip());
-    }
-    QCOMPARE(buttons,
-             (QStringList{"New: Create a new document", "Open: Open an existing document",
-                          "Save: Save the active document", "-", "Read: Read data from Machine",
-                          "Write: Write data to machine", "-", "Print: Print the active document",
-                          "About: Display program information, version number and copyright"}));
-}
-
-void MainFrameTest::windowFitsTheScreen() {
-    const QRect screen = Frame().screen()->availableGeometry();
-    QVERIFY(Frame().isVisible());
-    QVERIFY(Frame().width() <= screen.width());
-    // Shrunk to the form, which is less tall than the screen, and centred.
-    QVERIFY(Frame().height() < screen.height());
-    QVERIFY(qAbs(Frame().frameGeometry().center().y() - screen.center().y()) <= 1);
-}
-
-void MainFrameTest::openShowsTheFileAndKeepsTheTitle() {
-    prompts_.openAnswers << WriteCrafted(QStringLiteral("crafted.sin"));
-    Trigger(command::kFileOpen);
-    QVERIFY(prompts_.errors.isEmpty());
-    QCOMPARE(Frame().windowTitle(), QStringLiteral("Torvan PC Encoder"));
-    QCOMPARE(View().Combo(Setting::ScanMode).currentText(), QStringLiteral("SE"));
-    QCOMPARE(View().Combo(Setting::FrequencyRange).currentText(), QStringLiteral("144-148MHz"));
-    QCOMPARE(View().ChannelGrid().TextMatrix(128, 10), QStringLiteral("LAST"));
-    QCOMPARE(app_->Limits(), (torvan::FrequencyLimits{14400000, 14800000}));
-}
-
-void MainFrameTest::saveWritesWhatTheCoreEncodes() {
-    const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
-    const QByteArray original = folder_->Read(QStringLiteral("crafted.sin"));
-    QVERIFY(Frame().Files().OpenPath(path));
-    Trigger(command::kFileSave);
-    // Nothing was edited, so the file comes back byte for byte.
-    QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), original);
-    // An edit reaches the file as the core's encode of the edited form.
-    View().Combo(Setting::Beep).setCurrentIndex(0);
-    Trigger(command::kFileSave);
-    torvan::MemoryImage expected = gui_test::CraftedImage(folder_->IniPath());
-    torvan::MemoryForm form;
-    torvan::FrequencyLimits limits;
-    torvan::DecodeImage(expected, torvan::IniStore(folder_->IniPath()), form, limits);
-    gui_test::SelectText(form.List(Setting::Beep), "On");
-    torvan::EncodeImage(form, limits, expected);
-    QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), gui_test::ToBytes(expected));
-    QVERIFY(gui_test::ToBytes(expected) != original);
-    QVERIFY(prompts_.errors.isEmpty());
-}
-
-// A short file opened or a save into a missing folder: a message, and the
-// document, its file name and the form stay as they were.
-void MainFrameTest::fileErrorsChangeNothing() {
-    const QString crafted = WriteCrafted(QStringLiteral("crafted.sin"));
-    QVERIFY(Frame().Files().OpenPath(crafted));
-    const QByteArray image = gui_test::ToBytes(app_->Document().Image());
-    View().Combo(Setting::Beep).setCurrentIndex(0);
-    folder_->Write(QStringLiteral("short.sin"), QByteArray(4095, '\0'));
-    prompts_.openAnswers << folder_->File(QStringLiteral("short.sin"));
-    Trigger(command::kFileOpen);
-    QCOMPARE(gui_test::ToBytes(app_->Document().Image()), image);
-    prompts_.saveAnswer = folder_->File(QStringLiteral("no/such/folder/x.sin"));
-    Trigger(command::kFileSaveAs);
-    QCOMPARE(prompts_.errors.size(), 2);
-    QVERIFY(!prompts_.errors.first().isEmpty() && !prompts_.errors.last().isEmpty());
-    QCOMPARE(QString::fromStdString(app_->Document().Path().string()), crafted);
-    QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
-    QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
-}
-
-void MainFrameTest::commandLineFileOpensOrEndsTheStart() {
-    // A file that cannot be read ends the start before anything is stored.
-    folder_->WriteIni(gui_test::kProfiles + "COM=COM4\n");
-    app_ = std::make_unique<CProgramApp>(folder_->Environment(), prompts_.Make());
-    QVERIFY(!app_->InitInstance({QStringLiteral("torvan-encoder"), folder_->File("none.sin")}));
-    QCOMPARE(prompts_.errors.size(), 1);
-    QVERIFY(!Frame().isVisible());
-    QCOMPARE(ReadPort(), QStringLiteral("COM4"));
-    const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
-    Start({QStringLiteral("torvan-encoder"), path});
-    QCOMPARE(View().ChannelGrid().TextMatrix(1, 1), QStringLiteral("145.12500"));
-    QCOMPARE(app_->RecentFiles().Files().value(0), path);
-}
-
-void MainFrameTest::portCheckFollowsProgramIni_data() {
-    QTest::addColumn<QByteArray>("ini");  // null: no Program.ini
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QStringList>("checked");
-    QTest::newRow("COM3") << QByteArray("[Setup]\nCOM=COM3\n") << "COM3" << QStringList{"COM3"};
-    QTest::newRow("lower case") << QByteArray("[setup]\ncom=com3\n") << "com3" << QStringList();
-    QTest::newRow("above 8") << QByteArray("[Setup]\nCOM=COM9\n") << "COM9" << QStringList();
-    QTest::newRow("empty file") << QByteArray("") << "" << QStringList();
-    QTest::newRow("missing") << QByteArray() << "" << QStringList();
-}
-
-void MainFrameTest::portCheckFollowsProgramIni() {
-    QFETCH(QByteArray, ini);
-    QFETCH(QString, port);
-    QFETCH(QStringList, checked);
-    if (ini.isNull()) {
-        QVERIFY(QFile::remove(folder_->File(QStringLiteral("Program.ini"))));
-    } else {
-        folder_->WriteIni(ini);
-    }
-    Start();
-    QCOMPARE(app_->PortName(), port);
-    QCOMPARE(CheckedPorts(), checked);
-    // The form works without model profiles.
-    QCOMPARE(View().Combo(Setting::Model).count(), 0);
-    View().EncodeImage();
-    QCOMPARE(app_->Document().Image()[torvan::offset::kModelIndex], 0);
-}
-
-void MainFrameTest::portChoiceIsStoredAtExit() {
-    folder_->WriteIni("[Setup]\nCOM=COM3\n");
-    Start();
-    Trigger(command::kPorts[4]);
-    QCOMPARE(CheckedPorts(), QStringList{QStringLiteral("COM5")});
-    QCOMPARE(ReadPort(), QStringLiteral("COM3"));
-    app_->ExitInstance();
-    QCOMPARE(ReadPort(), QStringLiteral("COM5"));
-    app_.reset();
-    Start();
-    QCOMPARE(CheckedPorts(), QStringList{QStringLiteral("COM5")});
-}
-
-void MainFrameTest::exitPromptNoKeepsTheWindow() {
-    View().Combo(Setting::Sql).setCurrentIndex(2);
-    prompts_.exitAnswer = false;
-    Trigger(command::kAppExit);
-    QVERIFY(!Frame().close());
-    QCOMPARE(prompts_.exitQuestions, 2);
-    QVERIFY(Frame().isVisible());
-    QCOMPARE(View().Combo(Setting::Sql).currentText(), QStringLiteral("2"));
-    prompts_.exitAnswer = true;
-    QVERIFY(Frame().close());
-    QVERIFY(!Frame().isVisible());
-}
-
-void MainFrameTest::dialogsShowTheirTexts() {
-    CExitDlg prompt;
-    QCOMPARE(prompt.windowTitle(), QStringLiteral("Prompt"));
-    QVERIFY(HasLabel(prompt, QStringLiteral("Exit the application, all data will not be saved")));
-    for (QPushButton* button : prompt.findChildren<QPushButton*>()) {
-        QCOMPARE(button->isDefault(), button->text() == QStringLiteral("Yes"));
-        if (button->text() == QStringLiteral("No")) {
-            QTimer::singleShot(0, button, &QPushButton::click);
-        }
-    }
-    QCOMPARE(prompt.exec(), int(QDialog::Rejected));
-    QVERIFY(HasLabel(CAboutDlg(), QStringLiteral("Version 1.0.0")));
-}
-
-void MainFrameTest::keyboardAloneFillsAChannel() {
-    prompts_.saveAnswer = folder_->File(QStringLiteral("typed.sin"));
-    CMSFlexGrid& grid = View().ChannelGrid();
-    grid.setFocus();
-    gui_test::TypeText(QStringLiteral("145.525"));
-    Key(Qt::Key_Return);
-    Key(Qt::Key_Return);  // Tx Frequency: the editor opens on the copied text
-    Key(Qt::Key_Return);
-    gui_test::AnswerToneDialog(QStringList{"Right", "Tab"} +
-                               QStringList(8, QStringLiteral("Down")) + QStringList{"Return"});
-    Key(Qt::Key_Return);
-    // The window takes the keyboard back from the dialog.
-    gui_test::WaitActive(Frame());
-    QVERIFY(grid.hasFocus());
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Right);
-    for (int list = 0; list < 2; ++list) {  // Busy Lock and Tx Power: the second item
-        Key(Qt::Key_Return);
-        Key(Qt::Key_Down);
-        Key(Qt::Key_Return);
-    }
-    Key(Qt::Key_End);
-    Key(Qt::Key_Return);
-    gui_test::TypeText(QStringLiteral("rpt-a 1"));
-    // Saved right after typing, without Enter.
-    Key(Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(prompts_.errors.isEmpty());
-    QCOMPARE(Reopened(prompts_.saveAnswer, 1),
-             (QStringList{"145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier", "Low", "Wide",
-                          "Yes", "Off", "RPT-A 1"}));
-}
-
-// The frequency editor swallows Ctrl+S; the toolbar saves what it holds.
-void MainFrameTest::toolbarSaveRightAfterTypingKeepsTheText() {
-    const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
-    QVERIFY(Frame().Files().OpenPath(path));
-    View().ChannelGrid().setFocus();
-    View().ChannelGrid().SetRow(3);
-    gui_test::TypeText(QStringLiteral("146.5"));
-    QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(command::kFileSave)),
-                      Qt::LeftButton);
-    QVERIFY(prompts_.errors.isEmpty());
-    QCOMPARE(Reopened(path, 3).value(0), QStringLiteral("146.50000"));
-}
 
 QTEST_MAIN(MainFrameTest)
 #include "MainFrameTest.moc"

@@ -31,15 +31,130 @@ class ProgramViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() {
+        limits_ = {};
+        folder_.WriteIni(gui_test::kProfiles);
+        Start();
+    }
+
     void cleanup() { view_.reset(); }
-    void formIsLaidOutOnce();
-    void decodesAndEncodesLikeTheCore_data();
-    void decodesAndEncodesLikeTheCore();
-    void userPicksSetTheLimits();
-    void oddRangesGiveNoLimits();
-    void passwordTakesSixDigits();
-    void printsOnePage();
+    // Every list under its label holds the core's entries once, however many
+    // times File New updates the view; the grid shows its headers and numbers.
+    void formIsLaidOutOnce() {
+        View().OnInitialUpdate();
+        View().OnInitialUpdate();
+        torvan::MemoryForm core;
+        torvan::FrequencyLimits limits;
+        torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), core, limits);
+        const auto labels = View().findChildren<QLabel*>();
+        for (int i = 0; i < torvan::kSettingCount; ++i) {
+            const auto setting = static_cast<Setting>(i);
+            const QComboBox* combo = &View().Combo(setting);
+            QStringList expected;
+            for (int e = 0; e < core.List(setting).Count(); ++e) {
+                expected << QString::fromStdString(core.List(setting).EntryText(e));
+            }
+            QCOMPARE(Items(*combo), expected);
+            QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const QLabel* label) {
+                return label->buddy() == combo &&
+                       label->text().toStdString() == SettingLabel(setting);
+            }));
+        }
+        QCOMPARE(Items(View().Combo(Setting::ScanMode)), (QStringList{"TO", "CO", "SE"}));
+        QCOMPARE(View().Combo(Setting::PriorityChannel).count(), 129);
+        QCOMPARE(Items(View().Combo(Setting::Model)), (QStringList{"Alpha", "Beta"}));
+        const CMSFlexGrid& grid = View().ChannelGrid();
+        QCOMPARE(grid.Rows(), 129);
+        QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), "Rx Frequency");
+        QCOMPARE(grid.model()->headerData(9, Qt::Horizontal).toString(), "Name");
+        QCOMPARE(grid.model()->headerData(127, Qt::Vertical).toString(), "128");
+    }
+
+    void decodesAndEncodesLikeTheCore_data() {
+        QTest::addColumn<int>("seed");  // 0: the crafted image, -1: all zero, else random bytes
+        QTest::newRow("crafted") << 0;
+        QTest::newRow("random bytes") << 1;
+        QTest::newRow("all zero") << -1;
+    }
+
+    void decodesAndEncodesLikeTheCore() {
+        QFETCH(int, seed);
+        if (seed == 0) {
+            image_ = gui_test::CraftedImage(folder_.IniPath());
+        } else {
+            std::mt19937 random(static_cast<unsigned>(seed));
+            for (auto& byte : image_.bytes()) {
+                byte = seed < 0 ? 0 : static_cast<std::uint8_t>(random() & 0xFFU);
+            }
+        }
+        View().OnInitialUpdate();
+        torvan::MemoryForm form;
+        torvan::FrequencyLimits limits;
+        torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), form, limits);
+        QCOMPARE(limits_, limits);
+        for (int i = 0; i < torvan::kSettingCount; ++i) {
+            const auto setting = static_cast<Setting>(i);
+            QCOMPARE(View().List(setting).Selected(), form.List(setting).Selected());
+        }
+        QCOMPARE(View().PasswordEdit().text().toStdString(), form.PasswordText());
+        for (int row = 1; row < torvan::CellTable::kRows; ++row) {
+            for (int col = 1; col < torvan::CellTable::kCols; ++col) {
+                QCOMPARE(View().ChannelGrid().TextMatrix(row, col).toStdString(),
+                         form.Grid().TextMatrix(row, col));
+            }
+        }
+        torvan::MemoryImage expected = image_;
+        torvan::EncodeImage(form, limits, expected);
+        View().EncodeImage();
+        QCOMPARE(gui_test::ToBytes(image_), gui_test::ToBytes(expected));
+    }
+
+    // A pick in a list sets the limits; a new document's decode is no pick.
+    void userPicksSetTheLimits() {
+        QComboBox& ranges = View().Combo(Setting::FrequencyRange);
+        ranges.setCurrentIndex(1);
+        QCOMPARE(limits_, (torvan::FrequencyLimits{14400000, 14800000}));
+        image_.ResetToNewDocument();
+        View().OnInitialUpdate();
+        QCOMPARE(ranges.currentIndex(), 0);
+        QCOMPARE(limits_, (torvan::FrequencyLimits{14400000, 14800000}));
+        View().Combo(Setting::Model).setCurrentIndex(1);
+        QCOMPARE(Items(ranges), QStringList{QStringLiteral("400-470MHz")});
+        QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
+    }
+
+    // Ranges that name no two whole numbers of megahertz are listed, without limits.
+    void oddRangesGiveNoLimits() {
+        folder_.WriteIni("[Setup]\nType0=Odd\nField0=;;wide;136 - 174MHz;;150MHz;\n");
+        Start();
+        QComboBox& ranges = View().Combo(Setting::FrequencyRange);
+        QCOMPARE(Items(ranges), (QStringList{"wide", "136 - 174MHz", "150MHz"}));
+        for (int i = 2; i >= 0; --i) {
+            ranges.setCurrentIndex(i);
+            QCOMPARE(limits_, torvan::FrequencyLimits{});
+        }
+    }
+
+    void passwordTakesSixDigits() {
+        QTest::keyClicks(&View().PasswordEdit(), QStringLiteral("1a2-3 .45678"));
+        QCOMPARE(View().PasswordEdit().text(), QStringLiteral("123456"));
+        View().EncodeImage();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image_[torvan::offset::kPassword]), 6),
+                 QByteArray("123456"));
+    }
+
+    void printsOnePage() {
+        View().resize(900, 600);
+        const QString pdf = folder_.File(QStringLiteral("form.pdf"));
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        View().Print(printer);
+        const QString content = QString::fromLatin1(folder_.Read(QStringLiteral("form.pdf")));
+        QVERIFY(content.startsWith(QStringLiteral("%PDF")));
+        QCOMPARE(int(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)")))),
+                 1);
+    }
 
 private:
     CProgramView& View() { return *view_; }
@@ -54,128 +169,6 @@ private:
     torvan::FrequencyLimits limits_;
     std::unique_ptr<CProgramView> view_;
 };
-
-void ProgramViewTest::init() {
-    limits_ = {};
-    folder_.WriteIni(gui_test::kProfiles);
-    Start();
-}
-
-// Every list under its label holds the core's entries once, however many
-// times File New updates the view; the grid shows its headers and numbers.
-void ProgramViewTest::formIsLaidOutOnce() {
-    View().OnInitialUpdate();
-    View().OnInitialUpdate();
-    torvan::MemoryForm core;
-    torvan::FrequencyLimits limits;
-    torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), core, limits);
-    const auto labels = View().findChildren<QLabel*>();
-    for (int i = 0; i < torvan::kSettingCount; ++i) {
-        const auto setting = static_cast<Setting>(i);
-        const QComboBox* combo = &View().Combo(setting);
-        QStringList expected;
-        for (int e = 0; e < core.List(setting).Count(); ++e) {
-            expected << QString::fromStdString(core.List(setting).EntryText(e));
-        }
-        QCOMPARE(Items(*combo), expected);
-        QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const QLabel* label) {
-            return label->buddy() == combo && label->text().toStdString() == SettingLabel(setting);
-        }));
-    }
-    QCOMPARE(Items(View().Combo(Setting::ScanMode)), (QStringList{"TO", "CO", "SE"}));
-    QCOMPARE(View().Combo(Setting::PriorityChannel).count(), 129);
-    QCOMPARE(Items(View().Combo(Setting::Model)), (QStringList{"Alpha", "Beta"}));
-    const CMSFlexGrid& grid = View().ChannelGrid();
-    QCOMPARE(grid.Rows(), 129);
-    QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), "Rx Frequency");
-    QCOMPARE(grid.model()->headerData(9, Qt::Horizontal).toString(), "Name");
-    QCOMPARE(grid.model()->headerData(127, Qt::Vertical).toString(), "128");
-}
-
-void ProgramViewTest::decodesAndEncodesLikeTheCore_data() {
-    QTest::addColumn<int>("seed");  // 0: the crafted image, -1: all zero, else random bytes
-    QTest::newRow("crafted") << 0;
-    QTest::newRow("random bytes") << 1;
-    QTest::newRow("all zero") << -1;
-}
-
-void ProgramViewTest::decodesAndEncodesLikeTheCore() {
-    QFETCH(int, seed);
-    if (seed == 0) {
-        image_ = gui_test::CraftedImage(folder_.IniPath());
-    } else {
-        std::mt19937 random(static_cast<unsigned>(seed));
-        for (auto& byte : image_.bytes()) {
-            byte = seed < 0 ? 0 : static_cast<std::uint8_t>(random() & 0xFFU);
-        }
-    }
-    View().OnInitialUpdate();
-    torvan::MemoryForm form;
-    torvan::FrequencyLimits limits;
-    torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), form, limits);
-    QCOMPARE(limits_, limits);
-    for (int i = 0; i < torvan::kSettingCount; ++i) {
-        const auto setting = static_cast<Setting>(i);
-        QCOMPARE(View().List(setting).Selected(), form.List(setting).Selected());
-    }
-    QCOMPARE(View().PasswordEdit().text().toStdString(), form.PasswordText());
-    for (int row = 1; row < torvan::CellTable::kRows; ++row) {
-        for (int col = 1; col < torvan::CellTable::kCols; ++col) {
-            QCOMPARE(View().ChannelGrid().TextMatrix(row, col).toStdString(),
-                     form.Grid().TextMatrix(row, col));
-        }
-    }
-    torvan::MemoryImage expected = image_;
-    torvan::EncodeImage(form, limits, expected);
-    View().EncodeImage();
-    QCOMPARE(gui_test::ToBytes(image_), gui_test::ToBytes(expected));
-}
-
-// A pick in a list sets the limits; a new document's decode is no pick.
-void ProgramViewTest::userPicksSetTheLimits() {
-    QComboBox& ranges = View().Combo(Setting::FrequencyRange);
-    ranges.setCurrentIndex(1);
-    QCOMPARE(limits_, (torvan::FrequencyLimits{14400000, 14800000}));
-    image_.ResetToNewDocument();
-    View().OnInitialUpdate();
-    QCOMPARE(ranges.currentIndex(), 0);
-    QCOMPARE(limits_, (torvan::FrequencyLimits{14400000, 14800000}));
-    View().Combo(Setting::Model).setCurrentIndex(1);
-    QCOMPARE(Items(ranges), QStringList{QStringLiteral("400-470MHz")});
-    QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
-}
-
-// Ranges that name no two whole numbers of megahertz are listed, without limits.
-void ProgramViewTest::oddRangesGiveNoLimits() {
-    folder_.WriteIni("[Setup]\nType0=Odd\nField0=;;wide;136 - 174MHz;;150MHz;\n");
-    Start();
-    QComboBox& ranges = View().Combo(Setting::FrequencyRange);
-    QCOMPARE(Items(ranges), (QStringList{"wide", "136 - 174MHz", "150MHz"}));
-    for (int i = 2; i >= 0; --i) {
-        ranges.setCurrentIndex(i);
-        QCOMPARE(limits_, torvan::FrequencyLimits{});
-    }
-}
-
-void ProgramViewTest::passwordTakesSixDigits() {
-    QTest::keyClicks(&View().PasswordEdit(), QStringLiteral("1a2-3 .45678"));
-    QCOMPARE(View().PasswordEdit().text(), QStringLiteral("123456"));
-    View().EncodeImage();
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image_[torvan::offset::kPassword]), 6),
-             QByteArray("123456"));
-}
-
-void ProgramViewTest::printsOnePage() {
-    View().resize(900, 600);
-    const QString pdf = folder_.File(QStringLiteral("form.pdf"));
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    View().Print(printer);
-    const QString content = QString::fromLatin1(folder_.Read(QStringLiteral("form.pdf")));
-    QVERIFY(content.startsWith(QStringLiteral("%PDF")));
-    QCOMPARE(int(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)")))), 1);
-}
 
 QTEST_MAIN(ProgramViewTest)
 #include "ProgramViewTest.moc"

@@ -37,20 +37,233 @@ class ChannelGridEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() {
+        folder_.WriteIni(gui_test::kProfiles);
+        limits_ = {};
+        image_.ResetToNewDocument();
+        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath());
+        view_->OnInitialUpdate();
+        view_->resize(1000, 700);
+        view_->show();
+        gui_test::WaitActive(*view_);
+    }
+
     void cleanup() { view_.reset(); }
-    void enterCommitsAndMovesOn_data();
-    void enterCommitsAndMovesOn();
-    void editingStartsWhereTheRowAllows_data();
-    void editingStartsWhereTheRowAllows();
-    void frequencyEditorTakesOnlyANumber_data();
-    void frequencyEditorTakesOnlyANumber();
-    void arrowsWrapBetweenRows_data();
-    void arrowsWrapBetweenRows();
-    void commitLandsOnTheEditedCellUntilTheGridIsRefilled();
-    void addAndDeleteAtTheEdges();
-    void wheelPagesOnlyWithFocus();
-    void toneCellsOpenTheToneDialog();
+    void enterCommitsAndMovesOn_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("range");      // the Frequency Range picked first
+        QTest::addColumn<QString>("typed");  // "\b" clears
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<Cell>("next");
+        QTest::newRow("new channel, snapped")
+            << kEmptyRow << 1 << 0 << "145.1234567"
+            << QStringList{"145.12000", "145.12000", "None", "None", "Off",
+                           "High",      "Wide",      "Yes",  "Off",  ""}
+            << Cell(kRow, 2);
+        QTest::newRow("clamped to the picked range")
+            << kFullRow << 2 << 1 << "150" << With(kFullRow, 2, "148.00000") << Cell(kRow, 3);
+        QTest::newRow("cleared, row below")
+            << kFullRow << 1 << 0 << "\b" << kEmptyRow << Cell(kRow + 1, 1);
+        QTest::newRow("name of storable characters, at most 8")
+            << kFullRow << 10 << 0 << "ab-1 x.yzq" << With(kFullRow, 10, "AB-1 XYZ")
+            << Cell(kRow + 1, 1);
+    }
+
+    void enterCommitsAndMovesOn() {
+        QFETCH(QStringList, before);
+        QFETCH(int, col);
+        QFETCH(int, range);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, after);
+        QFETCH(Cell, next);
+        SetRow(kRow, before);
+        view_->Combo(torvan::Setting::FrequencyRange).setCurrentIndex(range);
+        GoTo(kRow, col);
+        Key(Qt::Key_Return);
+        QVERIFY(Editor() != nullptr);
+        QTest::keyClicks(Editor(), typed);
+        Key(Qt::Key_Return);
+        QCOMPARE(RowTexts(kRow), after);
+        QCOMPARE(Current(), next);
+        QVERIFY(Grid().hasFocus());
+        QCOMPARE(Editor(), nullptr);
+    }
+
+    void editingStartsWhereTheRowAllows_data() {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("how");  // "click" or a typed character
+        QTest::addColumn<int>("editCol");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("click Busy Lock, empty row")
+            << false << 5 << "click" << 1 << "frequencyEditor:";
+        QTest::newRow("click Busy Lock") << true << 5 << "click" << 5 << "listEditor:Carrier";
+        QTest::newRow("click channel number") << true << 0 << "click" << 1 << "";
+        QTest::newRow("7 on Tx Power") << true << 6 << "7" << 6 << "";
+        QTest::newRow("7 on Name, empty row") << false << 10 << "7" << 1 << "frequencyEditor:7";
+        QTest::newRow("7 on Tx Frequency") << true << 2 << "7" << 2 << "frequencyEditor:7";
+        QTest::newRow("letter on Tx Frequency") << true << 2 << "a" << 2 << "";
+    }
+
+    void editingStartsWhereTheRowAllows() {
+        QFETCH(bool, full);
+        QFETCH(int, col);
+        QFETCH(QString, how);
+        QFETCH(int, editCol);
+        QFETCH(QString, shown);
+        SetRow(kRow, full ? kFullRow : kEmptyRow);
+        if (how == QLatin1String("click")) {
+            GoTo(1, 1);
+            gui_test::ClickCell(Grid(), kRow, col);
+        } else {
+            GoTo(kRow, col);
+            QTest::keyClicks(&Grid(), how);
+        }
+        QCOMPARE(Current(), Cell(kRow, editCol));
+        QCOMPARE(Shown(), shown);
+        // A click on a channel number marks the row while the grid has the keyboard.
+        QCOMPARE(Grid().HighLight(),
+                 col == 0 ? CMSFlexGrid::kHighLightWithFocus : CMSFlexGrid::kHighLightNever);
+        if (QWidget* editor = Editor()) {
+            QVERIFY(editor->hasFocus());
+            QVERIFY(Grid()
+                        .CellRect(kRow, editCol)
+                        .contains(editor->geometry().center() + Grid().viewport()->pos()));
+        } else {
+            QCOMPARE(RowTexts(kRow), full ? kFullRow : kEmptyRow);
+        }
+    }
+
+    // Shift-held main-keyboard digits and menu accelerators do nothing;
+    // keypad digits count and the keypad's comma is a full stop.
+    void frequencyEditorTakesOnlyANumber_data() {
+        QTest::addColumn<QString>("kept");  // after "1" and the keys that name the row
+        QTest::newRow("Shift+8") << "1";
+        QTest::newRow("Shift+Num+7") << "17";
+        QTest::newRow("Num+,") << "1.";
+        QTest::newRow("Ctrl+V") << "1";
+        QTest::newRow("Ctrl+S") << "1";
+    }
+
+    void frequencyEditorTakesOnlyANumber() {
+        QFETCH(QString, kept);
+        QAction save;
+        save.setShortcut(QKeySequence::Save);
+        view_->addAction(&save);
+        QSignalSpy saves(&save, &QAction::triggered);
+        QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+        SetRow(kRow, kFullRow);
+        GoTo(kRow, 1);
+        QTest::keyClicks(&Grid(), QStringLiteral("1"));
+        const QKeyCombination keys = QKeySequence(QString::fromLatin1(QTest::currentDataTag()))[0];
+        QVERIFY(keys.key() != Qt::Key_unknown);
+        Key(keys.key(), keys.keyboardModifiers());
+        QCOMPARE(Shown(), "frequencyEditor:" + kept);
+        QCOMPARE(Current(), Cell(kRow, 1));
+        QCOMPARE(saves.count(), 0);
+    }
+
+    void arrowsWrapBetweenRows_data() {
+        QTest::addColumn<Cell>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Cell>("to");
+        QTest::newRow("Right from Name") << Cell{5, 10} << int(Qt::Key_Right) << Cell{6, 1};
+        QTest::newRow("Right on the last row")
+            << Cell{128, 10} << int(Qt::Key_Right) << Cell{128, 10};
+        QTest::newRow("Left from Rx Frequency") << Cell{6, 1} << int(Qt::Key_Left) << Cell{5, 10};
+        QTest::newRow("Left on the first row") << Cell{1, 1} << int(Qt::Key_Left) << Cell{1, 1};
+    }
+
+    void arrowsWrapBetweenRows() {
+        QFETCH(Cell, from);
+        QFETCH(int, key);
+        QFETCH(Cell, to);
+        GoTo(from.first, from.second);
+        Key(key);
+        QCOMPARE(Current(), to);
+    }
+
+    void commitLandsOnTheEditedCellUntilTheGridIsRefilled() {
+        for (int row = 1; row <= 8; ++row) {
+            SetRow(row, kFullRow);
+        }
+        view_->EncodeImage();
+        GoTo(3, 10);
+        Key(Qt::Key_Return);
+        QTest::keyClicks(Editor(), QStringLiteral("xy"));
+        Key(Qt::Key_Down);  // unused by the editor, and not the grid's while it is open
+        QCOMPARE(Current(), Cell(3, 10));
+        // The grid's current cell may move before the editor loses the focus.
+        Grid().SetRow(7);
+        gui_test::ClickCell(Grid(), 8, 10);
+        QCOMPARE(Grid().TextMatrix(3, 10), QStringLiteral("XY"));
+        QCOMPARE(Grid().TextMatrix(7, 10), QStringLiteral("CALL"));
+        QCOMPARE(Shown(), QStringLiteral("nameEditor:CALL"));
+        // File Open (here of the channels as they were) drops an edit left open.
+        QTest::keyClicks(Editor(), QStringLiteral("zz"));
+        view_->OnInitialUpdate();
+        view_->PasswordEdit().setFocus();
+        gui_test::Settle();
+        QCOMPARE(RowTexts(3), kFullRow);
+        QCOMPARE(RowTexts(8), kFullRow);
+        QCOMPARE(Shown(), QString());
+    }
+
+    void addAndDeleteAtTheEdges() {
+        for (int row = 1; row <= 128; ++row) {
+            SetRow(row, With(kFullRow, 10, QString::number(row)));
+        }
+        for (const auto& [row, button] : {std::pair{128, "Add"}, {1, "Delete"}}) {
+            GoTo(row, 2);
+            for (QPushButton* push : view_->findChildren<QPushButton*>()) {
+                if (push->text() == QLatin1String(button)) {
+                    QTest::mouseClick(push, Qt::LeftButton);
+                }
+            }
+            QVERIFY(Grid().hasFocus());
+        }
+        QStringList names;
+        for (const int row : {1, 126, 127, 128}) {
+            names << Grid().TextMatrix(row, 10);
+        }
+        QCOMPARE(names, (QStringList{"2", "127", "", ""}));
+    }
+
+    // While the grid has the keyboard, each whole notch turns a page.
+    void wheelPagesOnlyWithFocus() {
+        QScrollBar& bar = *Grid().verticalScrollBar();
+        QWidget* viewport = Grid().viewport();
+        const auto turn = [&](int delta) {
+            const QPointF at = viewport->rect().center();
+            QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &wheel);
+            return bar.value() / bar.pageStep();
+        };
+        Grid().setFocus();
+        QCOMPARE(turn(-120), 1);
+        QCOMPARE(turn(-60), 1);
+        QCOMPARE(turn(-60), 2);
+        QCOMPARE(turn(120), 1);
+        view_->PasswordEdit().setFocus();
+        QCOMPARE(turn(-120), 1);
+    }
+
+    // A click on a tone cell opens the Tone Setting dialog; Escape keeps the cell.
+    void toneCellsOpenTheToneDialog() {
+        SetRow(kRow, kFullRow);
+        for (const auto& [col, steps] :
+             {std::pair{3, QStringList{"Escape"}}, {4, QStringList{"mode CTCSS", "cell 8 0"}}}) {
+            GoTo(1, 1);
+            gui_test::AnswerToneDialog(steps);
+            gui_test::ClickCell(Grid(), kRow, col);
+            QCOMPARE(Current(), Cell(kRow, col));
+            QVERIFY(QApplication::activeModalWidget() == nullptr);
+            QCOMPARE(Editor(), nullptr);
+        }
+        QCOMPARE(RowTexts(kRow), With(kFullRow, 4, "CTCSS:88.5"));
+    }
 
 private:
     CMSFlexGrid& Grid() { return view_->ChannelGrid(); }
@@ -89,243 +302,6 @@ private:
     torvan::FrequencyLimits limits_;
     std::unique_ptr<CProgramView> view_;
 };
-
-void ChannelGridEditorTest::init() {
-    folder_.WriteIni(gui_test::kProfiles);
-    limits_ = {};
-    image_.ResetToNewDocument();
-    view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath());
-    view_->OnInitialUpdate();
-    view_->resize(1000, 700);
-    view_->show();
-    gui_test::WaitActive(*view_);
-}
-
-void ChannelGridEditorTest::enterCommitsAndMovesOn_data() {
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<int>("col");
-    QTest::addColumn<int>("range");      // the Frequency Range picked first
-    QTest::addColumn<QString>("typed");  // "\b" clears, "v" steps down the list
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<Cell>("next");
-    QTest::newRow("new channel, snapped")
-        << kEmptyRow << 1 << 0 << "145.1234567"
-        << QStringList{"145.12000", "145.12000", "None", "None", "Off",
-                       "High",      "Wide",      "Yes",  "Off",  ""}
-        << Cell(kRow, 2);
-    QTest::newRow("clamped to the picked range")
-        << kFullRow << 2 << 1 << "150" << With(kFullRow, 2, "148.00000") << Cell(kRow, 3);
-    QTest::newRow("cleared, row below")
-        << kFullRow << 1 << 0 << "\b" << kEmptyRow << Cell(kRow + 1, 1);
-    QTest::newRow("list") << kFullRow << 5 << 0 << "v" << With(kFullRow, 5, "Tone")
-                          << Cell(kRow, 6);
-    QTest::newRow("name of storable characters, at most 8")
-        << kFullRow << 10 << 0 << "ab-1 x.yzq" << With(kFullRow, 10, "AB-1 XYZ")
-        << Cell(kRow + 1, 1);
-}
-
-void ChannelGridEditorTest::enterCommitsAndMovesOn() {
-    QFETCH(QStringList, before);
-    QFETCH(int, col);
-    QFETCH(int, range);
-    QFETCH(QString, typed);
-    QFETCH(QStringList, after);
-    QFETCH(Cell, next);
-    SetRow(kRow, before);
-    view_->Combo(torvan::Setting::FrequencyRange).setCurrentIndex(range);
-    GoTo(kRow, col);
-    Key(Qt::Key_Return);
-    QVERIFY(Editor() != nullptr);
-    if (typed == QLatin1String("v")) {
-        Key(Qt::Key_Down);
-    } else {
-        QTest::keyClicks(Editor(), typed);
-    }
-    Key(Qt::Key_Return);
-    QCOMPARE(RowTexts(kRow), after);
-    QCOMPARE(Current(), next);
-    QVERIFY(Grid().hasFocus());
-    QCOMPARE(Editor(), nullptr);
-}
-
-void ChannelGridEditorTest::editingStartsWhereTheRowAllows_data() {
-    QTest::addColumn<bool>("full");
-    QTest::addColumn<int>("col");
-    QTest::addColumn<QString>("how");  // "click" or a typed character
-    QTest::addColumn<int>("editCol");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("highLight");
-    QTest::newRow("click Busy Lock, empty row")
-        << false << 5 << "click" << 1 << "frequencyEditor:" << 0;
-    QTest::newRow("click Busy Lock") << true << 5 << "click" << 5 << "listEditor:Carrier" << 0;
-    QTest::newRow("click channel number") << true << 0 << "click" << 1 << "" << 2;
-    QTest::newRow("7 on Tx Power") << true << 6 << "7" << 6 << "" << 0;
-    QTest::newRow("7 on Name, empty row") << false << 10 << "7" << 1 << "frequencyEditor:7" << 0;
-    QTest::newRow("7 on Tx Frequency") << true << 2 << "7" << 2 << "frequencyEditor:7" << 0;
-    QTest::newRow("letter on Tx Frequency") << true << 2 << "a" << 2 << "" << 0;
-}
-
-void ChannelGridEditorTest::editingStartsWhereTheRowAllows() {
-    QFETCH(bool, full);
-    QFETCH(int, col);
-    QFETCH(QString, how);
-    QFETCH(int, editCol);
-    QFETCH(QString, shown);
-    QFETCH(int, highLight);
-    SetRow(kRow, full ? kFullRow : kEmptyRow);
-    if (how == QLatin1String("click")) {
-        GoTo(1, 1);
-        gui_test::ClickCell(Grid(), kRow, col);
-    } else {
-        GoTo(kRow, col);
-        QTest::keyClicks(&Grid(), how);
-    }
-    QCOMPARE(Current(), Cell(kRow, editCol));
-    QCOMPARE(Shown(), shown);
-    QCOMPARE(Grid().HighLight(), highLight);
-    if (QWidget* editor = Editor()) {
-        QVERIFY(editor->hasFocus());
-        QVERIFY(Grid()
-                    .CellRect(kRow, editCol)
-                    .contains(editor->geometry().center() + Grid().viewport()->pos()));
-    } else {
-        QCOMPARE(RowTexts(kRow), full ? kFullRow : kEmptyRow);
-    }
-}
-
-// Shift-held main-keyboard digits and menu accelerators do nothing;
-// keypad digits count and the keypad's comma is a full stop.
-void ChannelGridEditorTest::frequencyEditorTakesOnlyANumber_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("Shift+8") << int(Qt::Key_8) << int(Qt::ShiftModifier) << "frequencyEditor:1";
-    QTest::newRow("keypad digit, Shift")
-        << int(Qt::Key_7) << (int(Qt::KeypadModifier) | int(Qt::ShiftModifier))
-        << "frequencyEditor:17";
-    QTest::newRow("keypad comma") << int(Qt::Key_Comma) << int(Qt::KeypadModifier)
-                                  << "frequencyEditor:1.";
-    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << "frequencyEditor:1";
-    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier) << "frequencyEditor:1";
-}
-
-void ChannelGridEditorTest::frequencyEditorTakesOnlyANumber() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, shown);
-    QAction save;
-    save.setShortcut(QKeySequence::Save);
-    view_->addAction(&save);
-    QSignalSpy saves(&save, &QAction::triggered);
-    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
-    SetRow(kRow, kFullRow);
-    GoTo(kRow, 1);
-    QTest::keyClicks(&Grid(), QStringLiteral("1"));
-    Key(key, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(Shown(), shown);
-    QCOMPARE(Current(), Cell(kRow, 1));
-    QCOMPARE(saves.count(), 0);
-}
-
-void ChannelGridEditorTest::arrowsWrapBetweenRows_data() {
-    QTest::addColumn<Cell>("from");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Cell>("to");
-    QTest::newRow("Right from Name") << Cell{5, 10} << int(Qt::Key_Right) << Cell{6, 1};
-    QTest::newRow("Right on the last row") << Cell{128, 10} << int(Qt::Key_Right) << Cell{128, 10};
-    QTest::newRow("Left from Rx Frequency") << Cell{6, 1} << int(Qt::Key_Left) << Cell{5, 10};
-    QTest::newRow("Left on the first row") << Cell{1, 1} << int(Qt::Key_Left) << Cell{1, 1};
-}
-
-void ChannelGridEditorTest::arrowsWrapBetweenRows() {
-    QFETCH(Cell, from);
-    QFETCH(int, key);
-    QFETCH(Cell, to);
-    GoTo(from.first, from.second);
-    Key(key);
-    QCOMPARE(Current(), to);
-}
-
-void ChannelGridEditorTest::commitLandsOnTheEditedCellUntilTheGridIsRefilled() {
-    for (int row = 1; row <= 8; ++row) {
-        SetRow(row, kFullRow);
-    }
-    view_->EncodeImage();
-    GoTo(3, 10);
-    Key(Qt::Key_Return);
-    QTest::keyClicks(Editor(), QStringLiteral("xy"));
-    Key(Qt::Key_Down);  // unused by the editor, and not the grid's while it is open
-    QCOMPARE(Current(), Cell(3, 10));
-    // The grid's current cell may move before the editor loses the focus.
-    Grid().SetRow(7);
-    gui_test::ClickCell(Grid(), 8, 10);
-    QCOMPARE(Grid().TextMatrix(3, 10), QStringLiteral("XY"));
-    QCOMPARE(Grid().TextMatrix(7, 10), QStringLiteral("CALL"));
-    QCOMPARE(Shown(), QStringLiteral("nameEditor:CALL"));
-    // File Open (here of the channels as they were) drops an edit left open.
-    QTest::keyClicks(Editor(), QStringLiteral("zz"));
-    view_->OnInitialUpdate();
-    view_->PasswordEdit().setFocus();
-    gui_test::Settle();
-    QCOMPARE(RowTexts(3), kFullRow);
-    QCOMPARE(RowTexts(8), kFullRow);
-    QCOMPARE(Shown(), QString());
-}
-
-void ChannelGridEditorTest::addAndDeleteAtTheEdges() {
-    for (int row = 1; row <= 128; ++row) {
-        SetRow(row, With(kFullRow, 10, QString::number(row)));
-    }
-    for (const auto& [row, button] : {std::pair{128, "Add"}, {1, "Delete"}}) {
-        GoTo(row, 2);
-        for (QPushButton* push : view_->findChildren<QPushButton*>()) {
-            if (push->text() == QLatin1String(button)) {
-                QTest::mouseClick(push, Qt::LeftButton);
-            }
-        }
-        QVERIFY(Grid().hasFocus());
-    }
-    QStringList names;
-    for (const int row : {1, 126, 127, 128}) {
-        names << Grid().TextMatrix(row, 10);
-    }
-    QCOMPARE(names, (QStringList{"2", "127", "", ""}));
-}
-
-// While the grid has the keyboard, each whole notch turns a page.
-void ChannelGridEditorTest::wheelPagesOnlyWithFocus() {
-    QScrollBar& bar = *Grid().verticalScrollBar();
-    QWidget* viewport = Grid().viewport();
-    const auto turn = [&](int delta) {
-        const QPointF at = viewport->rect().center();
-        QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport, &wheel);
-        return bar.value() / bar.pageStep();
-    };
-    Grid().setFocus();
-    QCOMPARE(turn(-120), 1);
-    QCOMPARE(turn(-60), 1);
-    QCOMPARE(turn(-60), 2);
-    QCOMPARE(turn(120), 1);
-    view_->PasswordEdit().setFocus();
-    QCOMPARE(turn(-120), 1);
-}
-
-// A click on a tone cell opens the Tone Setting dialog; Escape keeps the cell.
-void ChannelGridEditorTest::toneCellsOpenTheToneDialog() {
-    SetRow(kRow, kFullRow);
-    for (const auto& [col, steps] :
-         {std::pair{3, QStringList{"Escape"}}, {4, QStringList{"mode CTCSS", "cell 8 0"}}}) {
-        GoTo(1, 1);
-        gui_test::AnswerToneDialog(steps);
-        gui_test::ClickCell(Grid(), kRow, col);
-        QCOMPARE(Current(), Cell(kRow, col));
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
-        QCOMPARE(Editor(), nullptr);
-    }
-    QCOMPARE(RowTexts(kRow), With(kFullRow, 4, "CTCSS:88.5"));
-}
 
 QTEST_MAIN(ChannelGridEditorTest)
 #include "ChannelGridEditorTest.moc"

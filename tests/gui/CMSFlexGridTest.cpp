@@ -63,8 +63,6 @@ private slots:
         grid.SetRow(0);
         grid.SetCol(6);
         QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(4, 3));
-        grid.SetText(QStringLiteral("here"));
-        QCOMPARE(grid.TextMatrix(4, 3), QStringLiteral("here"));
     }
 
     void sizesAndPositionsAreInTwips() {

@@ -204,7 +204,7 @@ private slots:
         QTest::keyClicks(Editor(), QStringLiteral("zz"));
         view_->OnInitialUpdate();
         view_->PasswordEdit().setFocus();
-        gui_test::Settle();
+        QCoreApplication::processEvents();
         QCOMPARE(RowTexts(3), kFullRow);
         QCOMPARE(RowTexts(8), kFullRow);
         QCOMPARE(Shown(), QString());

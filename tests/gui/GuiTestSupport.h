@@ -143,19 +143,14 @@ inline void ClickCell(CMSFlexGrid& grid, int row, int col,
     QTest::mouseClick(target, button, {}, target->mapFrom(&grid, centre));
 }
 
-// Runs posted events, such as the keys the grid posts to itself.
-inline void Settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-    }
-}
-
 // Types a key where the keyboard focus is, as a user would.
 inline void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
     QWidget* focus = QApplication::focusWidget();
     QVERIFY2(focus != nullptr, "nothing has the keyboard focus");
     QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
-    Settle();
+    for (int i = 0; i < 3; ++i) {  // the keys the grid posts to itself
+        QCoreApplication::processEvents();
+    }
 }
 
 // Types text one key at a time, following the focus as it moves (the first

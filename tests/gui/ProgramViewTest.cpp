@@ -62,7 +62,6 @@ private slots:
         }
         QCOMPARE(Items(View().Combo(Setting::ScanMode)), (QStringList{"TO", "CO", "SE"}));
         QCOMPARE(View().Combo(Setting::PriorityChannel).count(), 129);
-        QCOMPARE(Items(View().Combo(Setting::Model)), (QStringList{"Alpha", "Beta"}));
         const CMSFlexGrid& grid = View().ChannelGrid();
         QCOMPARE(grid.Rows(), 129);
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), "Rx Frequency");

@@ -21,8 +21,6 @@ private slots:
                               << "None" << -1 << -1 << "";
         QTest::newRow("last CTCSS tone") << "CTCSS:254.1"
                                          << "CTCSS" << 4 << 3 << "254.1";
-        QTest::newRow("tone not in the list") << "CTCSS:68.0"
-                                              << "CTCSS" << 0 << 0 << "67.0";
         QTest::newRow("last inverted code") << "CDCSS:754I"
                                             << "CDCSSI" << 14 << 6 << "754";
     }

@@ -88,10 +88,6 @@ CMSFlexGrid& CProgramView::ChannelGrid() {
     return *ui_->channelGrid;
 }
 
-ChannelGridEditor& CProgramView::GridEditor() {
-    return *gridEditor_;
-}
-
 torvan::ChoiceList& CProgramView::List(Setting setting) {
     return lists_.at(static_cast<std::size_t>(setting));
 }

@@ -43,7 +43,6 @@ public:
     QComboBox& Combo(torvan::Setting setting);
     QLineEdit& PasswordEdit();
     CMSFlexGrid& ChannelGrid();
-    ChannelGridEditor& GridEditor();
 
     torvan::ChoiceList& List(torvan::Setting setting) override;
     torvan::CellTable& Grid() override;

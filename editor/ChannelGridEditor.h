@@ -36,10 +36,6 @@ public:
     // Closes an open editor without writing: the grid is about to be refilled.
     void DiscardOpenEditor();
 
-    QLineEdit& FrequencyEditor() const { return *frequencyEditor_; }
-    QComboBox& ListEditor() const { return *listEditor_; }
-    QLineEdit& NameEditor() const { return *nameEditor_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -49,6 +49,7 @@ private slots:
     }
 
     void cleanup() { view_.reset(); }
+
     void enterCommitsAndMovesOn_data() {
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<int>("col");

@@ -48,6 +48,7 @@ class MainFrameTest : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init() {
         folder_ = std::make_unique<gui_test::TestFolder>();
         folder_->WriteIni(gui_test::kProfiles);

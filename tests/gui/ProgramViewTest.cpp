@@ -38,6 +38,7 @@ private slots:
     }
 
     void cleanup() { view_.reset(); }
+
     // Every list under its label holds the core's entries once, however many
     // times File New updates the view; the grid shows its headers and numbers.
     void formIsLaidOutOnce() {

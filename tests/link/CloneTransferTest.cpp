@@ -270,5 +270,21 @@ TEST(CloneTransfer, SecondTransferWhileBusyDoesNothing) {
     EXPECT_FALSE(TransferBusy::IsSet());
 }
 
+// One smoke case for the simulator's options: it is a test tool.
+TEST(RadioSimulator, OptionsShapeTheRadio) {
+    sim::SimulatorSettings settings;
+    std::string error;
+    ASSERT_TRUE(sim::ParseSimulatorArgs({"--seed", "3", "--tuning", "1,2,3,4,5,6", "--reply-16",
+                                         "--refuse-write", "0x20", "--ignore-handshakes", "2"},
+                                        settings, error))
+        << error;
+    EXPECT_EQ(settings.memory[0xFFD], 6);
+    EXPECT_TRUE(settings.faults.reply16);
+    EXPECT_EQ(settings.faults.refusedWrite, 0x20U);
+    EXPECT_EQ(settings.faults.ignoredHandshakes, (std::set<unsigned>{1, 2}));
+    sim::SimulatorSettings rejected;
+    EXPECT_FALSE(sim::ParseSimulatorArgs({"--refuse-write", "0x21"}, rejected, error));
+}
+
 }  // namespace
 }  // namespace torvan::test

@@ -1,18 +1,18 @@
-// The QSerialPort binding's read time-outs and write drain on a bare
-// pseudo-terminal whose far end the test drives byte by byte.
+// The QSerialPort binding on pseudo-terminals: which ports it refuses, its
+// read time-outs and its write drain.
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
-#include <thread>
 
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "tests/TempDir.h"
+#include "tests/link/SimulatedRadio.h"
 
 namespace torvan::test {
 namespace {
@@ -20,53 +20,52 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// The far end of a line: the master side of a raw pseudo-terminal.
-class FarEnd {
-public:
+// Nothing but a free serial device is opened, and no byte lands in a file.
+TEST(SerialPortQt, TransferRefusesAnythingButAFreeTerminal) {
+    const testing_support::TempDir dir;
+    const auto file = dir.Write("not-a-port", "untouched");
+    SimulatedRadio radio(PatternMemory(1));
+    // An flock held elsewhere keeps the port even from a process run as root.
+    const int holder = ::open(radio.Path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+
+    for (const std::string& port : {std::string(), (dir / "missing").string(), file.string(),
+                                    std::string("/dev/null"), radio.Path()}) {
+        MemoryImage image = PatternMemory(4);
+        const CloneResult result = RunClone(CloneDirection::Write, port, image);
+        EXPECT_EQ(result.sink.events, (std::vector<std::string>{"failure", "failed"})) << port;
+        EXPECT_EQ(result.sink.failure, clone_message::kOpenPortFail) << port;
+        EXPECT_FALSE(result.reason.empty()) << port;
+    }
+    ::close(holder);
+    EXPECT_EQ(testing_support::TempDir::Read(file), "untouched");
+    EXPECT_EQ(radio.Counters().handshakes, 0U);
+}
+
+// The far end of a bare line: the master side of a raw pseudo-terminal.
+struct FarEnd {
     FarEnd() {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        std::array<char, 128> name{};
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-            ::ptsname_r(master_, name.data(), name.size()) != 0) {
+        termios raw{};
+        ::cfmakeraw(&raw);
+        if (::openpty(&master, &slave, nullptr, &raw, nullptr) != 0) {
             ADD_FAILURE() << "no pseudo-terminal";
             return;
         }
-        path_ = name.data();
-        slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
-        termios settings{};
-        ::tcgetattr(slave_, &settings);
-        ::cfmakeraw(&settings);
-        ::tcsetattr(slave_, TCSANOW, &settings);
+        path = ::ttyname(slave);
     }
-    ~FarEnd() {
-        if (sender_.joinable()) {
-            sender_.join();
-        }
-        HangUp();
+    ~FarEnd() { HangUp(); }
+    void HangUp() {
+        ::close(slave);
+        ::close(master);
+        slave = master = -1;
     }
-
-    const std::string& Path() const { return path_; }
-    void Send(std::size_t count) {
-        const std::vector<std::uint8_t> bytes(count, 0x5A);
-        ASSERT_EQ(::write(master_, bytes.data(), count), static_cast<ssize_t>(count));
-    }
-    // One byte every `gap`, `count` times, from another thread.
-    void Trickle(std::size_t count, std::chrono::milliseconds gap) {
-        sender_ = std::thread([this, count, gap] {
-            for (std::size_t i = 0; i < count; ++i) {
-                std::this_thread::sleep_for(gap);
-                const std::uint8_t byte = 0x11;
-                [[maybe_unused]] const ssize_t n = ::write(master_, &byte, 1);
-            }
-        });
-    }
-    // Everything that reaches this end within `wait` of the last byte.
-    std::size_t Drain(std::chrono::milliseconds wait = 500ms) {
+    // Reads until `want` bytes came or the line was quiet for 5 s.
+    std::size_t Receive(std::size_t want) const {
         std::array<std::uint8_t, 4096> buffer{};
         std::size_t total = 0;
-        pollfd fd{master_, POLLIN, 0};
-        while (::poll(&fd, 1, static_cast<int>(wait.count())) > 0) {
-            const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+        pollfd fd{master, POLLIN, 0};
+        while (total<want&& ::poll(&fd, 1, 5000)> 0) {
+            const ssize_t n = ::read(master, buffer.data(), buffer.size());
             if (n <= 0) {
                 break;
             }
@@ -74,102 +73,61 @@ public:
         }
         return total;
     }
-    void HangUp() {
-        for (int* fd : {&slave_, &master_}) {
-            if (*fd >= 0) {
-                ::close(*fd);
-                *fd = -1;
-            }
-        }
-    }
 
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string path_;
-    std::thread sender_;
+    int master = -1;
+    int slave = -1;
+    std::string path;
 };
-
-struct TimedRead {
-    std::size_t count = 0;
-    std::chrono::milliseconds elapsed{};
-    std::string error;
-};
-
-// Opens the line, lets `before` act on the far end, then reads `want` bytes.
-template <typename Before>
-TimedRead ReadAfter(FarEnd& far, const TimeoutProfile& profile, std::size_t want, Before before) {
-    TimedRead result;
-    RunOnSerialThread([&] {
-        SerialPortQt port;
-        ASSERT_TRUE(port.OpenPort(far.Path())) << port.ErrorText();
-        port.ConfigurePort(profile);
-        port.Purge();
-        before();
-        std::vector<std::uint8_t> buffer(want);
-        const auto start = Clock::now();
-        result.count = port.ReadBytes(buffer);
-        result.elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-        result.error = port.ErrorText();
-    });
-    return result;
-}
-
-TEST(SerialPortQt, ReadReturnsAsSoonAsAllBytesCame) {
-    FarEnd far;
-    const TimedRead r = ReadAfter(far, ClonePacing, 12, [&] { far.Send(12); });
-    EXPECT_EQ(r.count, 12U);
-    EXPECT_LT(r.elapsed, 300ms);
-}
-
-TEST(SerialPortQt, ReadEndsOnTheIntervalAfterAShortReply) {
-    FarEnd far;
-    const TimedRead r = ReadAfter(far, ClonePacing, 12, [&] { far.Send(3); });
-    EXPECT_EQ(r.count, 3U);
-    EXPECT_GE(r.elapsed, 29ms);
-    EXPECT_LT(r.elapsed, 600ms) << "well before the 700 ms total";
-}
-
-TEST(SerialPortQt, SilentReadEndsOnTheTotal) {
-    FarEnd far;
-    const TimedRead r = ReadAfter(far, ClonePacing, 12, [] {});
-    EXPECT_EQ(r.count, 0U);
-    EXPECT_GE(r.elapsed, 700ms);
-    EXPECT_LT(r.elapsed, 5000ms);
-}
-
-TEST(SerialPortQt, TotalEndsATrickleThatKeepsTheIntervalAlive) {
-    FarEnd far;
-    const TimeoutProfile profile{200, 0, 250, 50, 50};
-    const TimedRead r = ReadAfter(far, profile, 20, [&] { far.Trickle(20, 40ms); });
-    EXPECT_GT(r.count, 0U);
-    EXPECT_LT(r.count, 20U);
-    EXPECT_GE(r.elapsed, 250ms);
-    EXPECT_LT(r.elapsed, 2000ms);
-}
-
-TEST(SerialPortQt, HungUpLineEndsTheReadAtOnce) {
-    FarEnd far;
-    const TimeoutProfile slow{30, 50, 3000, 50, 50};
-    const TimedRead r = ReadAfter(far, slow, 12, [&] { far.HangUp(); });
-    EXPECT_EQ(r.count, 0U);
-    EXPECT_LT(r.elapsed, 1500ms) << "not the 3.6 s total";
-    EXPECT_FALSE(r.error.empty());
-}
 
 TEST(SerialPortQt, PurgeAfterAWriteLosesNothing) {
     FarEnd far;
-    RunOnSerialThread([&] {
-        SerialPortQt port;
-        ASSERT_TRUE(port.OpenPort(far.Path())) << port.ErrorText();
-        port.ConfigurePort(ClonePacing);
-        const std::vector<std::uint8_t> bytes(300, 0x42);
-        EXPECT_EQ(port.WriteBytes(bytes), 300U);
+    WithPort(far.path, ClonePacing, [](SerialPort& port) {
+        EXPECT_EQ(port.WriteBytes(std::vector<std::uint8_t>(300, 0x42)), 300U);
         port.Purge();
-        port.ClosePort();
     });
-    EXPECT_EQ(far.Drain(), 300U);
+    EXPECT_EQ(far.Receive(300), 300U);
+}
+
+TEST(SerialPortQt, ReadsEndByTheirTimeOuts) {
+    constexpr TimeoutProfile kLongTotal{30, 50, 3000, 50, 50};  // 3.6 s for 12 bytes
+    struct Case {
+        const char* name;
+        TimeoutProfile profile;
+        int sent;  // bytes the far end sends first; -1: it hangs up
+        std::size_t got;
+        std::chrono::milliseconds least, most;
+    };
+    const Case cases[] = {
+        {"all bytes came", kLongTotal, 12, 12, 0ms, 1500ms},
+        {"a short reply ends on the interval", kLongTotal, 3, 3, 29ms, 1500ms},
+        {"silence ends on the total", ClonePacing, 0, 0, 700ms, 5000ms},
+        {"a hung-up line ends at once", kLongTotal, -1, 0, 0ms, 1500ms},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FarEnd far;
+        std::size_t got = 0;
+        Clock::duration elapsed{};
+        std::string error;
+        WithPort(far.path, c.profile, [&](SerialPort& port) {
+            port.Purge();
+            if (c.sent < 0) {
+                far.HangUp();
+            } else {
+                const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(c.sent), 0x5A);
+                EXPECT_EQ(::write(far.master, bytes.data(), bytes.size()), c.sent);
+            }
+            std::array<std::uint8_t, 12> buffer{};
+            const auto start = Clock::now();
+            got = port.ReadBytes(buffer);
+            elapsed = Clock::now() - start;
+            error = port.ErrorText();
+        });
+        EXPECT_EQ(got, c.got);
+        EXPECT_GE(elapsed, c.least);
+        EXPECT_LT(elapsed, c.most);
+        EXPECT_EQ(error.empty(), c.sent >= 0) << error;
+    }
 }
 
 }  // namespace

@@ -29,42 +29,6 @@ protected:
     FrequencyLimits limits_;
 };
 
-TEST_F(ImageCodecTest, NewDocumentShowsFactorySettings) {
-    image_.ResetToNewDocument();
-    Decode();
-    const std::pair<Setting, const char*> expected[] = {
-        {Setting::FrequencyMode, "Channel"},
-        {Setting::LockChannelMode, "On"},
-        {Setting::ScanMode, "TO"},
-        {Setting::Ste, "240 phase shift"},
-        {Setting::Beep, "On"},
-        {Setting::BatterySave, "On"},
-        {Setting::Sql, "5"},
-        {Setting::Tot, "Off"},
-        {Setting::VoxLevel, "Off"},
-        {Setting::EndRoger, "Off"},
-        {Setting::PriorityChannel, "1"},
-    };
-    for (const auto& [setting, text] : expected) {
-        EXPECT_EQ(Shown(setting), text) << SettingLabel(setting);
-    }
-    EXPECT_EQ(form_.PasswordText(), "");
-}
-
-TEST_F(ImageCodecTest, NewDocumentSavedWithoutEditsChangesOnlyWhatEncodeOwns) {
-    image_.ResetToNewDocument();
-    MemoryImage expected = image_;
-    for (std::size_t slot = 0; slot < kChannelCount; ++slot) {
-        expected[slot * 16 + 13] = 0xFE;
-    }
-    expected[0xFF0] = 0x13;
-    expected[0xFF1] = 0x17;
-    expected[0xFF2] = 0x64;
-    Decode();
-    Encode();
-    EXPECT_EQ(image_, expected);
-}
-
 struct SettingCase {
     std::size_t at;
     std::uint8_t stored;

@@ -37,8 +37,6 @@ public:
 
     MemoryImage Memory() const;
     RadioCounters Counters() const;
-    std::size_t BytesReceived() const;
-    std::size_t BytesSent() const;
     bool CablePulled() const;
 
 private:
@@ -59,8 +57,6 @@ private:
     mutable std::mutex mutex_;
     MemoryImage memory_;
     RadioResponder responder_;
-    std::size_t received_ = 0;
-    std::size_t sent_ = 0;
     bool pulled_ = false;
     Clock::time_point rxLineFree_{};
     Clock::time_point txLineFree_{};

@@ -5,13 +5,13 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/FileArgs.h"
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
 #include "link/CloneTransfer.h"
 #include "link/PowerTuning.h"
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
-#include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
 
 namespace torvan::cli {
@@ -32,14 +32,6 @@ int Report(const Outcome& outcome, std::ostream& err) {
         err << outcome.reason << '\n';
     }
     return 1;
-}
-
-bool OneFile(const std::string& command, const PortArgs& parsed, std::ostream& err) {
-    if (parsed.positional.size() == 1) {
-        return true;
-    }
-    err << "torvan-cli " << command << ": expected one file name (see torvan-cli --help)\n";
-    return false;
 }
 
 Outcome Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
@@ -117,7 +109,8 @@ Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8
 
 int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     PortArgs parsed;
-    if (!ParsePortArgs("read", args, true, parsed, err) || !OneFile("read", parsed, err)) {
+    if (!ParsePortArgs("read", args, true, parsed, err) ||
+        !ExpectOneFile("read", parsed.positional, err)) {
         return 2;
     }
     // What the settings panel would hold: a new document with its password.
@@ -128,23 +121,17 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     if (!outcome.ok) {
         return Report(outcome, err);
     }
-    const FileResult saved = SaveChannelFile(parsed.positional[0], image);
-    if (!saved.ok) {
-        err << saved.error << '\n';
-        return 1;
-    }
-    return 0;
+    return SaveOrReport(parsed.positional[0], image, err) ? 0 : 1;
 }
 
 int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
     PortArgs parsed;
-    if (!ParsePortArgs("write", args, false, parsed, err) || !OneFile("write", parsed, err)) {
+    if (!ParsePortArgs("write", args, false, parsed, err) ||
+        !ExpectOneFile("write", parsed.positional, err)) {
         return 2;
     }
     MemoryImage image;
-    const FileResult loaded = LoadChannelFile(parsed.positional[0], image);
-    if (!loaded.ok) {
-        err << loaded.error << '\n';
+    if (!LoadOrReport(parsed.positional[0], image, err)) {
         return 1;
     }
     return Report(Transfer(CloneDirection::Write, parsed.port, image, err), err);

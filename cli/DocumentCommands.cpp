@@ -6,8 +6,8 @@
 #include <ostream>
 
 #include "app/IniStore.h"
+#include "cli/FileArgs.h"
 #include "model/ChannelCodec.h"
-#include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 
@@ -73,18 +73,10 @@ void PrintChannels(MemoryForm& form, std::ostream& out) {
     }
 }
 
-bool ExpectOnePath(const Args& args, const char* command, std::ostream& err) {
-    if (args.size() == 1 && !args[0].empty() && args[0][0] != '-') {
-        return true;
-    }
-    err << "torvan-cli " << command << ": expected one file name (see torvan-cli --help)\n";
-    return false;
-}
-
 }  // namespace
 
 int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
-    if (!ExpectOnePath(args, "new", err)) {
+    if (!ExpectOneFile("new", args, err)) {
         return 2;
     }
     MemoryImage image;
@@ -94,22 +86,15 @@ int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     const IniStore ini;
     DecodeImage(image, ini, form, limits);
     EncodeImage(form, limits, image);
-    const FileResult saved = SaveChannelFile(args[0], image);
-    if (!saved.ok) {
-        err << saved.error << '\n';
-        return 1;
-    }
-    return 0;
+    return SaveOrReport(args[0], image, err) ? 0 : 1;
 }
 
 int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!ExpectOnePath(args, "show", err)) {
+    if (!ExpectOneFile("show", args, err)) {
         return 2;
     }
     MemoryImage image;
-    const FileResult loaded = LoadChannelFile(args[0], image);
-    if (!loaded.ok) {
-        err << loaded.error << '\n';
+    if (!LoadOrReport(args[0], image, err)) {
         return 1;
     }
     MemoryForm form;

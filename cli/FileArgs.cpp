@@ -1,0 +1,35 @@
+#include "cli/FileArgs.h"
+
+#include <ostream>
+
+#include "model/ChannelFile.h"
+
+namespace torvan::cli {
+namespace {
+
+bool Reported(const FileResult& result, std::ostream& err) {
+    if (!result.ok) {
+        err << result.error << '\n';
+    }
+    return result.ok;
+}
+
+}  // namespace
+
+bool ExpectOneFile(const char* command, const std::vector<std::string>& words, std::ostream& err) {
+    if (words.size() == 1 && !words[0].empty() && words[0][0] != '-') {
+        return true;
+    }
+    err << "torvan-cli " << command << ": expected one file name (see torvan-cli --help)\n";
+    return false;
+}
+
+bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err) {
+    return Reported(LoadChannelFile(path, image), err);
+}
+
+bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err) {
+    return Reported(SaveChannelFile(path, image), err);
+}
+
+}  // namespace torvan::cli

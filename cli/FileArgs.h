@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "model/MemoryImage.h"
+
+namespace torvan::cli {
+
+// True when `words` is exactly one file name; otherwise a usage line on `err`.
+bool ExpectOneFile(const char* command, const std::vector<std::string>& words, std::ostream& err);
+
+// Load or save a channel-data file; on failure the reason goes to `err`.
+bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err);
+bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err);
+
+}  // namespace torvan::cli

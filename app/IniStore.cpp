@@ -4,11 +4,12 @@
 #include <cctype>
 #include <fstream>
 #include <optional>
-#include <sstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "model/Numbers.h"
+#include "model/SafeFile.h"
 #include "model/Text.h"
 
 namespace torvan {
@@ -25,21 +26,60 @@ std::string Trim(std::string_view text) {
     return std::string(text);
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The file as its lines, each with the ending it had, so that a write changes
+// only the lines it means to. A leading byte-order mark (editors on other
+// systems add one) is kept aside and written back.
 struct Lines {
     std::vector<std::string> lines;
-    std::string newline = "\n";
+    std::vector<std::string> endings;
+    bool byteOrderMark = false;
+
+    // The ending of new lines: the file's first, or "\n" for a file without one.
+    std::string NewLine() const {
+        for (const auto& ending : endings) {
+            if (!ending.empty()) {
+                return ending;
+            }
+        }
+        return "\n";
+    }
+    void Insert(std::size_t at, std::string line) {
+        // The line before an insertion at the end may lack its ending.
+        if (at > 0 && at == lines.size() && endings.back().empty()) {
+            endings.back() = NewLine();
+        }
+        const std::string ending = NewLine();
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+        endings.insert(endings.begin() + static_cast<std::ptrdiff_t>(at), ending);
+    }
 };
 
 Lines ReadLines(const std::filesystem::path& path) {
     Lines result;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return result;
+    }
     std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-            result.newline = "\r\n";
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string_view rest = text;
+    if (rest.starts_with(kByteOrderMark)) {
+        result.byteOrderMark = true;
+        rest.remove_prefix(kByteOrderMark.size());
+    }
+    while (!rest.empty()) {
+        const std::size_t newline = rest.find('\n');
+        std::string_view line = rest.substr(0, newline);
+        std::string ending = newline == std::string_view::npos ? "" : "\n";
+        if (!ending.empty() && line.ends_with('\r')) {
+            line.remove_suffix(1);
+            ending = "\r\n";
         }
-        result.lines.push_back(line);
+        result.lines.emplace_back(line);
+        result.endings.push_back(ending);
+        rest.remove_prefix(std::min(rest.size(), line.size() + ending.size()));
     }
     return result;
 }
@@ -103,28 +143,13 @@ std::optional<std::size_t> FindKey(const Lines& file, std::pair<std::size_t, std
     return std::nullopt;
 }
 
-bool WriteLines(const std::filesystem::path& path, const Lines& file) {
-    std::filesystem::path temp = path;
-    temp += ".saving";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const auto& line : file.lines) {
-            out << line << file.newline;
-        }
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
+Result WriteLines(const std::filesystem::path& path, const Lines& file) {
+    std::string text(file.byteOrderMark ? kByteOrderMark : "");
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        text += file.lines[i];
+        text += file.endings[i];
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, text);
 }
 
 }  // namespace
@@ -132,9 +157,11 @@ bool WriteLines(const std::filesystem::path& path, const Lines& file) {
 IniStore::IniStore() : IniStore(ExecutableDirectory() / "Program.ini") {}
 
 IniStore::IniStore(std::filesystem::path path) : path_(std::move(path)) {
-    std::ifstream probe(path_);
-    if (!probe) {
-        std::ofstream create(path_);  // failure is not reported: reads give defaults
+    // Only a missing file is created: one that is merely unreadable keeps its
+    // contents. Failure is not reported; reads then give their defaults.
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec) && !ec && !std::filesystem::is_symlink(path_, ec)) {
+        std::ofstream create(path_, std::ios::app);
     }
 }
 
@@ -170,22 +197,21 @@ bool IniStore::WriteString(const std::string& section, const std::string& key,
     Lines file = ReadLines(path_);
     const auto range = FindSection(file, section);
     if (!range) {
-        file.lines.push_back("[" + section + "]");
-        file.lines.push_back(key + "=" + value);
-        return WriteLines(path_, file);
+        file.Insert(file.lines.size(), "[" + section + "]");
+        file.Insert(file.lines.size(), key + "=" + value);
+        return WriteLines(path_, file).ok;
     }
     if (const auto at = FindKey(file, *range, key)) {
         file.lines[*at] = ParseKeyLine(file.lines[*at])->key + "=" + value;
-        return WriteLines(path_, file);
+        return WriteLines(path_, file).ok;
     }
     // New key after the section's last non-blank line.
     std::size_t insertAt = range->second;
     while (insertAt > range->first && Trim(file.lines[insertAt - 1]).empty()) {
         --insertAt;
     }
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                      key + "=" + value);
-    return WriteLines(path_, file);
+    file.Insert(insertAt, key + "=" + value);
+    return WriteLines(path_, file).ok;
 }
 
 bool IniStore::WriteInt(const std::string& section, const std::string& key, int value) {

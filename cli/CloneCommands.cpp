@@ -13,6 +13,7 @@
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
 #include "model/ImageCodec.h"
+#include "model/SafeFile.h"
 
 namespace torvan::cli {
 namespace {
@@ -71,7 +72,8 @@ std::optional<std::uint8_t> ParseLevel(const std::string& text) {
     return static_cast<std::uint8_t>(value);
 }
 
-// Query, optional send, and always the end of tuning before the port closes.
+// Query, optional send, then the end of tuning. A radio that did not answer
+// the query gets nothing more: no point is active there to end.
 Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_t> value,
              std::ostream& out) {
     Outcome outcome;
@@ -85,17 +87,14 @@ Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8
         SerialLink link(serial);
         const std::string label(InfoOf(point).label);
         const auto current = QueryLevel(link, point);
-        outcome.ok = current.has_value();
         if (current) {
             out << label << ' ' << static_cast<int>(*current) << std::endl;
-        }
-        if (current && value) {
-            outcome.ok = SendLevel(link, point, *value);
-            if (outcome.ok) {
+            outcome.ok = !value || SendLevel(link, point, *value);
+            if (outcome.ok && value) {
                 out << label << ' ' << static_cast<int>(*value) << std::endl;
             }
+            outcome.ok = EndTuning(link) && outcome.ok;
         }
-        outcome.ok = EndTuning(link) && outcome.ok;
         if (!outcome.ok) {
             outcome.message = clone_message::kCommunicationError;
             outcome.reason = serial.ErrorText();
@@ -112,6 +111,11 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     if (!ParsePortArgs("read", args, true, parsed, err) ||
         !ExpectOneFile("read", parsed.positional, err)) {
         return 2;
+    }
+    // A file that cannot be written must not cost a whole transfer first.
+    if (const Result writable = CheckWritable(parsed.positional[0]); !writable.ok) {
+        err << writable.error << '\n';
+        return 1;
     }
     // What the settings panel would hold: a new document with its password.
     MemoryImage image;

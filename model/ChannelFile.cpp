@@ -5,6 +5,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "model/SafeFile.h"
+
 namespace torvan {
 namespace {
 
@@ -13,7 +15,7 @@ std::string Reason() {
 }
 
 FileResult Fail(std::string message) {
-    return FileResult{false, std::move(message)};
+    return Result::Failure(std::move(message));
 }
 
 }  // namespace
@@ -40,40 +42,13 @@ FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image
                     " bytes, but a channel-data file holds 4096.");
     }
     image.bytes() = staging;
-    return FileResult{true, {}};
+    return Result::Success();
 }
 
 FileResult SaveChannelFile(const std::filesystem::path& path, const MemoryImage& image) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return Fail("Cannot save " + path.string() + ": it is a folder.");
-    }
-    std::filesystem::path temp = path;
-    temp += ".saving";
-    errno = 0;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return Fail("Cannot save " + path.string() + ": " + Reason() + ".");
-        }
-        const auto& bytes = image.bytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            const std::string reason = Reason();
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return Fail("Cannot save " + path.string() + ": " + reason + ".");
-        }
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return Fail("Cannot save " + path.string() + ": " + ec.message() + ".");
-    }
-    return FileResult{true, {}};
+    const auto& bytes = image.bytes();
+    return WriteFileAtomically(
+        path, std::span<const char>(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace torvan

@@ -4,21 +4,18 @@
 #include <string>
 
 #include "model/MemoryImage.h"
+#include "model/Result.h"
 
 namespace torvan {
 
-// Result of a channel-data file operation; `error` is a user-facing sentence.
-struct FileResult {
-    bool ok = false;
-    std::string error;
-};
+using FileResult = Result;
 
 // Loads a .sin file into `image`. The image changes only when the file held
 // at least 4096 bytes; bytes after the first 4096 are ignored.
 FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image);
 
-// Writes the 4096 bytes to a temporary file beside `path` and renames it into
-// place, so a failed write never destroys the previous file.
+// Writes the 4096 bytes as one step (see WriteFileAtomically): a failed save
+// never destroys the previous file.
 FileResult SaveChannelFile(const std::filesystem::path& path, const MemoryImage& image);
 
 }  // namespace torvan

@@ -138,7 +138,9 @@ double ToDouble(const Decimal& d) {
     for (const int digit : d.digits) {
         text.push_back(static_cast<char>('0' + digit));
     }
-    text += "e" + std::to_string(d.exponent);
+    // Appended piecewise: GCC 12 at -O3 misreads `"e" + to_string(...)` as an overlapping copy.
+    text.push_back('e');
+    text += std::to_string(d.exponent);
     return FromChars(text);
 }
 

@@ -12,10 +12,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for variant in plain sanitize; do
   dir=build
-  flags=()
+  flags=(-DTORVAN_WERROR=ON)
   if [ "$variant" = sanitize ]; then
     dir=build-asan
-    flags=(-DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    flags+=(-DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
   fi
   echo "== $variant build"
   scripts/build.sh "$dir" "${flags[@]}"

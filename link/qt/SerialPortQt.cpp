@@ -29,25 +29,59 @@ std::string SystemReason(const std::string& path) {
     return path + ": " + std::strerror(errno);
 }
 
-// Whether a character device is a terminal, asked without opening it (opening
-// some devices has effects of its own). Pseudo-terminal slaves have no sysfs
-// entry; every other terminal's class is "tty".
-bool IsTerminalDevice(dev_t device) {
+// What a character device is, asked without opening it (opening some
+// devices has effects of its own).
+enum class DeviceKind { SerialLine, OtherTerminal, NotTerminal };
+
+// Serial lines are pseudo-terminal slaves (a simulated radio; they have no
+// sysfs entry) and terminals backed by hardware: UARTs, USB and ACM
+// adapters. /dev/tty, /dev/console, /dev/ptmx and the virtual consoles are
+// terminals without a device: protocol bytes would land on somebody's screen.
+DeviceKind ClassifyDevice(dev_t device) {
 #ifdef __linux__
     constexpr unsigned kPtySlaveFirst = 136;
     constexpr unsigned kPtySlaveLast = 143;
     const unsigned major = ::major(device);
     if (major >= kPtySlaveFirst && major <= kPtySlaveLast) {
-        return true;
+        return DeviceKind::SerialLine;
     }
-    const std::string node = "/sys/dev/char/" + std::to_string(major) + ":" +
-                             std::to_string(::minor(device)) + "/subsystem";
+    const std::filesystem::path node = "/sys/dev/char/" + std::to_string(major) + ":" +
+                                       std::to_string(::minor(device));
     std::error_code error;
-    return std::filesystem::read_symlink(node, error).filename() == "tty";
+    if (std::filesystem::read_symlink(node / "subsystem", error).filename() != "tty") {
+        return DeviceKind::NotTerminal;
+    }
+    return std::filesystem::exists(node / "device", error) ? DeviceKind::SerialLine
+                                                            : DeviceKind::OtherTerminal;
 #else
     (void)device;
-    return true;  // isatty() after opening decides
+    return DeviceKind::SerialLine;  // isatty() after opening decides
 #endif
+}
+
+// The terminal this program was started from (any of its standard streams).
+bool IsOwnTerminal(dev_t device) {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat info {};
+        if (::isatty(fd) != 0 && ::fstat(fd, &info) == 0 && S_ISCHR(info.st_mode) &&
+            info.st_rdev == device) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why a device is refused as a port; empty when it is a serial line.
+std::string RefusalOf(const std::string& path, dev_t device) {
+    switch (ClassifyDevice(device)) {
+        case DeviceKind::NotTerminal:
+            return path + ": not a serial device";
+        case DeviceKind::OtherTerminal:
+            return path + ": a terminal or console, not a serial line";
+        case DeviceKind::SerialLine:
+            break;
+    }
+    return IsOwnTerminal(device) ? path + ": the terminal this program runs in" : std::string();
 }
 
 int MillisecondsUntil(Clock::time_point deadline) {
@@ -56,6 +90,14 @@ int MillisecondsUntil(Clock::time_point deadline) {
 }
 
 }  // namespace
+
+SerialPortQt::DriverQueue SerialPortQt::SystemDriverQueue() {
+    return DriverQueue{[](int fd) {
+                           int queued = 0;
+                           return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
+                       },
+                       [](int fd) { ::tcflush(fd, TCOFLUSH); }};
+}
 
 SerialPortQt::SerialPortQt() = default;
 
@@ -114,8 +156,11 @@ bool SerialPortQt::OpenDevice(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return Fail(SystemReason(path));
     }
-    if (!S_ISCHR(info.st_mode) || !IsTerminalDevice(info.st_rdev)) {
+    if (!S_ISCHR(info.st_mode)) {
         return Fail(path + ": not a serial device");
+    }
+    if (const std::string refusal = RefusalOf(path, info.st_rdev); !refusal.empty()) {
+        return Fail(refusal);
     }
     lockFd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (lockFd_ < 0) {
@@ -182,34 +227,40 @@ std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
             break;
         }
     }
-    const qint64 unsent = port_->bytesToWrite();
-    if (unsent > 0) {
-        // What the time-out cut off is not sent later behind the next command.
-        port_->clear(QSerialPort::Output);
-        NoteError(path_ + ": write time-out");
-        return static_cast<std::size_t>(queued - unsent);
+    const auto unsent = static_cast<std::size_t>(port_->bytesToWrite());
+    const std::size_t stuck = unsent > 0 ? unsent : DrainOutput(deadline);
+    if (stuck > 0) {
+        DiscardUnsent();
+        return static_cast<std::size_t>(queued) - std::min(stuck, bytes.size());
     }
-    DrainOutput(deadline);
     return bytes.size();
 }
 
 // Waits, within the write time-out, until the driver has sent everything: a
 // flush straight after a write would otherwise drop bytes still queued.
-void SerialPortQt::DrainOutput(Clock::time_point deadline) {
+// Returns the count still queued when the time-out ended the wait.
+std::size_t SerialPortQt::DrainOutput(Clock::time_point deadline) {
     const int fd = static_cast<int>(port_->handle());
     for (;;) {
-        int queued = 0;
-        if (::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) {
-            return;
+        const int queued = driverQueue_.waiting(fd);
+        if (queued <= 0) {
+            return 0;
         }
         const auto now = Clock::now();
         if (now >= deadline) {
-            NoteError(path_ + ": write time-out");
-            return;
+            return static_cast<std::size_t>(queued);
         }
         const auto lineTime = std::chrono::duration_cast<Clock::duration>(kByteTime * queued);
         std::this_thread::sleep_for(std::min(lineTime, deadline - now));
     }
+}
+
+// What a write time-out cut off must not go out later, ahead of the next
+// command: Qt's buffer and the driver's queue are both emptied.
+void SerialPortQt::DiscardUnsent() {
+    port_->clear(QSerialPort::Output);
+    driverQueue_.discard(static_cast<int>(port_->handle()));
+    NoteError(path_ + ": write time-out");
 }
 
 std::size_t SerialPortQt::ReadBytes(std::span<std::uint8_t> buffer) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,13 +37,24 @@ public:
     void Pause(unsigned milliseconds) override;
     std::string ErrorText() const override { return error_; }
 
+    // The driver's transmit queue: how many bytes still wait in it, and
+    // dropping them. Replaceable because pseudo-terminals always report it
+    // empty, which leaves the write time-out path unreachable in tests.
+    struct DriverQueue {
+        std::function<int(int fd)> waiting;
+        std::function<void(int fd)> discard;
+    };
+    static DriverQueue SystemDriverQueue();
+    void SetDriverQueue(DriverQueue queue) { driverQueue_ = std::move(queue); }
+
 private:
     std::string Resolve(const std::string& name) const;
     bool OpenDevice(const std::string& path);
     bool Fail(const std::string& reason);
     void NoteError(const std::string& reason);
     void NotePortError();
-    void DrainOutput(std::chrono::steady_clock::time_point deadline);
+    std::size_t DrainOutput(std::chrono::steady_clock::time_point deadline);
+    void DiscardUnsent();
 
     std::optional<std::filesystem::path> iniPath_;
     std::unique_ptr<QSerialPort> port_;
@@ -50,6 +62,7 @@ private:
     int lockFd_ = -1;
     TimeoutProfile profile_ = ClonePacing;
     std::string error_;
+    DriverQueue driverQueue_ = SystemDriverQueue();
 };
 
 }  // namespace torvan

@@ -1,6 +1,9 @@
 #include "app/IniStore.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/TempDir.h"
 
@@ -68,6 +71,78 @@ TEST(IniStore, WritesKeepOtherLinesAndComments) {
               "; profiles\r\n[Setup]\r\ntype0=A\r\ncom=COM4\r\nNew=v\r\n\r\n[Other]\r\nX=1\r\n"
               "[Third]\r\nN=-5\r\n");
     EXPECT_EQ(ini.ReadInt("Third", "N"), -5);
+}
+
+// Files written elsewhere: every untouched line comes back byte for byte.
+struct RewriteCase {
+    const char* before;
+    const char* after;  // once COM=COM4 is written
+};
+
+class IniRewriteTest : public testing::TestWithParam<RewriteCase> {};
+
+TEST_P(IniRewriteTest, ChangesOnlyTheWrittenLine) {
+    TempDir dir;
+    IniStore ini(dir.Write("Program.ini", GetParam().before));
+    EXPECT_EQ(ini.ReadString("Setup", "Type0"), "A");
+    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM4"));
+    EXPECT_EQ(TempDir::Read(dir / "Program.ini"), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniRewriteTest,
+    testing::Values(
+        // A byte-order mark is not part of the first section's name, and stays.
+        RewriteCase{"\xEF\xBB\xBF[Setup]\r\nType0=A\r\nCOM=COM1\r\n",
+                    "\xEF\xBB\xBF[Setup]\r\nType0=A\r\nCOM=COM4\r\n"},
+        RewriteCase{"\xEF\xBB\xBF[Setup]\nType0=A\n", "\xEF\xBB\xBF[Setup]\nType0=A\nCOM=COM4\n"},
+        // Mixed line endings stay as they were; a new line takes the first one.
+        RewriteCase{"[Setup]\nType0=A\r\nX=1\n", "[Setup]\nType0=A\r\nX=1\nCOM=COM4\n"},
+        RewriteCase{"[Setup]\r\nType0=A\nCOM=COM1\r\n[B]\n",
+                    "[Setup]\r\nType0=A\nCOM=COM4\r\n[B]\n"},
+        // A last line without its ending gets one before anything follows it.
+        RewriteCase{"[Setup]\r\nType0=A", "[Setup]\r\nType0=A\r\nCOM=COM4\r\n"}));
+
+// A file its owner may write but not read. Root reads everything, so as root
+// the file goes to an unprivileged user who then starts the store.
+TEST(IniStore, AnUnreadableFileIsNeverEmptied) {
+    TempDir dir;
+    const auto path = dir.Write("Program.ini", "[Setup]\nType0=A\n");
+    chmod(path.c_str(), 0200);
+    if (geteuid() != 0) {
+        const IniStore ini(path);
+    } else {
+        constexpr uid_t kNobody = 65534;
+        chmod(dir.path().c_str(), 0755);
+        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            const bool dropped = setgid(kNobody) == 0 && setuid(kNobody) == 0;
+            if (dropped) {
+                const IniStore ini(path);
+            }
+            _exit(dropped ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_EQ(status, 0);
+    }
+    chmod(path.c_str(), 0600);
+    EXPECT_EQ(TempDir::Read(path), "[Setup]\nType0=A\n");
+}
+
+TEST(IniStore, WritesGoThroughLinksAndKeepPermissions) {
+    TempDir dir;
+    const auto real = dir.Write("real.ini", "[Setup]\nCOM=COM1\n");
+    chmod(real.c_str(), 0640);
+    std::filesystem::create_symlink("real.ini", dir / "Program.ini");
+    IniStore ini(dir / "Program.ini");
+    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Program.ini"));
+    EXPECT_EQ(TempDir::Read(real), "[Setup]\nCOM=COM2\n");
+    struct stat info {};
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640U);
 }
 
 TEST(IniStore, UnwritableFileReportsFailureAndReadsDefaults) {

@@ -60,6 +60,12 @@ TEST_F(CliClone, FailedReadWritesNoFile) {
     EXPECT_EQ(Run(cli::RunRead, {"--port", missing, (dir_ / "x.sin").string()}), 1);
     EXPECT_EQ(err_.str(), "Open the port fail\n" + missing + ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.sin"));
+
+    // An output that cannot be written is found before the radio is touched.
+    EXPECT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "no" / "x.sin").string()}), 1);
+    EXPECT_NE(err_.str().find("does not exist"), std::string::npos) << err_.str();
+    radio.Finish();
+    EXPECT_EQ(radio.Counters().handshakes, 1U) << "only the password case's";
 }
 
 TEST_F(CliClone, UsageErrorsExitWithTwo) {
@@ -78,7 +84,7 @@ TEST_F(CliClone, UsageErrorsExitWithTwo) {
     }
 }
 
-TEST_F(CliClone, PowerPrintsSetsAndAlwaysEndsTuning) {
+TEST_F(CliClone, PowerEndsTuningOnlyAfterAnsweredQuery) {
     const MemoryImage before = PatternMemory(8);
     SimulatedRadio radio(before);
     ASSERT_EQ(Run(cli::RunPower, {"--port", radio.Path(), "high-low", "17"}), 0) << err_.str();
@@ -94,7 +100,7 @@ TEST_F(CliClone, PowerPrintsSetsAndAlwaysEndsTuning) {
     EXPECT_EQ(err_.str(), "Communication error\n");
     EXPECT_EQ(out_.str(), "");
     silent.Finish();
-    EXPECT_EQ(silent.Counters().handshakes, 6U) << "the query's three, then the end's";
+    EXPECT_EQ(silent.Counters().handshakes, 3U) << "the query's three, no end";
 }
 
 }  // namespace

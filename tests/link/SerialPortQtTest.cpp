@@ -29,8 +29,15 @@ TEST(SerialPortQt, TransferRefusesAnythingButAFreeTerminal) {
     const int holder = ::open(radio.Path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
 
-    for (const std::string& port : {std::string(), (dir / "missing").string(), file.string(),
-                                    std::string("/dev/null"), radio.Path()}) {
+    // Terminals that are not serial lines would show the protocol bytes on a
+    // screen (or open a new pseudo-terminal, for /dev/ptmx).
+    for (const std::string& port :
+         {std::string(), (dir / "missing").string(), file.string(), std::string("/dev/null"),
+          radio.Path(), std::string("/dev/tty"), std::string("/dev/ptmx"),
+          std::string("/dev/console"), std::string("/dev/tty1")}) {
+        if (port.starts_with("/dev/") && port != "/dev/null" && !std::filesystem::exists(port)) {
+            continue;
+        }
         MemoryImage image = PatternMemory(4);
         const CloneResult result = RunClone(CloneDirection::Write, port, image);
         EXPECT_EQ(result.sink.events, (std::vector<std::string>{"failure", "failed"})) << port;
@@ -78,6 +85,43 @@ struct FarEnd {
     int slave = -1;
     std::string path;
 };
+
+// The program's own terminal is a pseudo-terminal like a simulated radio's,
+// but the user reads it.
+TEST(SerialPortQt, OwnTerminalIsRefused) {
+    FarEnd far;
+    const int savedErr = ::dup(STDERR_FILENO);
+    ::dup2(far.slave, STDERR_FILENO);
+    std::string reason;
+    RunOnSerialThread([&] {
+        SerialPortQt port;
+        EXPECT_FALSE(port.OpenPort(far.path));
+        reason = port.ErrorText();
+    });
+    ::dup2(savedErr, STDERR_FILENO);
+    ::close(savedErr);
+    EXPECT_NE(reason.find("the terminal this program runs in"), std::string::npos) << reason;
+}
+
+// Bytes a write time-out cut off must not go out later ahead of the next
+// command. A pseudo-terminal never reports queued bytes, so the driver's
+// queue is played here: it stays full until discarded.
+TEST(SerialPortQt, WriteTimeOutDiscardsTheQueue) {
+    FarEnd far;
+    int discards = 0;
+    std::size_t sent = 0;
+    std::string error;
+    WithPort(far.path, TimeoutProfile{30, 50, 100, 0, 20}, [&](SerialPort& port) {
+        auto& serial = static_cast<SerialPortQt&>(port);
+        serial.SetDriverQueue({[&](int) { return discards == 0 ? 5 : 0; },
+                               [&](int) { ++discards; }});
+        sent = port.WriteBytes(std::vector<std::uint8_t>(8, 0x42));
+        error = port.ErrorText();
+    });
+    EXPECT_EQ(discards, 1);
+    EXPECT_EQ(sent, 3U) << "five of eight still queued";
+    EXPECT_NE(error.find("write time-out"), std::string::npos) << error;
+}
 
 TEST(SerialPortQt, PurgeAfterAWriteLosesNothing) {
     FarEnd far;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,24 +78,52 @@ TEST(ChannelFile, MissingFileOrFolderFailsWithAMessage) {
     EXPECT_EQ(image, MemoryImage{});
 }
 
-TEST(ChannelFile, FailedSaveLeavesThePreviousFile) {
-    if (geteuid() == 0) {
-        // Root ignores directory permissions; a folder in the way fails instead.
-        TempDir dir;
-        std::filesystem::create_directories(dir / "b.sin.saving");
-        std::filesystem::create_directories(dir / "b.sin.saving" / "x");
-        dir.Write("b.sin", "old");
-        EXPECT_FALSE(SaveChannelFile(dir / "b.sin", Pattern()).ok);
-        EXPECT_EQ(TempDir::Read(dir / "b.sin"), "old");
-        return;
+// A file-size limit makes the write fail part-way, as a full disk does, for
+// root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
     }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST(ChannelFile, FailedSaveLeavesThePreviousFileAndNoTemporary) {
     TempDir dir;
     dir.Write("b.sin", "old");
-    chmod(dir.path().c_str(), 0500);
-    const FileResult result = SaveChannelFile(dir / "b.sin", Pattern());
-    chmod(dir.path().c_str(), 0700);
+    FileResult result;
+    {
+        const FileSizeLimit limit(1000);
+        result = SaveChannelFile(dir / "b.sin", Pattern());
+    }
     EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;
     EXPECT_EQ(TempDir::Read(dir / "b.sin"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Saving writes into what the user named: through a symbolic link, and with
+// the permission bits the file had (a .sin holds the radio password).
+TEST(ChannelFile, SaveKeepsLinksAndPermissions) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "real");
+    dir.Write("real/radio.sin", "old");
+    chmod((dir / "real" / "radio.sin").c_str(), 0600);
+    std::filesystem::create_symlink("real/radio.sin", dir / "link.sin");
+    ASSERT_TRUE(SaveChannelFile(dir / "link.sin", Pattern()).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.sin"));
+    EXPECT_EQ(TempDir::Read(dir / "real" / "radio.sin").size(), MemoryImage::kSize);
+    struct stat info {};
+    ASSERT_EQ(stat((dir / "real" / "radio.sin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600U);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
 }
 
 TEST(ChannelFile, SavingIntoAMissingFolderFails) {

@@ -5,7 +5,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/FileCommands.h"
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QIcon>
 
 #include "app/CProgramApp.h"
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -5,8 +5,8 @@
 #include <optional>
 #include <ostream>
 
-#include "app/IniStore.h"
 #include "cli/FileArgs.h"
+#include "config/ModelCatalogReader.h"
 #include "model/ChannelCodec.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
@@ -83,8 +83,7 @@ int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     image.ResetToNewDocument();
     MemoryForm form;
     FrequencyLimits limits;
-    const IniStore ini;
-    DecodeImage(image, ini, form, limits);
+    DecodeImage(image, ReadModelCatalog(IniStore()), form, limits);
     EncodeImage(form, limits, image);
     return SaveOrReport(args[0], image, err) ? 0 : 1;
 }
@@ -99,8 +98,7 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
     }
     MemoryForm form;
     FrequencyLimits limits;
-    const IniStore ini;
-    DecodeImage(image, ini, form, limits);
+    DecodeImage(image, ReadModelCatalog(IniStore()), form, limits);
     for (const auto& setting : kShownSettings) {
         if (setting) {
             out << SettingLabel(*setting) << ": " << form.List(*setting).SelectedText() << '\n';

@@ -6,7 +6,7 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
-#include "app/IniStore.h"
+#include "config/ModelCatalogReader.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/ChannelGridSetup.h"
@@ -59,8 +59,7 @@ void CProgramView::OnInitialUpdate() {
 void CProgramView::DecodeImage() {
     // An edit left open belongs to the channels being replaced.
     gridEditor_->DiscardOpenEditor();
-    const torvan::IniStore ini(iniPath_);
-    torvan::DecodeImage(image_, ini, *this, limits_);
+    torvan::DecodeImage(image_, ReadModels(), *this, limits_);
 }
 
 void CProgramView::EncodeImage() {
@@ -126,8 +125,13 @@ void CProgramView::ResizeParentToFit() {
 }
 
 void CProgramView::OnModelPicked() {
-    const torvan::IniStore ini(iniPath_);
-    torvan::OnModelChanged(ini, *this, limits_);
+    torvan::OnModelChanged(ReadModels(), *this, limits_);
+}
+
+// Program.ini is read afresh whenever the lists are rebuilt: the user may
+// edit the profiles while the program runs.
+torvan::ModelCatalog CProgramView::ReadModels() const {
+    return torvan::ReadModelCatalog(torvan::IniStore(iniPath_));
 }
 
 void CProgramView::OnRangePicked() {

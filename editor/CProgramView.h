@@ -10,6 +10,7 @@
 #include "model/FormControls.h"
 #include "model/FrequencyLimits.h"
 #include "model/MemoryImage.h"
+#include "model/ModelCatalog.h"
 
 class CMSFlexGrid;
 class ChannelGridEditor;
@@ -55,6 +56,7 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
+    torvan::ModelCatalog ReadModels() const;
 
     std::unique_ptr<Ui::CProgramView> ui_;
     torvan::MemoryImage& image_;

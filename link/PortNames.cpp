@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 
 namespace torvan {
 namespace {

@@ -92,11 +92,11 @@ void EncodePasswordBytes(std::string_view text, MemoryImage& image) {
     }
 }
 
-void DecodeImage(const MemoryImage& image, const IniStore& ini, FormControls& form,
+void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormControls& form,
                  FrequencyLimits& limits) {
     const auto list = [&](Setting s) -> ChoiceList& { return form.List(s); };
     const std::uint8_t flags = image[offset::kFlags];
-    ApplyProfileStep(image, ini, form);
+    ApplyProfileStep(image, models, form);
     SelectMode(list(Setting::FrequencyMode), image[offset::kFrequencyMode]);
     SelectOnOff(list(Setting::LockChannelMode), (flags & kLockChannelBit) != 0);
     DecodeChannels(image, form.Grid());

@@ -2,17 +2,17 @@
 
 #include <string_view>
 
-#include "app/IniStore.h"
 #include "model/FormControls.h"
 #include "model/FrequencyLimits.h"
 #include "model/MemoryImage.h"
+#include "model/ModelCatalog.h"
 
 namespace torvan {
 
-// Image to form: the Model and Frequency Range lists are rebuilt from
-// Program.ini, then every setting, the password and all 128 channel rows are
-// set from the image. A set band signature also sets `limits`.
-void DecodeImage(const MemoryImage& image, const IniStore& ini, FormControls& form,
+// Image to form: the Model and Frequency Range lists are rebuilt from the
+// model catalog (read from Program.ini by the caller), then every setting, the password and all 128
+// channel rows are set from the image. A set band signature also sets `limits`.
+void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormControls& form,
                  FrequencyLimits& limits);
 
 // Form to image: every setting, the password, the list positions, the band

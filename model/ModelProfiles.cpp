@@ -5,11 +5,12 @@
 namespace torvan {
 namespace {
 
-const std::string kSetup = "Setup";
-
-void FillRanges(const IniStore& ini, int model, ChoiceList& ranges) {
+void FillRanges(const ModelCatalog& models, int model, ChoiceList& ranges) {
     ranges.Reset();
-    for (const auto& entry : SplitRanges(ini.ReadString(kSetup, "Field" + std::to_string(model)))) {
+    if (model < 0 || model >= static_cast<int>(models.size())) {
+        return;
+    }
+    for (const auto& entry : models[static_cast<std::size_t>(model)].ranges) {
         ranges.Add(entry);
     }
 }
@@ -22,28 +23,11 @@ void TakeLimits(const std::string& rangeText, FrequencyLimits& limits) {
 
 }  // namespace
 
-std::vector<std::string> SplitRanges(const std::string& field) {
-    std::vector<std::string> entries;
-    std::size_t start = 0;
-    while (start <= field.size()) {
-        const std::size_t end = std::min(field.find(';', start), field.size());
-        if (end > start) {
-            entries.push_back(field.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return entries;
-}
-
-void ApplyProfileStep(const MemoryImage& image, const IniStore& ini, FormControls& form) {
+void ApplyProfileStep(const MemoryImage& image, const ModelCatalog& catalog, FormControls& form) {
     ChoiceList& models = form.List(Setting::Model);
     models.Reset();
-    for (int i = 0; i < kMaxModels; ++i) {
-        const std::string name = ini.ReadString(kSetup, "Type" + std::to_string(i));
-        if (name.empty()) {
-            break;
-        }
-        models.Add(name);
+    for (const ModelEntry& entry : catalog) {
+        models.Add(entry.name);
     }
     int model = image[offset::kModelIndex];
     if (model >= models.Count()) {
@@ -51,7 +35,7 @@ void ApplyProfileStep(const MemoryImage& image, const IniStore& ini, FormControl
     }
     models.Select(model);
     ChoiceList& ranges = form.List(Setting::FrequencyRange);
-    FillRanges(ini, model, ranges);
+    FillRanges(catalog, model, ranges);
     ranges.Select(image[offset::kRangeIndex]);
 }
 
@@ -66,13 +50,13 @@ void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits
     limits = FrequencyLimits{band->lower * 100000U, band->upper * 100000U};
 }
 
-void OnModelChanged(const IniStore& ini, FormControls& form, FrequencyLimits& limits) {
+void OnModelChanged(const ModelCatalog& models, FormControls& form, FrequencyLimits& limits) {
     const int model = form.List(Setting::Model).Selected();
     if (model == ChoiceList::kNone) {
         return;
     }
     ChoiceList& ranges = form.List(Setting::FrequencyRange);
-    FillRanges(ini, model, ranges);
+    FillRanges(models, model, ranges);
     ranges.Select(0);
     TakeLimits(ranges.SelectedText(), limits);
 }

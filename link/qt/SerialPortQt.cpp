@@ -13,7 +13,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 #include "link/PortNames.h"
 #include "link/ReadDeadline.h"
 
@@ -45,14 +45,14 @@ DeviceKind ClassifyDevice(dev_t device) {
     if (major >= kPtySlaveFirst && major <= kPtySlaveLast) {
         return DeviceKind::SerialLine;
     }
-    const std::filesystem::path node = "/sys/dev/char/" + std::to_string(major) + ":" +
-                                       std::to_string(::minor(device));
+    const std::filesystem::path node =
+        "/sys/dev/char/" + std::to_string(major) + ":" + std::to_string(::minor(device));
     std::error_code error;
     if (std::filesystem::read_symlink(node / "subsystem", error).filename() != "tty") {
         return DeviceKind::NotTerminal;
     }
     return std::filesystem::exists(node / "device", error) ? DeviceKind::SerialLine
-                                                            : DeviceKind::OtherTerminal;
+                                                           : DeviceKind::OtherTerminal;
 #else
     (void)device;
     return DeviceKind::SerialLine;  // isatty() after opening decides

@@ -10,7 +10,8 @@
 #include <filesystem>
 
 #include "app/CProgramApp.h"
-#include "app/IniStore.h"
+#include "config/IniStore.h"
+#include "config/ModelCatalogReader.h"
 #include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
 #include "model/ImageCodec.h"
@@ -93,7 +94,7 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
     image.ResetToNewDocument();
     torvan::MemoryForm form;
     torvan::FrequencyLimits limits;
-    torvan::DecodeImage(image, torvan::IniStore(iniPath), form, limits);
+    torvan::DecodeImage(image, torvan::ReadModelCatalog(torvan::IniStore(iniPath)), form, limits);
     const std::pair<Setting, const char*> settings[] = {
         {Setting::FrequencyMode, "Memory"}, {Setting::ScanMode, "SE"},
         {Setting::PriorityChannel, "77"},   {Setting::Beep, "Off"},

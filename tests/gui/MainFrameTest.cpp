@@ -128,7 +128,8 @@ private slots:
         torvan::MemoryImage expected = gui_test::CraftedImage(folder_->IniPath());
         torvan::MemoryForm form;
         torvan::FrequencyLimits limits;
-        torvan::DecodeImage(expected, torvan::IniStore(folder_->IniPath()), form, limits);
+        torvan::DecodeImage(
+            expected, torvan::ReadModelCatalog(torvan::IniStore(folder_->IniPath())), form, limits);
         gui_test::SelectText(form.List(Setting::Beep), "On");
         torvan::EncodeImage(form, limits, expected);
         QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), gui_test::ToBytes(expected));

@@ -46,7 +46,8 @@ private slots:
         View().OnInitialUpdate();
         torvan::MemoryForm core;
         torvan::FrequencyLimits limits;
-        torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), core, limits);
+        torvan::DecodeImage(image_, torvan::ReadModelCatalog(torvan::IniStore(folder_.IniPath())),
+                            core, limits);
         const auto labels = View().findChildren<QLabel*>();
         for (int i = 0; i < torvan::kSettingCount; ++i) {
             const auto setting = static_cast<Setting>(i);
@@ -90,7 +91,8 @@ private slots:
         View().OnInitialUpdate();
         torvan::MemoryForm form;
         torvan::FrequencyLimits limits;
-        torvan::DecodeImage(image_, torvan::IniStore(folder_.IniPath()), form, limits);
+        torvan::DecodeImage(image_, torvan::ReadModelCatalog(torvan::IniStore(folder_.IniPath())),
+                            form, limits);
         QCOMPARE(limits_, limits);
         for (int i = 0; i < torvan::kSettingCount; ++i) {
             const auto setting = static_cast<Setting>(i);

@@ -1,7 +1,7 @@
 // The rules under every port: read time-outs and port-name resolution.
 #include <gtest/gtest.h>
 
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 #include "link/PortNames.h"
 #include "link/ReadDeadline.h"
 #include "tests/TempDir.h"

@@ -6,24 +6,16 @@
 
 #include "model/ChannelCodec.h"
 #include "model/MemoryForm.h"
-#include "tests/TempDir.h"
 
 namespace torvan {
 namespace {
 
-using testing_support::TempDir;
-
 class ImageCodecTest : public testing::Test {
 protected:
-    IniStore Ini(const std::string& content = "") {
-        return IniStore(dir_.Write("Program.ini", content));
-    }
-
-    void Decode(const std::string& ini = "") { DecodeImage(image_, Ini(ini), form_, limits_); }
+    void Decode() { DecodeImage(image_, {}, form_, limits_); }
     void Encode() { EncodeImage(form_, limits_, image_); }
     std::string Shown(Setting setting) { return form_.List(setting).SelectedText(); }
 
-    TempDir dir_;
     MemoryImage image_;
     MemoryForm form_;
     FrequencyLimits limits_;
@@ -148,7 +140,7 @@ public:
 TEST_F(ImageCodecTest, OpenEditorCommitsBeforeChannelsAfterThePasswordIsTaken) {
     image_.ResetToNewDocument();
     HookedForm form;
-    DecodeImage(image_, Ini(), form, limits_);
+    DecodeImage(image_, {}, form, limits_);
     form.SetPasswordText("1");
     form.hook = [&] {
         form.Grid().SetTextMatrix(3, column::kRxFrequency, "145.5");

@@ -4,28 +4,20 @@
 
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
-#include "tests/TempDir.h"
 
 namespace torvan {
 namespace {
 
-using testing_support::TempDir;
-
-constexpr const char* kTwoModels =
-    "[Setup]\n"
-    "Type0=Alpha\n"
-    "Field0=136-174MHz;144-148MHz\n"
-    "Type1=Beta\n"
-    "Field1=;;400-470MHz;;136-174;\n"
-    "Type3=Never read\n";
+const ModelCatalog kTwoModels = {
+    {"Alpha", {"136-174MHz", "144-148MHz"}},
+    {"Beta", {"400-470MHz", "136-174"}},
+};
 
 class ModelProfilesTest : public testing::Test {
 protected:
-    ModelProfilesTest() : ini_(dir_.Write("Program.ini", kTwoModels)) {
-        image_.ResetToNewDocument();
-    }
+    ModelProfilesTest() { image_.ResetToNewDocument(); }
 
-    void Decode() { DecodeImage(image_, ini_, form_, limits_); }
+    void Decode() { DecodeImage(image_, kTwoModels, form_, limits_); }
     ChoiceList& Models() { return form_.List(Setting::Model); }
     ChoiceList& Ranges() { return form_.List(Setting::FrequencyRange); }
     void SetBand(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
@@ -34,25 +26,10 @@ protected:
         image_[0xFF2] = c;
     }
 
-    TempDir dir_;
-    IniStore ini_;
     MemoryImage image_;
     MemoryForm form_;
     FrequencyLimits limits_;
 };
-
-TEST_F(ModelProfilesTest, ModelListEndsAtTheFirstMissingType) {
-    Decode();
-    ASSERT_EQ(Models().Count(), 2);
-    EXPECT_EQ(Models().EntryText(1), "Beta");
-    EXPECT_EQ(Ranges().Count(), 2);
-}
-
-TEST_F(ModelProfilesTest, EmptyRangeEntriesAreDropped) {
-    EXPECT_EQ(SplitRanges(";;400-470MHz;;136-174;"),
-              (std::vector<std::string>{"400-470MHz", "136-174"}));
-    EXPECT_TRUE(SplitRanges("").empty());
-}
 
 TEST_F(ModelProfilesTest, StoredPositionsSelectEntriesAndFallBack) {
     image_[0xFD3] = 1;
@@ -77,7 +54,7 @@ TEST_F(ModelProfilesTest, SelectionChangesTakeLimits) {
     EXPECT_EQ(limits_, (FrequencyLimits{14400000, 14800000}));
 
     Models().Select(1);
-    OnModelChanged(ini_, form_, limits_);
+    OnModelChanged(kTwoModels, form_, limits_);
     EXPECT_EQ(Ranges().Selected(), 0);
     EXPECT_EQ(limits_, (FrequencyLimits{40000000, 47000000}));
 
@@ -109,17 +86,16 @@ TEST_F(ModelProfilesTest, UnsetBandKeepsThePreviousLimits) {
     EXPECT_EQ(limits_, (FrequencyLimits{14400000, 14800000}));
 }
 
-TEST(ModelProfiles, MissingIniLeavesListsEmptyAndStaysUsable) {
-    TempDir dir;
-    const IniStore ini(dir / "Program.ini");
+TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
+    const ModelCatalog none;
     MemoryImage image;
     image.ResetToNewDocument();
     MemoryForm form;
     FrequencyLimits limits;
-    DecodeImage(image, ini, form, limits);
+    DecodeImage(image, none, form, limits);
     EXPECT_EQ(form.List(Setting::Model).Count(), 0);
     EXPECT_EQ(form.List(Setting::FrequencyRange).Selected(), ChoiceList::kNone);
-    OnModelChanged(ini, form, limits);
+    OnModelChanged(none, form, limits);
     OnRangeChanged(form, limits);
     EXPECT_EQ(limits, FrequencyLimits{});
 }

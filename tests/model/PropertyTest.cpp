@@ -38,9 +38,7 @@ std::array<std::uint8_t, MemoryImage::kSize> OwnedBits() {
 }
 
 TEST(DecodeEncodeProperty, UnownedBytesSurviveRandomImages) {
-    testing_support::TempDir dir;
-    const IniStore ini(
-        dir.Write("Program.ini", "[Setup]\nType0=A\nField0=136-174MHz;400-470MHz\n"));
+    const ModelCatalog models = {{"A", {"136-174MHz", "400-470MHz"}}};
     const auto owned = OwnedBits();
     std::mt19937 random(20261206);
     for (int round = 0; round < 300; ++round) {
@@ -51,7 +49,7 @@ TEST(DecodeEncodeProperty, UnownedBytesSurviveRandomImages) {
         const MemoryImage before = image;
         MemoryForm form;
         FrequencyLimits limits;
-        DecodeImage(image, ini, form, limits);
+        DecodeImage(image, models, form, limits);
         EncodeImage(form, limits, image);
         for (std::size_t at = 0; at < MemoryImage::kSize; ++at) {
             const auto keep = static_cast<std::uint8_t>(~owned[at]);

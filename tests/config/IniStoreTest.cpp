@@ -1,10 +1,11 @@
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "config/ModelCatalogReader.h"
 #include "tests/TempDir.h"
 
 namespace torvan {
@@ -151,6 +152,20 @@ TEST(IniStore, UnwritableFileReportsFailureAndReadsDefaults) {
     IniStore ini(dir / "Program.ini");
     EXPECT_EQ(ini.ReadString("Setup", "COM"), "");
     EXPECT_FALSE(ini.WriteString("Setup", "COM", "COM1"));
+}
+
+TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeAndEmptyRangesDrop) {
+    TempDir dir;
+    const IniStore ini(dir.Write("Program.ini",
+                                 "[setup]\n"
+                                 "type0=Alpha\n"
+                                 "Field0=136-174MHz;144-148MHz\n"
+                                 "Type1=Beta\n"
+                                 "Field1=;;400-470MHz;;136-174;\n"
+                                 "Type3=Never read\n"));
+    const ModelCatalog expected = {{"Alpha", {"136-174MHz", "144-148MHz"}},
+                                   {"Beta", {"400-470MHz", "136-174"}}};
+    EXPECT_EQ(ReadModelCatalog(ini), expected);
 }
 
 TEST(IniStore, DefaultPathIsBesideTheExecutableNotTheWorkingDirectory) {

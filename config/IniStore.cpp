@@ -1,10 +1,10 @@
-#include "app/IniStore.h"
+#include "config/IniStore.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <optional>
 #include <iterator>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -171,21 +171,37 @@ std::filesystem::path IniStore::ExecutableDirectory() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
-std::string IniStore::ReadString(const std::string& section, const std::string& key) const {
+void IniSection::Add(std::string key, std::string value) {
+    if (value.size() > IniStore::kMaxValueLength) {
+        value.resize(IniStore::kMaxValueLength);
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
+}
+
+std::string IniSection::Value(const std::string& key) const {
+    for (const auto& [name, value] : entries_) {
+        if (EqualNoCase(name, key)) {
+            return value;
+        }
+    }
+    return {};
+}
+
+IniSection IniStore::ReadSection(const std::string& section) const {
     const Lines file = ReadLines(path_);
-    const auto range = FindSection(file, section);
-    if (!range) {
-        return {};
+    IniSection result;
+    if (const auto range = FindSection(file, section)) {
+        for (std::size_t i = range->first; i < range->second; ++i) {
+            if (auto entry = ParseKeyLine(file.lines[i])) {
+                result.Add(std::move(entry->key), std::move(entry->value));
+            }
+        }
     }
-    const auto at = FindKey(file, *range, key);
-    if (!at) {
-        return {};
-    }
-    std::string value = ParseKeyLine(file.lines[*at])->value;
-    if (value.size() > kMaxValueLength) {
-        value.resize(kMaxValueLength);
-    }
-    return value;
+    return result;
+}
+
+std::string IniStore::ReadString(const std::string& section, const std::string& key) const {
+    return ReadSection(section).Value(key);
 }
 
 int IniStore::ReadInt(const std::string& section, const std::string& key) const {

@@ -2,8 +2,21 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace torvan {
+
+// The keys of one section as read at one moment.
+class IniSection {
+public:
+    void Add(std::string key, std::string value);
+    // The first value of `key` (letter case ignored); empty when missing.
+    std::string Value(const std::string& key) const;
+
+private:
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
 
 // Short-lived accessor of Program.ini. Every read goes to the file and every
 // write lands in it at once; nothing is cached. Section and key names match
@@ -25,6 +38,8 @@ public:
 
     std::string ReadString(const std::string& section, const std::string& key) const;
     int ReadInt(const std::string& section, const std::string& key) const;
+    // Every key of a section with one read of the file.
+    IniSection ReadSection(const std::string& section) const;
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInt(const std::string& section, const std::string& key, int value);
 

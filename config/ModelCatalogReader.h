@@ -1,0 +1,13 @@
+#pragma once
+
+#include "config/IniStore.h"
+#include "model/ModelCatalog.h"
+
+namespace torvan {
+
+// The model profiles of Program.ini's [Setup] section, read in one pass:
+// "Type0", "Type1", ... name the models until the first empty one, and
+// "FieldN" lists model N's ranges separated by ";".
+ModelCatalog ReadModelCatalog(const IniStore& ini);
+
+}  // namespace torvan

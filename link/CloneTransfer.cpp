@@ -8,9 +8,9 @@
 namespace torvan {
 namespace {
 
-constexpr std::uint16_t kWriteEnd = 0x0E00;
-constexpr std::uint16_t kPasswordAddress = 0x0840;
-constexpr std::uint16_t kBandAddress = 0x0FF0;
+constexpr auto kWriteEnd = static_cast<std::uint16_t>(offset::kWriteEnd);
+constexpr auto kPasswordAddress = static_cast<std::uint16_t>(offset::kPassword);
+constexpr auto kBandAddress = static_cast<std::uint16_t>(offset::kBandSignature);
 
 bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());

@@ -1,5 +1,7 @@
 #include "link/PowerTuning.h"
 
+#include "model/ImageLayout.h"
+
 namespace torvan {
 namespace {
 
@@ -24,15 +26,19 @@ bool Handshake(SerialLink& link, unsigned bytePause, unsigned retryPause) {
     return false;
 }
 
+constexpr std::uint16_t TuningAddress(std::size_t index) {
+    return static_cast<std::uint16_t>(offset::kTuning + index);
+}
+
 }  // namespace
 
 const std::array<LevelPointInfo, 6> kLevelPoints = {{
-    {LevelPoint::LowLow, "Low Low", "low-low", 'P', 0x0FF8},
-    {LevelPoint::LowHigh, "Low High", "low-high", 'Q', 0x0FF9},
-    {LevelPoint::MiddleLow, "Middle Low", "middle-low", 'R', 0x0FFA},
-    {LevelPoint::MiddleHigh, "Middle High", "middle-high", 'S', 0x0FFB},
-    {LevelPoint::HighLow, "High Low", "high-low", 'T', 0x0FFC},
-    {LevelPoint::HighHigh, "High High", "high-high", 'U', 0x0FFD},
+    {LevelPoint::LowLow, "Low Low", "low-low", 'P', TuningAddress(0)},
+    {LevelPoint::LowHigh, "Low High", "low-high", 'Q', TuningAddress(1)},
+    {LevelPoint::MiddleLow, "Middle Low", "middle-low", 'R', TuningAddress(2)},
+    {LevelPoint::MiddleHigh, "Middle High", "middle-high", 'S', TuningAddress(3)},
+    {LevelPoint::HighLow, "High Low", "high-low", 'T', TuningAddress(4)},
+    {LevelPoint::HighHigh, "High High", "high-high", 'U', TuningAddress(5)},
 }};
 
 const LevelPointInfo& InfoOf(LevelPoint point) {

@@ -5,17 +5,13 @@
 namespace torvan {
 namespace {
 
-constexpr std::size_t kSlotSize = 16;
-constexpr std::uint8_t kBusyMask = 0x06;
-constexpr std::uint8_t kScanAddBit = 0x08;
-constexpr std::uint8_t kWideBit = 0x10;
-constexpr std::uint8_t kHighPowerBit = 0x20;
+using offset::kSlotSize;
 
 constexpr std::array<std::string_view, 4> kBusyLock = {"Off", "Carrier", "Tone", ""};
 constexpr std::array<std::string_view, 4> kPttId = {"Off", "Pre-Tx", "Post-Tx", "Both"};
 
 std::size_t SlotOffset(int channel) {
-    return static_cast<std::size_t>(channel - 1) * kSlotSize;
+    return offset::kChannels + static_cast<std::size_t>(channel - 1) * kSlotSize;
 }
 std::size_t NameOffset(int channel) {
     return offset::kNames + static_cast<std::size_t>(channel - 1) * kNameLength;
@@ -54,29 +50,31 @@ void DecodeChannel(const MemoryImage& image, int channel, CellTable& grid) {
     const auto set = [&](int col, const std::string& text) {
         grid.SetTextMatrix(channel, col, text);
     };
-    if (slot[3] == 0xFF || slot[3] == 0x00) {
+    if (slot[slot::kRxFrequencyTop] == 0xFF || slot[slot::kRxFrequencyTop] == 0x00) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             set(col, {});
         }
         return;
     }
-    set(column::kRxFrequency, DecodeFrequency(slot.subspan<0, 4>()));
-    set(column::kTxFrequency, DecodeFrequency(slot.subspan<4, 4>()));
-    set(column::kRxCode, DecodeTone(slot[8], slot[9]));
-    set(column::kTxCode, DecodeTone(slot[10], slot[11]));
-    set(column::kBusyLock, std::string(kBusyLock[(slot[13] & kBusyMask) >> 1U]));
-    set(column::kTxPower, (slot[13] & kHighPowerBit) != 0 ? "High" : "Low");
-    set(column::kBandwidth, (slot[13] & kWideBit) != 0 ? "Wide" : "Narrow");
+    set(column::kRxFrequency, DecodeFrequency(slot.subspan<slot::kRxFrequency, 4>()));
+    set(column::kTxFrequency, DecodeFrequency(slot.subspan<slot::kTxFrequency, 4>()));
+    set(column::kRxCode, DecodeTone(slot[slot::kRxTone], slot[slot::kRxTone + 1]));
+    set(column::kTxCode, DecodeTone(slot[slot::kTxTone], slot[slot::kTxTone + 1]));
+    set(column::kBusyLock,
+        std::string(kBusyLock[(slot[slot::kFlags] & slot::kBusyLockMask) >> 1U]));
+    set(column::kTxPower, (slot[slot::kFlags] & slot::kHighPowerBit) != 0 ? "High" : "Low");
+    set(column::kBandwidth, (slot[slot::kFlags] & slot::kWideBit) != 0 ? "Wide" : "Narrow");
     const ScanBit scan = ScanBitOf(channel);
     set(column::kScanAdd, (image[scan.at] & scan.mask) != 0 ? "Yes" : "No");
-    set(column::kPttId, std::string(kPttId[slot[12] & 0x03U]));
+    set(column::kPttId, std::string(kPttId[slot[slot::kOptions] & slot::kPttIdMask]));
     set(column::kName, DecodeName(image, channel));
 }
 
 void EncodeBusyLock(const std::string& text, std::uint8_t& flags) {
     for (std::size_t value = 0; value < 3; ++value) {
         if (text == kBusyLock[value]) {
-            flags = static_cast<std::uint8_t>((flags & 0xF9U) | (value << 1U));
+            flags = static_cast<std::uint8_t>((flags & ~unsigned{slot::kBusyLockMask}) |
+                                              static_cast<unsigned>(value << 1U));
         }
     }
 }
@@ -95,28 +93,31 @@ void EncodeChannel(const CellTable& grid, int channel, MemoryImage& image) {
     const auto cell = [&](int col) { return grid.TextMatrix(channel, col); };
     const std::string rx = cell(column::kRxFrequency);
     if (rx.empty()) {
-        std::fill(slot.begin(), slot.begin() + 8, std::uint8_t{0xFF});
-        slot[13] &= 0xFE;
+        std::fill_n(slot.begin() + slot::kRxFrequency, 8, std::uint8_t{0xFF});
+        slot[slot::kFlags] &= static_cast<std::uint8_t>(~slot::kClearedOnEncode);
         return;
     }
-    EncodeFrequency(rx, slot.subspan<0, 4>());
-    EncodeFrequency(cell(column::kTxFrequency), slot.subspan<4, 4>());
+    EncodeFrequency(rx, slot.subspan<slot::kRxFrequency, 4>());
+    EncodeFrequency(cell(column::kTxFrequency), slot.subspan<slot::kTxFrequency, 4>());
     const ToneBytes rxTone = EncodeTone(cell(column::kRxCode));
     const ToneBytes txTone = EncodeTone(cell(column::kTxCode));
-    slot[8] = rxTone.low;
-    slot[9] = rxTone.type;
-    slot[10] = txTone.low;
-    slot[11] = txTone.type;
-    EncodeBusyLock(cell(column::kBusyLock), slot[13]);
-    SetBits(slot[13], kHighPowerBit, cell(column::kTxPower) == "High");
-    SetBits(slot[13], kWideBit, cell(column::kBandwidth) == "Wide");
+    slot[slot::kRxTone] = rxTone.low;
+    slot[slot::kRxTone + 1] = rxTone.type;
+    slot[slot::kTxTone] = txTone.low;
+    slot[slot::kTxTone + 1] = txTone.type;
+    std::uint8_t& flags = slot[slot::kFlags];
+    EncodeBusyLock(cell(column::kBusyLock), flags);
+    SetBits(flags, slot::kHighPowerBit, cell(column::kTxPower) == "High");
+    SetBits(flags, slot::kWideBit, cell(column::kBandwidth) == "Wide");
     const bool scanAdd = cell(column::kScanAdd) == "Yes";
     const ScanBit scan = ScanBitOf(channel);
-    SetBits(slot[13], kScanAddBit, scanAdd);
+    SetBits(flags, slot::kScanAddBit, scanAdd);
     SetBits(image[scan.at], scan.mask, scanAdd);
-    slot[12] = static_cast<std::uint8_t>((slot[12] & ~0x03U) | PttIdValue(cell(column::kPttId)));
+    std::uint8_t& options = slot[slot::kOptions];
+    options =
+        static_cast<std::uint8_t>((options & ~slot::kPttIdMask) | PttIdValue(cell(column::kPttId)));
     EncodeName(cell(column::kName), image, channel);
-    slot[13] &= 0xFE;
+    flags &= static_cast<std::uint8_t>(~slot::kClearedOnEncode);
 }
 
 }  // namespace

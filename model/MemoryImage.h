@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/ImageLayout.h"
+
 namespace torvan {
 
 // The radio's 4096-byte configuration memory, address for address.
@@ -38,25 +40,5 @@ public:
 private:
     Bytes bytes_;
 };
-
-// Offsets of the bytes the editor interprets.
-namespace offset {
-constexpr std::size_t kFrequencyMode = 0x810;
-constexpr std::size_t kScanSte = 0x811;
-constexpr std::size_t kFlags = 0x812;
-constexpr std::size_t kSql = 0x813;
-constexpr std::size_t kTot = 0x814;
-constexpr std::size_t kVox = 0x815;
-constexpr std::size_t kEndRoger = 0x819;
-constexpr std::size_t kPriorityChannel = 0x81A;
-constexpr std::size_t kPassword = 0x840;
-constexpr std::size_t kPasswordLength = 6;
-constexpr std::size_t kNames = 0x850;
-constexpr std::size_t kScanBitmap = 0xC50;
-constexpr std::size_t kRangeIndex = 0xFD2;
-constexpr std::size_t kModelIndex = 0xFD3;
-constexpr std::size_t kBandSignature = 0xFF0;
-constexpr std::size_t kBandSignatureLength = 3;
-}  // namespace offset
 
 }  // namespace torvan

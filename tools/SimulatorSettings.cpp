@@ -84,7 +84,7 @@ bool ParseTuning(const std::string& text, MemoryImage& memory) {
         if (!value) {
             return false;
         }
-        memory[0xFF8 + i] = static_cast<std::uint8_t>(*value);
+        memory[offset::kTuning + i] = static_cast<std::uint8_t>(*value);
         start = comma + 1;
     }
     return true;
@@ -219,7 +219,7 @@ MemoryImage PatternMemory(unsigned seed) {
     EncodePasswordBytes("", memory);
     WriteBandSignature(FrequencyLimits{}, memory);
     for (std::size_t i = 0; i < 6; ++i) {
-        memory[0xFF8 + i] = static_cast<std::uint8_t>(0x80 + 0x10 * i);
+        memory[offset::kTuning + i] = static_cast<std::uint8_t>(0x80 + 0x10 * i);
     }
     return memory;
 }

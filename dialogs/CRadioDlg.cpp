@@ -83,6 +83,9 @@ void CRadioDlg::LayOutGrid() {
     grid_->SetColWidth(0, kNumberWidthTwips);
     grid_->SetColWidth(kFrequencyCol, kFrequencyWidthTwips);
     grid_->setFixedSize(grid_->sizeHint());
+    // Editing starts on the first preset, and the keys move on from there.
+    grid_->SetRow(1);
+    grid_->SetCol(kFrequencyCol);
 }
 
 void CRadioDlg::BeginCellEdit() {

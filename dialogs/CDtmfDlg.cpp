@@ -24,8 +24,8 @@ CDtmfDlg::CDtmfDlg(torvan::MemoryImage& image, QWidget* parent)
     ui_->setupUi(this);
     // Only DTMF characters get in, letters upper-cased, however they come.
     ui_->pttIdEdit->setValidator(new FilterValidator(std::string(torvan::kDtmfCharacters),
-                                                     static_cast<int>(torvan::kPttIdLength),
-                                                     true, ui_->pttIdEdit));
+                                                     static_cast<int>(torvan::kPttIdLength), true,
+                                                     ui_->pttIdEdit));
     const torvan::DtmfSettings settings = torvan::ReadDtmfSettings(image_);
     FillOnOff(*ui_->rxSideToneList, settings.rxSideTone);
     FillOnOff(*ui_->txSideToneList, settings.txSideTone);

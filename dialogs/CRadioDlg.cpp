@@ -36,10 +36,9 @@ CRadioDlg::CRadioDlg(torvan::MemoryImage& image, QWidget* parent)
         *grid_, InPlaceEditing::Hooks{
                     [this] { BeginCellEdit(); },
                     [this](QWidget&, int row, int col) {
-                        grid_->SetTextMatrix(
-                            row, col,
-                            QString::fromStdString(
-                                torvan::CommittedPresetText(editor_->text().toStdString())));
+                        grid_->SetTextMatrix(row, col,
+                                             QString::fromStdString(torvan::CommittedPresetText(
+                                                 editor_->text().toStdString())));
                     },
                     [this](QWidget&, QEvent& event) { return OnEditorEvent(event); }});
     editing_->AddEditor(*editor_);

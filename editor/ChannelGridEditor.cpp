@@ -41,11 +41,10 @@ ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyL
       listEditor_(new QComboBox(grid.viewport())),
       nameEditor_(MakeLineEditor(grid.viewport(), "nameEditor")),
       listChoices_(listEditor_),
-      editing_(grid, {[this] { BeginCellEdit(); },
-                      [this](QWidget& editor, int row, int col) { Commit(editor, row, col); },
-                      [this](QWidget& editor, QEvent& event) {
-                          return OnEditorEvent(editor, event);
-                      }}) {
+      editing_(grid,
+               {[this] { BeginCellEdit(); },
+                [this](QWidget& editor, int row, int col) { Commit(editor, row, col); },
+                [this](QWidget& editor, QEvent& event) { return OnEditorEvent(editor, event); }}) {
     // The key filter keeps other characters out; this also covers pasting
     // with the middle button and dropped text.
     frequencyEditor_->setValidator(new QRegularExpressionValidator(
@@ -170,8 +169,7 @@ bool ChannelGridEditor::OnFrequencyKey(QKeyEvent& event) {
         case FrequencyKey::Pass:
             return false;
         case FrequencyKey::Enter:
-            editing_.LeaveEditor(frequencyEditor_->text().isEmpty() ? Qt::Key_Down
-                                                                    : Qt::Key_Right);
+            editing_.LeaveEditor(frequencyEditor_->text().isEmpty() ? Qt::Key_Down : Qt::Key_Right);
             return true;
         case FrequencyKey::DecimalPoint:
             frequencyEditor_->insert(QStringLiteral("."));

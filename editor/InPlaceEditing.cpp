@@ -71,8 +71,8 @@ bool InPlaceEditing::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &grid_) {
         return event->type() == QEvent::KeyPress && OnGridKey(*static_cast<QKeyEvent*>(event));
     }
-    if (auto* editor = qobject_cast<QWidget*>(watched); editor != nullptr && open_ &&
-                                                        open_->editor == editor) {
+    if (auto* editor = qobject_cast<QWidget*>(watched);
+        editor != nullptr && open_ && open_->editor == editor) {
         return OnEditorEvent(*editor, *event);
     }
     return QObject::eventFilter(watched, event);

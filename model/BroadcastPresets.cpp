@@ -11,15 +11,15 @@ namespace torvan {
 namespace {
 
 std::span<std::uint8_t> Entry(MemoryImage& image, int preset) {
-    return image.Span(offset::kBroadcastPresets +
-                          static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
-                      kBroadcastPresetSize);
+    return image.Span(
+        offset::kBroadcastPresets + static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
+        kBroadcastPresetSize);
 }
 
 std::span<const std::uint8_t> Entry(const MemoryImage& image, int preset) {
-    return image.Span(offset::kBroadcastPresets +
-                          static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
-                      kBroadcastPresetSize);
+    return image.Span(
+        offset::kBroadcastPresets + static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
+        kBroadcastPresetSize);
 }
 
 // A text in 10 Hz steps, scaled as written and truncated; a value too large

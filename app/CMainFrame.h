@@ -9,6 +9,7 @@
 
 #include "app/Prompts.h"
 #include "model/FrequencyLimits.h"
+#include "model/MemoryImage.h"
 
 class CProgramDoc;
 class CProgramView;
@@ -56,11 +57,14 @@ private:
     void CreateStatusBar();
     void ConnectFileCommands();
     void ConnectViewCommands();
+    void ConnectOptionDialogs();
     void ConnectPorts();
     void ShowAbout();
     void CenterOnScreen();
 
     CProgramView* view_;
+    // The option dialogs read and write their own bytes of it.
+    torvan::MemoryImage& image_;
     QString& portName_;
     Prompts prompts_;
     std::unique_ptr<FileCommands> files_;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <optional>
 
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
+#include "editor/InPlaceEditing.h"
 #include "model/FrequencyLimits.h"
 
 class CMSFlexGrid;
@@ -40,28 +40,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct OpenEdit {
-        QWidget* editor;
-        int row;
-        int col;
-    };
-
     void OpenLineEditor(QLineEdit& editor, int col, const QString& text, bool selectAll);
     void OpenListEditor(int col, const QString& text);
     void EditTone(int row, int col);
-    void ShowOverCell(QWidget& editor, int row, int col);
-    void CommitFrequency(const OpenEdit& edit);
-    void CommitListCell(const OpenEdit& edit);
-    void CommitName(const OpenEdit& edit);
-    void Close(QWidget& editor);
-    void LeaveEditor(int nextKey);
-    void PostKey(int key);
-    void SetHighLight(int mode);
+    void Commit(QWidget& editor, int row, int col);
 
     void OnKeyPress(qint16& keyAscii);
-    void OnMouseDown(qint16 button);
-    void OnEnterCell();
-    bool OnGridKey(QKeyEvent& event);
     bool OnFrequencyKey(QKeyEvent& event);
     bool OnEditorEvent(QWidget& editor, QEvent& event);
     bool OnWheel(QWheelEvent& event);
@@ -73,7 +57,7 @@ private:
     QComboBox* listEditor_;
     QLineEdit* nameEditor_;
     ComboChoiceList listChoices_;
-    std::optional<OpenEdit> open_;
+    InPlaceEditing editing_;
     // Wheel movement short of a whole notch, from fine-grained devices.
     int wheelRemainder_ = 0;
 };

@@ -33,9 +33,9 @@ constexpr std::size_t kPasswordLength = 6;
 constexpr std::size_t kNames = 0x850;
 constexpr std::size_t kScanBitmap = 0xC50;
 // 32 broadcast FM presets of 4 bytes.
-constexpr std::size_t kFmPresets = 0xD80;
-constexpr std::size_t kFmPresetCount = 32;
-constexpr std::size_t kFmPresetSize = 4;
+constexpr std::size_t kBroadcastPresets = 0xD80;
+constexpr std::size_t kBroadcastPresetCount = 32;
+constexpr std::size_t kBroadcastPresetSize = 4;
 // A Write sends everything below this address, then the band signature.
 constexpr std::size_t kWriteEnd = 0xE00;
 // Bookkeeping of the settings panel's profile lists (never written to a radio).

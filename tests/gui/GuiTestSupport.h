@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QFile>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -198,6 +202,73 @@ inline void AnswerToneDialog(const QStringList& steps) {
     QTimer::singleShot(0, [steps] {
         if (auto* dialog = qobject_cast<CToneDlg*>(QApplication::activeModalWidget())) {
             RunToneSteps(*dialog, steps);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        }
+    });
+}
+
+inline void ClickButton(QDialog& dialog, const QString& text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no button " + text));
+}
+
+// Text dropped on an edit box, as a drag from another program ends.
+inline void DropText(QWidget& target, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    const QPointF at = target.rect().center();
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+// Steps shared by the dialogs: "focus NAME" gives a control the keyboard,
+// "type TEXT" types each character, "paste TEXT" pastes with Ctrl+V,
+// "drop TEXT" drops text where the focus is, a key name ("Return", "Down")
+// types that key, "OK" and "Cancel" click the button, "close" uses the
+// close box.
+inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
+    gui_test::WaitActive(dialog);
+    for (const QString& step : steps) {
+        const QString word = step.section(QLatin1Char(' '), 0, 0);
+        const QString rest = step.section(QLatin1Char(' '), 1);
+        if (word == QLatin1String("focus")) {
+            auto* control = dialog.findChild<QWidget*>(rest);
+            QVERIFY2(control != nullptr, qPrintable(rest));
+            control->setFocus(Qt::OtherFocusReason);
+        } else if (word == QLatin1String("type")) {
+            QTest::keyClicks(QApplication::focusWidget(), rest);
+        } else if (word == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(rest);
+            Key(Qt::Key_V, Qt::ControlModifier);
+        } else if (word == QLatin1String("drop")) {
+            DropText(*QApplication::focusWidget(), rest);
+        } else if (word == QLatin1String("OK") || word == QLatin1String("Cancel")) {
+            ClickButton(dialog, word);
+        } else if (word == QLatin1String("close")) {
+            dialog.close();
+        } else {
+            const QKeySequence key(word);
+            QVERIFY2(key[0].key() != Qt::Key_unknown, qPrintable(word));
+            Key(key[0].key());
+        }
+    }
+}
+
+// Answers the next modal dialog with steps once it runs; if the steps leave
+// it open, it is cancelled so that no test waits forever.
+inline void AnswerDialog(const QStringList& steps) {
+    QTimer::singleShot(0, [steps] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            RunDialogSteps(*dialog, steps);
             if (dialog->isVisible()) {
                 dialog->reject();
             }

@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(menus, (QStringList{
                             "&File: &New\tCtrl+N, &Open...\tCtrl+O, &Save\tCtrl+S, Save &As..., -, "
                             "&Print...\tCtrl+P, Print Pre&view, P&rint Setup..., -, E&xit",
-                            "&Edit: DTMF (off), Side Key (off), Power (off), Radio (off)",
+                            "&Edit: DTMF, Side Key, Power (off), Radio",
                             "&Program: Read\tCtrl+R (off), Write\tCtrl+W (off)",
                             "&Port: COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8",
                             "&View: &Toolbar, &Status Bar",
@@ -284,6 +284,34 @@ private slots:
                           Qt::LeftButton);
         QVERIFY(prompts_.errors.isEmpty());
         QCOMPARE(Reopened(path, 3).value(0), QStringLiteral("146.50000"));
+    }
+
+    // What the option dialogs store is in the image, so Save writes it and
+    // a reopened file has it; no other byte changes.
+    void optionDialogsReachTheFile() {
+        const QString path = WriteCrafted(QStringLiteral("crafted.sin"));
+        QByteArray expected = folder_->Read(QStringLiteral("crafted.sin"));
+        QVERIFY(Frame().Files().OpenPath(path));
+        gui_test::AnswerDialog({"focus key1LongList", "End", "OK"});
+        Trigger(command::kEditSideKey);
+        expected[0x81D] = '\x18';
+        gui_test::AnswerDialog(
+            {"focus pttIdEdit", "type *1#", "focus txSideToneList", "End", "Return"});
+        Trigger(command::kEditDtmf);
+        expected[0x83C] = static_cast<char>(expected[0x83C] & ~0x01);
+        expected.replace(0x820, 8, QByteArray("*1#\0\0\0\0\0", 8));
+        // Enter commits and moves down; the next Enter edits there.
+        gui_test::AnswerDialog(
+            {"Return", "type 88.1", "Return", "Return", "type 99", "Return", "close"});
+        Trigger(command::kEditRadio);
+        expected.replace(0xD80, 8, QByteArray("\x00\x00\x81\x08\x00\x00\x90\x09", 8));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        Trigger(command::kFileSave);
+        QVERIFY(prompts_.errors.isEmpty());
+        QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), expected);
+        Trigger(command::kFileNew);
+        QVERIFY(Frame().Files().OpenPath(path));
+        QCOMPARE(gui_test::ToBytes(app_->Document().Image()), expected);
     }
 
 private:

@@ -1,0 +1,54 @@
+#include "dialogs/CDtmfDlg.h"
+
+#include "editor/FilterValidator.h"
+#include "editor/WheelNeedsFocus.h"
+#include "model/DtmfSettings.h"
+#include "ui_CDtmfDlg.h"
+
+namespace {
+
+constexpr int kOn = 0;
+constexpr int kOff = 1;
+
+void FillOnOff(QComboBox& list, bool on) {
+    list.clear();
+    list.addItems({QStringLiteral("On"), QStringLiteral("Off")});
+    list.setCurrentIndex(on ? kOn : kOff);
+    WheelNeedsFocus(list);
+}
+
+}  // namespace
+
+CDtmfDlg::CDtmfDlg(torvan::MemoryImage& image, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CDtmfDlg>()), image_(image) {
+    ui_->setupUi(this);
+    // Only DTMF characters get in, letters upper-cased, however they come.
+    ui_->pttIdEdit->setValidator(new FilterValidator(std::string(torvan::kDtmfCharacters),
+                                                     static_cast<int>(torvan::kPttIdLength), true,
+                                                     ui_->pttIdEdit));
+    const torvan::DtmfSettings settings = torvan::ReadDtmfSettings(image_);
+    FillOnOff(*ui_->rxSideToneList, settings.rxSideTone);
+    FillOnOff(*ui_->txSideToneList, settings.txSideTone);
+    ui_->pttIdEdit->setText(QString::fromStdString(settings.pttId).toUpper());
+}
+
+CDtmfDlg::~CDtmfDlg() = default;
+
+QComboBox& CDtmfDlg::TxSideToneList() const {
+    return *ui_->txSideToneList;
+}
+
+QComboBox& CDtmfDlg::RxSideToneList() const {
+    return *ui_->rxSideToneList;
+}
+
+QLineEdit& CDtmfDlg::PttIdEdit() const {
+    return *ui_->pttIdEdit;
+}
+
+void CDtmfDlg::accept() {
+    torvan::StoreDtmfSettings(
+        image_, {ui_->txSideToneList->currentIndex() == kOn,
+                 ui_->rxSideToneList->currentIndex() == kOn, ui_->pttIdEdit->text().toStdString()});
+    QDialog::accept();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "model/MemoryImage.h"
+
+class CMSFlexGrid;
+class InPlaceEditing;
+class QLineEdit;
+
+// "Radio": the broadcast FM receiver's 32 presets, edited in place in a
+// two-column grid. The grid holds the table while the dialog is open; the
+// whole table goes back into the image whenever the dialog closes, however
+// it closes.
+class CRadioDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CRadioDlg(torvan::MemoryImage& image, QWidget* parent = nullptr);
+    ~CRadioDlg() override;
+
+    CMSFlexGrid& PresetGrid() const { return *grid_; }
+    QLineEdit& PresetEditor() const { return *editor_; }
+
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void LayOutGrid();
+    void BeginCellEdit();
+    bool OnEditorEvent(QEvent& event);
+
+    torvan::MemoryImage& image_;
+    CMSFlexGrid* grid_;
+    QLineEdit* editor_;
+    std::unique_ptr<InPlaceEditing> editing_;
+};

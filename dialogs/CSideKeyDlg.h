@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "model/MemoryImage.h"
+#include "model/SideKeys.h"
+
+class QComboBox;
+
+namespace Ui {
+class CSideKeyDlg;
+}
+
+// "Side Key": the functions of the two side keys, short and long press. It
+// reads them from the image when it opens and stores them only on OK.
+class CSideKeyDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CSideKeyDlg(torvan::MemoryImage& image, QWidget* parent = nullptr);
+    ~CSideKeyDlg() override;
+
+    // Side key 1 short, side key 1 long, side key 2 short, side key 2 long.
+    QComboBox& List(std::size_t action) const;
+
+    void accept() override;
+
+private:
+    std::unique_ptr<Ui::CSideKeyDlg> ui_;
+    torvan::MemoryImage& image_;
+    std::array<QComboBox*, torvan::kSideKeyActions> lists_;
+};

@@ -7,8 +7,8 @@ class QAction;
 class QKeyEvent;
 class QMenuBar;
 
-// Menus of a menu bar that share an Alt mnemonic take turns, as on the
-// system the dealers know: Alt+P opens the first of them, and Alt+P pressed
+// Menus of a menu bar that share an Alt mnemonic take turns, as menu bars
+// commonly let them: Alt+P opens the first of them, and Alt+P pressed
 // again while that menu is open (or pressing Alt again just closed it) opens
 // the next, after the last the first again. Owned by the menu bar.
 class MnemonicCycle final : public QObject {

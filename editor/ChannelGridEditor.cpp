@@ -139,6 +139,10 @@ bool ChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &grid_ && event->type() == QEvent::KeyPress) {
         return OnGridKey(*static_cast<QKeyEvent*>(event));
     }
+    // The columns follow the window's width; an open editor follows its cell.
+    if (watched == &grid_ && event->type() == QEvent::Resize && open_) {
+        PlaceOverCell(*open_);
+    }
     if (watched == frequencyEditor_ || watched == listEditor_ || watched == nameEditor_) {
         return OnEditorEvent(*static_cast<QWidget*>(watched), *event);
     }
@@ -174,13 +178,18 @@ void ChannelGridEditor::EditTone(int row, int col) {
 }
 
 void ChannelGridEditor::ShowOverCell(QWidget& editor, int row, int col) {
-    // The cell's last pixel row and column carry the grid lines.
-    const QRect cell = grid_.CellRect(row, col).adjusted(0, 0, -1, -1);
-    editor.setGeometry(QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
     open_ = OpenEdit{&editor, row, col};
+    PlaceOverCell(*open_);
     editor.show();
     editor.raise();
     editor.setFocus(Qt::OtherFocusReason);
+}
+
+void ChannelGridEditor::PlaceOverCell(const OpenEdit& edit) {
+    // The cell's last pixel row and column carry the grid lines.
+    const QRect cell = grid_.CellRect(edit.row, edit.col).adjusted(0, 0, -1, -1);
+    edit.editor->setGeometry(
+        QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
 }
 
 void ChannelGridEditor::CommitFrequency(const OpenEdit& edit) {

@@ -50,6 +50,7 @@ private:
     void OpenListEditor(int col, const QString& text);
     void EditTone(int row, int col);
     void ShowOverCell(QWidget& editor, int row, int col);
+    void PlaceOverCell(const OpenEdit& edit);
     void CommitFrequency(const OpenEdit& edit);
     void CommitListCell(const OpenEdit& edit);
     void CommitName(const OpenEdit& edit);

@@ -13,20 +13,9 @@ namespace {
 // would be cut off.
 constexpr double kFloor = 0.75;
 
-}  // namespace
-
-GridColumnFit::GridColumnFit(CMSFlexGrid& grid) : QObject(&grid), grid_(grid) {
-    for (int col = 0; col < grid_.Cols(); ++col) {
-        designPx_.push_back(grid_.ColWidth(col) / grid_.TwipsPerPixelX());
-    }
-    designTotal_ = std::accumulate(designPx_.begin(), designPx_.end(), 0);
-    // From the first resize on, which comes when the grid is shown: until
-    // then its size is not the one it will have, and the window takes its
-    // first size from the widths as they are.
-    grid_.installEventFilter(this);
-}
-
-std::vector<int> GridColumnFit::Share(const std::vector<int>& design, int width) {
+// The pixel widths that fill `width` in the proportions of `design`, the
+// rounding spread so that they add up to `width` exactly.
+std::vector<int> Share(const std::vector<int>& design, int width) {
     const long long total = std::accumulate(design.begin(), design.end(), 0LL);
     std::vector<int> widths;
     long long before = 0;
@@ -38,6 +27,19 @@ std::vector<int> GridColumnFit::Share(const std::vector<int>& design, int width)
         left = right;
     }
     return widths;
+}
+
+}  // namespace
+
+GridColumnFit::GridColumnFit(CMSFlexGrid& grid) : QObject(&grid), grid_(grid) {
+    for (int col = 0; col < grid_.Cols(); ++col) {
+        designPx_.push_back(grid_.ColWidth(col) / grid_.TwipsPerPixelX());
+    }
+    designTotal_ = std::accumulate(designPx_.begin(), designPx_.end(), 0);
+    // From the first resize on, which comes when the grid is shown: until
+    // then its size is not the one it will have, and the window takes its
+    // first size from the widths as they are.
+    grid_.installEventFilter(this);
 }
 
 bool GridColumnFit::eventFilter(QObject* watched, QEvent* event) {

@@ -13,10 +13,6 @@ class GridColumnFit final : public QObject {
 public:
     explicit GridColumnFit(CMSFlexGrid& grid);
 
-    // The pixel widths that fill `width` in the proportions of `design`, the
-    // rounding spread so that they add up to `width` exactly.
-    static std::vector<int> Share(const std::vector<int>& design, int width);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -13,6 +13,7 @@
 #include "app/CProgramDoc.h"
 #include "app/Commands.h"
 #include "app/FileCommands.h"
+#include "app/MnemonicCycle.h"
 #include "app/PrintCommands.h"
 #include "dialogs/CDtmfDlg.h"
 #include "dialogs/CRadioDlg.h"
@@ -137,6 +138,8 @@ void CMainFrame::CreateMenus() {
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
         }
     }
+    // "&Program" and "&Port" share Alt+P.
+    new MnemonicCycle(*menuBar());
 }
 
 void CMainFrame::CreateToolBar() {

@@ -3,8 +3,17 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 
 #include "editor/CProgramView.h"
+
+namespace {
+
+// Of the screen's free area, for the preview window.
+constexpr double kPreviewShare = 0.85;
+
+}  // namespace
 
 void PrintCommands::Print() {
     QPrintDialog dialog(&Printer(), parent_);
@@ -18,6 +27,12 @@ void PrintCommands::Preview() {
     QPrintPreviewDialog dialog(&Printer(), parent_);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* printer) { view_.Print(*printer); });
+    // Left to itself the dialog opens as a strip too small to read the page.
+    const QRect screen = dialog.screen()->availableGeometry();
+    dialog.resize(screen.size() * kPreviewShare);
+    if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+        preview->setZoomMode(QPrintPreviewWidget::FitInView);
+    }
     dialog.exec();
 }
 

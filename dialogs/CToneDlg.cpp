@@ -110,10 +110,14 @@ void CToneDlg::FillGrid() {
     }
 }
 
+// A tone the table does not hold gets no cell: Enter would otherwise put the
+// first value in its place unseen.
 void CToneDlg::Preselect(const std::string& value) {
     if (const auto entry = torvan::FindToneEntry(mode_, value)) {
         ValueGrid().SetRow(*entry % kRows);
         ValueGrid().SetCol(*entry / kRows);
+    } else {
+        ValueGrid().setCurrentIndex(QModelIndex());
     }
 }
 
@@ -132,6 +136,9 @@ void CToneDlg::OnModeClicked(int mode) {
 // Builds the result from the current cell when it holds a list entry.
 bool CToneDlg::PickCurrentCell() {
     const CMSFlexGrid& grid = ValueGrid();
+    if (!grid.currentIndex().isValid()) {
+        return false;
+    }
     const int entry = grid.Col() * kRows + grid.Row();
     if (entry >= static_cast<int>(torvan::ToneEntries(mode_).size())) {
         return false;

@@ -10,6 +10,7 @@
 #include "editor/CMSFlexGrid.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/ChannelGridSetup.h"
+#include "editor/WheelNeedsFocus.h"
 #include "model/ImageCodec.h"
 #include "model/ModelProfiles.h"
 #include "ui_CProgramView.h"
@@ -30,6 +31,8 @@ CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& 
           ui_->scanModeList, ui_->totList, ui_->priorityChannelList, ui_->voxLevelList,
           ui_->batterySaveList, ui_->sqlList, ui_->beepList, ui_->steList, ui_->endRogerList}) {
         lists_.emplace_back(combo);
+        // A wheel turned to scroll the form must not pick a setting.
+        WheelNeedsFocus(*combo);
     }
     grid_ = std::make_unique<GridCellTable>(*ui_->channelGrid);
     gridEditor_ = std::make_unique<ChannelGridEditor>(*ui_->channelGrid, limits_);

@@ -11,6 +11,7 @@
 #include "editor/CMSFlexGrid.h"
 #include "editor/FrequencyKey.h"
 #include "editor/NameValidator.h"
+#include "editor/WheelNeedsFocus.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelEdits.h"
 
@@ -52,6 +53,7 @@ ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyL
     nameEditor_->setMaxLength(static_cast<int>(torvan::kNameLength));
     nameEditor_->setValidator(new NameValidator(nameEditor_));
     listEditor_->setObjectName(QStringLiteral("listEditor"));
+    WheelNeedsFocus(*listEditor_);
     for (QWidget* editor :
          {static_cast<QWidget*>(frequencyEditor_), static_cast<QWidget*>(listEditor_),
           static_cast<QWidget*>(nameEditor_)}) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editor/CMSFlexGrid.h"
+#include "editor/GridColumnFit.h"
 #include "model/ChannelCodec.h"
 
 namespace {
@@ -38,4 +39,6 @@ void SetUpChannelGrid(CMSFlexGrid& grid) {
     for (int row = 1; row < torvan::CellTable::kRows; ++row) {
         grid.SetTextMatrix(row, 0, QString::number(row));
     }
+    // A wider or narrower window shares its width out in these proportions.
+    new GridColumnFit(grid);
 }

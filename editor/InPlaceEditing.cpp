@@ -29,10 +29,8 @@ void InPlaceEditing::AddEditor(QWidget& editor) {
 }
 
 void InPlaceEditing::ShowOverCell(QWidget& editor, int row, int col) {
-    // The cell's last pixel row and column carry the grid lines.
-    const QRect cell = grid_.CellRect(row, col).adjusted(0, 0, -1, -1);
-    editor.setGeometry(QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
     open_ = OpenEdit{&editor, row, col};
+    PlaceOverCell(*open_);
     editor.show();
     editor.raise();
     editor.setFocus(Qt::OtherFocusReason);
@@ -67,7 +65,18 @@ void InPlaceEditing::PostKey(int key) {
     QCoreApplication::postEvent(&grid_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
 }
 
+void InPlaceEditing::PlaceOverCell(const OpenEdit& edit) {
+    // The cell's last pixel row and column carry the grid lines.
+    const QRect cell = grid_.CellRect(edit.row, edit.col).adjusted(0, 0, -1, -1);
+    edit.editor->setGeometry(
+        QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
+}
+
 bool InPlaceEditing::eventFilter(QObject* watched, QEvent* event) {
+    // Columns may follow the window's width; an open editor follows its cell.
+    if (watched == &grid_ && event->type() == QEvent::Resize && open_) {
+        PlaceOverCell(*open_);
+    }
     if (watched == &grid_) {
         return event->type() == QEvent::KeyPress && OnGridKey(*static_cast<QKeyEvent*>(event));
     }

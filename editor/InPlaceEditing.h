@@ -54,6 +54,7 @@ private:
         int col;
     };
 
+    void PlaceOverCell(const OpenEdit& edit);
     void Close(QWidget& editor);
     void SetHighLight(int mode);
     void OnMouseDown(qint16 button);

@@ -41,7 +41,8 @@ std::optional<FrequencyLimits> LimitsFromRangeText(std::string_view text) {
     }
     ++pos;
     const auto upper = ScanInt(text, pos);
-    if (!upper || *lower < 0 || *upper < 0) {
+    // Limits that leave no band between them would clamp or empty every frequency.
+    if (!upper || *lower < 0 || *upper <= *lower) {
         return std::nullopt;
     }
     return FrequencyLimits{static_cast<std::uint32_t>(*lower) * 100000U,

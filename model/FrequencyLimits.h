@@ -14,8 +14,9 @@ struct FrequencyLimits {
 };
 
 // Reads "%d-%d" (MHz) at the start of a range text such as "136-174MHz".
-// Texts that do not begin with two whole numbers joined by a hyphen, or whose
-// numbers are outside 0..999 MHz, give nothing, so the limits stay as they were.
+// Texts that do not begin with two whole numbers joined by a hyphen, whose
+// numbers are outside 0..999 MHz, or whose lower limit is not below the upper
+// give nothing, so the limits stay as they were.
 std::optional<FrequencyLimits> LimitsFromRangeText(std::string_view text);
 
 }  // namespace torvan

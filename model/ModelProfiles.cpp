@@ -21,6 +21,13 @@ void TakeLimits(const std::string& rangeText, FrequencyLimits& limits) {
     }
 }
 
+// The limits of the range the form shows; the start limits when it shows
+// none that names two limits.
+FrequencyLimits ShownRangeLimits(FormControls& form) {
+    return LimitsFromRangeText(form.List(Setting::FrequencyRange).SelectedText())
+        .value_or(FrequencyLimits{});
+}
+
 }  // namespace
 
 void ApplyProfileStep(const MemoryImage& image, const ModelCatalog& catalog, FormControls& form) {
@@ -41,7 +48,11 @@ void ApplyProfileStep(const MemoryImage& image, const ModelCatalog& catalog, For
 
 void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits& limits) {
     const auto band = ReadBandSignature(image);
-    if (!band) {
+    // A new document has no band, and bytes such as 00 00 00 name none that
+    // a frequency fits in. Limits left over from the last image would then
+    // clamp what is typed to a band the form does not show.
+    if (!band || band->lower >= band->upper) {
+        limits = ShownRangeLimits(form);
         return;
     }
     const std::string text =

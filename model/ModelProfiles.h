@@ -15,7 +15,9 @@ namespace torvan {
 void ApplyProfileStep(const MemoryImage& image, const ModelCatalog& models, FormControls& form);
 
 // The band step of DecodeImage: selects the range matching a set band
-// signature and takes its limits; an unset signature changes nothing.
+// signature and takes its limits. Without a usable band (unset, or a lower
+// limit not below the upper) the selection stays and the limits become those
+// of the selected range, or 136-174 MHz when none is selected or readable.
 void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits& limits);
 
 // The Model list's selection changed: refill the ranges, select the first

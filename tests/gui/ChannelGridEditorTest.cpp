@@ -128,9 +128,14 @@ private slots:
                  col == 0 ? CMSFlexGrid::kHighLightWithFocus : CMSFlexGrid::kHighLightNever);
         if (QWidget* editor = Editor()) {
             QVERIFY(editor->hasFocus());
-            QVERIFY(Grid()
-                        .CellRect(kRow, editCol)
-                        .contains(editor->geometry().center() + Grid().viewport()->pos()));
+            // Over its cell, also once the window has grown and the columns with it.
+            for (const int width : {1000, 1600}) {
+                view_->resize(width, 700);
+                QCOMPARE(editor->width() + 1, Grid().ColWidth(editCol) / Grid().TwipsPerPixelX());
+                QVERIFY(Grid()
+                            .CellRect(kRow, editCol)
+                            .contains(editor->geometry().center() + Grid().viewport()->pos()));
+            }
         } else {
             QCOMPARE(RowTexts(kRow), full ? kFullRow : kEmptyRow);
         }

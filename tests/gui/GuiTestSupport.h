@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
 
 #include "app/CProgramApp.h"
@@ -156,6 +158,20 @@ inline void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
     for (int i = 0; i < 3; ++i) {  // the keys the grid posts to itself
         QCoreApplication::processEvents();
     }
+}
+
+// Turns the wheel over the middle of `widget` as the window system does: to
+// the widget deepest under the pointer, passed up while it goes unused.
+inline void Wheel(QWidget& widget, int delta) {
+    QWidget* window = widget.window();
+    const QPoint at = widget.mapTo(window, widget.rect().center());
+    QWidget* target = window->childAt(at);
+    target = target != nullptr ? target : window;
+    const QPointF local = target->mapFrom(window, at);
+    QWheelEvent wheel(local, target->mapToGlobal(local), {}, {0, delta}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(target, &wheel);
 }
 
 // Types text one key at a time, following the focus as it moves (the first

@@ -1,9 +1,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -314,6 +320,109 @@ private slots:
         QCOMPARE(gui_test::ToBytes(app_->Document().Image()), expected);
     }
 
+    // Over a list the wheel scrolls the form, without picking or taking the
+    // keyboard; only the list that has the keyboard turns with it.
+    void wheelPicksOnlyInTheFocusedList() {
+        Frame().resize(Frame().width(), 300);
+        QScrollBar& bar = *qobject_cast<QScrollArea*>(Frame().centralWidget())->verticalScrollBar();
+        QTRY_VERIFY(bar.maximum() > 0);
+        CMSFlexGrid& grid = View().ChannelGrid();
+        grid.setFocus();
+        QStringList turned;
+        for (int i = 0; i < torvan::kSettingCount; ++i) {
+            QComboBox& combo = View().Combo(static_cast<Setting>(i));
+            bar.setValue(0);
+            const QString before = combo.currentText();
+            gui_test::Wheel(combo, -120);
+            if (combo.currentText() != before || !grid.hasFocus() || bar.value() == 0) {
+                turned << combo.objectName();
+            }
+        }
+        QCOMPARE(turned, QStringList());
+        QCOMPARE(app_->Limits(), torvan::FrequencyLimits{});
+        QComboBox& sql = View().Combo(Setting::Sql);
+        sql.setFocus();
+        gui_test::Wheel(sql, -120);
+        QCOMPARE(sql.currentText(), QStringLiteral("6"));
+    }
+
+    // After a 400-470 MHz file, a typed 145 stays 145 in whatever comes next
+    // with the 136-174 MHz range shown.
+    void typedFrequencyFollowsTheShownRange_data() {
+        QTest::addColumn<QByteArray>("band");  // of the file opened next; null: File New
+        QTest::newRow("File New") << QByteArray();
+        QTest::newRow("band bytes 00 00 00") << QByteArray(3, '\0');
+        QTest::newRow("band bytes 470-400") << QByteArray("\x47\x40\x00", 3);
+    }
+
+    void typedFrequencyFollowsTheShownRange() {
+        QFETCH(QByteArray, band);
+        QVERIFY(Frame().Files().OpenPath(WriteBand(QStringLiteral("beta.sin"), 1, QByteArray("\x40\x47\x00", 3))));
+        QCOMPARE(app_->Limits(), (torvan::FrequencyLimits{40000000, 47000000}));
+        if (band.isNull()) {
+            Trigger(command::kFileNew);
+        } else {
+            QVERIFY(Frame().Files().OpenPath(WriteBand(QStringLiteral("odd.sin"), 0, band)));
+        }
+        QCOMPARE(View().Combo(Setting::FrequencyRange).currentText(), QStringLiteral("136-174MHz"));
+        CMSFlexGrid& grid = View().ChannelGrid();
+        grid.setFocus();
+        grid.SetRow(1);
+        grid.SetCol(1);
+        gui_test::TypeText(QStringLiteral("145"));
+        Key(Qt::Key_Return);
+        QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("145.00000"));
+    }
+
+    // Program and Port share the mnemonic P: each Alt+P opens the other one,
+    // wherever the keyboard is.
+    void altPTakesTurnsBetweenProgramAndPort_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("grid") << "grid";
+        QTest::newRow("password") << "password";
+        QTest::newRow("frequency editor") << "7";
+        QTest::newRow("list") << "list";
+    }
+
+    void altPTakesTurnsBetweenProgramAndPort() {
+        QFETCH(QString, focus);
+        View().ChannelGrid().setFocus();
+        if (focus == QLatin1String("password")) {
+            View().PasswordEdit().setFocus();
+        } else if (focus == QLatin1String("list")) {
+            View().Combo(Setting::Beep).setFocus();
+        } else if (focus != QLatin1String("grid")) {
+            gui_test::TypeText(focus);
+        }
+        QStringList opened;
+        for (int i = 0; i < 3; ++i) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QTest::keyClick(popup != nullptr ? popup : QApplication::focusWidget(), Qt::Key_P,
+                            Qt::AltModifier);
+            const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            opened << (menu != nullptr ? menu->title() : QString());
+        }
+        QCOMPARE(opened, (QStringList{"&Program", "&Port", "&Program"}));
+        QApplication::activePopupWidget()->close();
+    }
+
+    void printPreviewShowsTheWholePageLarge() {
+        QSize size;
+        int zoomMode = -1;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                size = dialog->size();
+                zoomMode = dialog->findChild<QPrintPreviewWidget*>()->zoomMode();
+                dialog->reject();
+            }
+        });
+        Trigger(command::kFilePrintPreview);
+        const QSize screen = Frame().screen()->availableGeometry().size();
+        QVERIFY2(size.width() >= screen.width() * 3 / 4 && size.height() >= screen.height() * 3 / 4,
+                 qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
+        QCOMPARE(zoomMode, int(QPrintPreviewWidget::FitInView));
+    }
+
 private:
     void Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
         app_ = std::make_unique<CProgramApp>(folder_->Environment(), prompts_.Make());
@@ -346,6 +455,18 @@ private:
     }
     QString WriteCrafted(const QString& name) {
         folder_->Write(name, gui_test::ToBytes(gui_test::CraftedImage(folder_->IniPath())));
+        return folder_->File(name);
+    }
+    // A new document's bytes with a model position and band bytes.
+    QString WriteBand(const QString& name, int model, const QByteArray& band) {
+        torvan::MemoryImage image;
+        image.ResetToNewDocument();
+        image[torvan::offset::kModelIndex] = static_cast<std::uint8_t>(model);
+        for (int i = 0; i < 3; ++i) {
+            image[torvan::offset::kBandSignature + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(band.at(i));
+        }
+        folder_->Write(name, gui_test::ToBytes(image));
         return folder_->File(name);
     }
     QString ReadPort() {

@@ -3,8 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <cmath>
+#include <numeric>
 #include <random>
 
 #include "GuiTestSupport.h"
@@ -111,7 +114,8 @@ private slots:
         QCOMPARE(gui_test::ToBytes(image_), gui_test::ToBytes(expected));
     }
 
-    // A pick in a list sets the limits; a new document's decode is no pick.
+    // A pick in a list sets the limits; a new document takes those of the
+    // range it shows.
     void userPicksSetTheLimits() {
         QComboBox& ranges = View().Combo(Setting::FrequencyRange);
         ranges.setCurrentIndex(1);
@@ -119,7 +123,7 @@ private slots:
         image_.ResetToNewDocument();
         View().OnInitialUpdate();
         QCOMPARE(ranges.currentIndex(), 0);
-        QCOMPARE(limits_, (torvan::FrequencyLimits{14400000, 14800000}));
+        QCOMPARE(limits_, (torvan::FrequencyLimits{13600000, 17400000}));
         View().Combo(Setting::Model).setCurrentIndex(1);
         QCOMPARE(Items(ranges), QStringList{QStringLiteral("400-470MHz")});
         QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
@@ -135,6 +139,47 @@ private slots:
             ranges.setCurrentIndex(i);
             QCOMPARE(limits_, torvan::FrequencyLimits{});
         }
+    }
+
+    // At its natural size the grid's columns have their set-up widths; wider
+    // or narrower, they share the room in those proportions, all in view.
+    void gridColumnsShareTheWidth_data() {
+        QTest::addColumn<QSize>("size");  // invalid: the form's natural size
+        QTest::newRow("natural size") << QSize();
+        QTest::newRow("1024 x 768 window") << QSize(1000, 640);
+        QTest::newRow("1920 x 1080 window") << QSize(1900, 960);
+    }
+
+    void gridColumnsShareTheWidth() {
+        QFETCH(QSize, size);
+        CMSFlexGrid& grid = View().ChannelGrid();
+        const int twips = grid.TwipsPerPixelX();
+        const int unit = CMSFlexGrid().ColWidth(0);
+        std::vector<int> design;
+        for (const int tenths : {5, 12, 12, 13, 13, 10, 10, 10, 10, 10, 12}) {
+            design.push_back(unit * tenths / 10 / twips);
+        }
+        const int designTotal = std::accumulate(design.begin(), design.end(), 0);
+        View().resize(size.isValid() ? size : View().sizeHint());
+        View().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&View()));
+        const int room = grid.viewport()->width() + grid.verticalHeader()->width();
+        if (!size.isValid()) {
+            QCOMPARE(room, designTotal);
+        }
+        QStringList off;
+        int total = 0;
+        for (int col = 0; col < 11; ++col) {
+            const int px = grid.ColWidth(col) / twips;
+            const double expected = design.at(std::size_t(col)) * double(room) / designTotal;
+            if (std::abs(px - expected) > 1.0) {
+                off << QStringLiteral("%1: %2 for %3").arg(col).arg(px).arg(expected);
+            }
+            total += px;
+        }
+        QCOMPARE(off, QStringList());
+        QCOMPARE(total, room);
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
     }
 
     void passwordTakesSixDigits() {

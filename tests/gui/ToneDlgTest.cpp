@@ -64,6 +64,12 @@ private slots:
             << "CTCSS:88.5" << QStringList{"mode None"} << 1 << "None";
         QTest::newRow("Enter picks")
             << "CTCSS:88.5" << QStringList{"Down", "Return"} << 1 << "CTCSS:91.5";
+        QTest::newRow("Enter on a tone not listed")
+            << "CTCSS:68.0" << QStringList{"Return"} << 1 << "CTCSS:68.0";
+        QTest::newRow("Enter on a code not listed")
+            << "CDCSS:999I" << QStringList{"Return"} << 1 << "CDCSS:999I";
+        QTest::newRow("Down picks the first listed tone")
+            << "CTCSS:68.0" << QStringList{"Down", "Return"} << 1 << "CTCSS:67.0";
         QTest::newRow("Enter on an empty cell")
             << "CTCSS:68.0" << QStringList{"cell 5 3", "Return"} << 1 << "CTCSS:68.0";
         QTest::newRow("Escape") << "CTCSS:88.5" << QStringList{"mode CDCSSN", "Escape"} << 0

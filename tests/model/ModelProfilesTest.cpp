@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 
@@ -79,20 +81,45 @@ TEST_F(ModelProfilesTest, UnknownBandShowsFirstRangeButTakesItsLimits) {
     EXPECT_EQ(limits_, (FrequencyLimits{40000000, 47000000}));
 }
 
-TEST_F(ModelProfilesTest, UnsetBandKeepsThePreviousLimits) {
-    limits_ = FrequencyLimits{14400000, 14800000};
-    SetBand(0x13, 0xFF, 0x64);
+struct NoBandCase {
+    std::array<std::uint8_t, 3> band;
+    int model;  // 0xFD3
+    int range;  // 0xFD2
+    const char* shown;
+    FrequencyLimits limits;
+};
+
+class NoBandTest : public ModelProfilesTest, public testing::WithParamInterface<NoBandCase> {};
+
+// Whatever image was shown before, the limits are those of the range shown now.
+TEST_P(NoBandTest, LimitsFollowTheShownRange) {
+    const NoBandCase& c = GetParam();
+    SetBand(c.band[0], c.band[1], c.band[2]);
+    image_[0xFD3] = static_cast<std::uint8_t>(c.model);
+    image_[0xFD2] = static_cast<std::uint8_t>(c.range);
+    limits_ = FrequencyLimits{40000000, 47000000};
     Decode();
-    EXPECT_EQ(limits_, (FrequencyLimits{14400000, 14800000}));
+    EXPECT_EQ(Ranges().SelectedText(), c.shown);
+    EXPECT_EQ(limits_, c.limits);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, NoBandTest,
+    testing::Values(NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
+                    NoBandCase{{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
+                    NoBandCase{{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
+                    NoBandCase{{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
+                    NoBandCase{{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
+                    NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}}));
 
 TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
     const ModelCatalog none;
     MemoryImage image;
     image.ResetToNewDocument();
     MemoryForm form;
-    FrequencyLimits limits;
+    FrequencyLimits limits{40000000, 47000000};
     DecodeImage(image, none, form, limits);
+    EXPECT_EQ(limits, FrequencyLimits{});
     EXPECT_EQ(form.List(Setting::Model).Count(), 0);
     EXPECT_EQ(form.List(Setting::FrequencyRange).Selected(), ChoiceList::kNone);
     OnModelChanged(none, form, limits);
@@ -125,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeTextCase{"abc", false, {}}, RangeTextCase{"136", false, {}},
                     RangeTextCase{"136 -174", false, {}}, RangeTextCase{"136.5-174", false, {}},
                     RangeTextCase{"-136-174", false, {}}, RangeTextCase{"1000-2000MHz", false, {}},
-                    RangeTextCase{"99999999999-1", false, {}}));
+                    RangeTextCase{"99999999999-1", false, {}},
+                    RangeTextCase{"0-0MHz", false, {}}, RangeTextCase{"470-400MHz", false, {}}));
 
 TEST(ChoiceList, PrefixSearchWrapsFromTheSecondEntry) {
     MemoryForm form;

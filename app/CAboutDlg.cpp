@@ -7,6 +7,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
     ui_->setupUi(this);
     ui_->iconLabel->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(32, 32));
+    ui_->versionLabel->setText(QStringLiteral("Version " TORVAN_VERSION));
 }
 
 CAboutDlg::~CAboutDlg() = default;

@@ -18,6 +18,7 @@
 #include "dialogs/CDtmfDlg.h"
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
+#include "dialogs/CToneDlg.h"
 #include "editor/CProgramView.h"
 #include "editor/FormScrollArea.h"
 
@@ -63,7 +64,7 @@ QLabel* Indicator(const QString& text, QWidget* parent) {
 
 CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     : QMainWindow(parent),
-      view_(new CProgramView(context.doc.Image(), context.limits, context.iniPath)),
+      view_(new CProgramView(context.doc.Image(), context.limits, context.iniPath, PickTone)),
       image_(context.doc.Image()),
       portName_(context.portName),
       prompts_(context.prompts) {

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));
 
     CProgramApp program(AppEnvironment{torvan::IniStore().Path(), QString()});
     if (!program.InitInstance(QApplication::arguments())) {

@@ -13,6 +13,8 @@ namespace {
 using Command = std::function<int(const torvan::cli::Args&, std::ostream&, std::ostream&)>;
 
 const char* const kUsage =
+    "torvan-cli " TORVAN_VERSION
+    "\n"
     "Usage: torvan-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
@@ -33,6 +35,7 @@ const char* const kUsage =
     "                  (0-255) when given; POINT is low-low, low-high,\n"
     "                  middle-low, middle-high, high-low or high-high\n"
     "  --help          show this text\n"
+    "  --version       show the version\n"
     "\n"
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
@@ -52,6 +55,10 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (words[0] == "--version") {
+        std::cout << "torvan-cli " TORVAN_VERSION "\n";
         return 0;
     }
     const std::map<std::string, Command> commands = {

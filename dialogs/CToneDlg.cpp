@@ -146,3 +146,11 @@ bool CToneDlg::PickCurrentCell() {
     resultText_ = QString::fromStdString(torvan::ToneResultText(mode_, grid.Text().toStdString()));
     return true;
 }
+
+std::optional<QString> PickTone(const QString& cellText, QWidget* parent) {
+    CToneDlg dialog(cellText, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.ResultText();
+}

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "model/TonePick.h"
 
@@ -15,6 +16,10 @@ class CToneDlg;
 // "Tone Setting": picks one channel direction's squelch tone from the CTCSS
 // or CDCSS table. It opens on a tone cell's text and, when it ends with OK,
 // gives the new cell text. A pick ends it at once; so does "None".
+// Runs the dialog on a tone cell's text; the new text, or nothing when the
+// dialog ended without OK.
+std::optional<QString> PickTone(const QString& cellText, QWidget* parent);
+
 class CToneDlg : public QDialog {
     Q_OBJECT
 

@@ -18,7 +18,8 @@
 using torvan::Setting;
 
 CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
-                           std::filesystem::path iniPath, QWidget* parent)
+                           std::filesystem::path iniPath, ChannelGridEditor::TonePicker pickTone,
+                           QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::CProgramView>()),
       image_(image),
@@ -35,7 +36,8 @@ CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& 
         WheelNeedsFocus(*combo);
     }
     grid_ = std::make_unique<GridCellTable>(*ui_->channelGrid);
-    gridEditor_ = std::make_unique<ChannelGridEditor>(*ui_->channelGrid, limits_);
+    gridEditor_ =
+        std::make_unique<ChannelGridEditor>(*ui_->channelGrid, limits_, std::move(pickTone));
     connect(ui_->addButton, &QPushButton::clicked, gridEditor_.get(),
             &ChannelGridEditor::InsertChannel);
     connect(ui_->deleteButton, &QPushButton::clicked, gridEditor_.get(),

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/ChannelGridEditor.h"
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
 #include "model/FormControls.h"
@@ -13,7 +14,6 @@
 #include "model/ModelCatalog.h"
 
 class CMSFlexGrid;
-class ChannelGridEditor;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
@@ -30,7 +30,8 @@ class CProgramView : public QWidget, public torvan::FormControls {
 
 public:
     CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
-                 std::filesystem::path iniPath, QWidget* parent = nullptr);
+                 std::filesystem::path iniPath, ChannelGridEditor::TonePicker pickTone,
+                 QWidget* parent = nullptr);
     ~CProgramView() override;
 
     // After every new document and every open: fills the lists and lays out

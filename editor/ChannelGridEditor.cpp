@@ -7,7 +7,6 @@
 #include <QRegularExpressionValidator>
 #include <QWheelEvent>
 
-#include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/FrequencyKey.h"
 #include "editor/NameValidator.h"
@@ -34,10 +33,12 @@ QLineEdit* MakeLineEditor(QWidget* parent, const char* name) {
 
 // The editors live on the grid's viewport so that they scroll and clip with
 // the cell they cover.
-ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits)
+ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits,
+                                     TonePicker pickTone)
     : grid_(grid),
       cells_(grid),
       limits_(limits),
+      pickTone_(std::move(pickTone)),
       frequencyEditor_(MakeLineEditor(grid.viewport(), "frequencyEditor")),
       listEditor_(new QComboBox(grid.viewport())),
       nameEditor_(MakeLineEditor(grid.viewport(), "nameEditor")),
@@ -139,9 +140,8 @@ void ChannelGridEditor::OpenListEditor(int col, const QString& text) {
 }
 
 void ChannelGridEditor::EditTone(int row, int col) {
-    CToneDlg dialog(grid_.TextMatrix(row, col), grid_.window());
-    if (dialog.exec() == QDialog::Accepted) {
-        grid_.SetTextMatrix(row, col, dialog.ResultText());
+    if (const auto picked = pickTone_(grid_.TextMatrix(row, col), grid_.window())) {
+        grid_.SetTextMatrix(row, col, *picked);
     }
 }
 

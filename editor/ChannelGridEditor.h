@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
 
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
@@ -22,7 +25,13 @@ class ChannelGridEditor final : public QObject {
     Q_OBJECT
 
 public:
-    ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits);
+    // Asks the user for a tone cell's new text, starting from its current
+    // text; nothing when the user leaves the cell as it was.
+    using TonePicker =
+        std::function<std::optional<QString>(const QString& cellText, QWidget* parent)>;
+
+    ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits,
+                      TonePicker pickTone);
     ~ChannelGridEditor() override;
 
     // Opens the current cell's editor; a row without a receive frequency is
@@ -53,6 +62,7 @@ private:
     CMSFlexGrid& grid_;
     GridCellTable cells_;
     const torvan::FrequencyLimits& limits_;
+    TonePicker pickTone_;
     QLineEdit* frequencyEditor_;
     QComboBox* listEditor_;
     QLineEdit* nameEditor_;

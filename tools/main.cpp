@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (settings.help) {
-        std::cout << kSimulatorUsage;
+        std::cout << "torvan-radio-sim " TORVAN_VERSION "\n" << kSimulatorUsage;
         return 0;
     }
     RadioSimulator simulator(settings.memory, settings.faults, settings.pace);

@@ -41,7 +41,7 @@ private slots:
         folder_.WriteIni(gui_test::kProfiles);
         limits_ = {};
         image_.ResetToNewDocument();
-        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath());
+        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath(), PickTone);
         view_->OnInitialUpdate();
         view_->resize(1000, 700);
         view_->show();

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QScrollBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <cmath>
 #include <numeric>
@@ -206,7 +206,7 @@ private slots:
 private:
     CProgramView& View() { return *view_; }
     void Start() {
-        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath());
+        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath(), PickTone);
         image_.ResetToNewDocument();
         view_->OnInitialUpdate();
     }

@@ -14,8 +14,10 @@
 #include "app/Commands.h"
 #include "app/FileCommands.h"
 #include "app/PrintCommands.h"
+#include "app/ProgramCommands.h"
 #include "editor/CProgramView.h"
 #include "editor/FormScrollArea.h"
+#include "link/PortNames.h"
 
 // Resources of a static library are registered by name, outside any namespace.
 static void InitResources() {
@@ -68,6 +70,8 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     setCentralWidget(new FormScrollArea(view_, this));
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
     print_ = std::make_unique<PrintCommands>(*view_, this);
+    program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), portName_,
+                                                 *statusBar(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -152,6 +156,17 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // A prompt shown while a command is pointed at replaces "Ready".
     bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    if (!torvan::RoutedDevice().empty()) {
+        // Nobody should believe they programmed a real radio in this run.
+        auto* simulated = new QLabel(QStringLiteral("Simulated radio"), bar);
+        simulated->setObjectName(QStringLiteral("simulatedRadio"));
+        simulated->setFrameShape(QFrame::Panel);
+        simulated->setFrameShadow(QFrame::Sunken);
+        simulated->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+        simulated->setToolTip(QStringLiteral("Every port leads to the simulated radio on ") +
+                              QString::fromStdString(torvan::RoutedDevice()));
+        bar->addPermanentWidget(simulated);
+    }
     for (const char* text : {"CAP", "NUM", "SCRL"}) {
         bar->addPermanentWidget(Indicator(QString::fromLatin1(text), bar));
     }
@@ -178,10 +193,12 @@ void CMainFrame::ConnectViewCommands() {
     }
     connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    // The option dialogs and the radio transfers come with their own parts
-    // of the program; until then their commands stay unavailable.
-    for (const int id :
-         {kEditDtmf, kEditSideKey, kEditPower, kEditRadio, kProgramRead, kProgramWrite}) {
+    connect(Action(kProgramRead), &QAction::triggered, this, [this] { program_->Read(); });
+    connect(Action(kProgramWrite), &QAction::triggered, this, [this] { program_->Write(); });
+    connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(); });
+    // The option dialogs come with their own part of the program; until
+    // then their commands stay unavailable.
+    for (const int id : {kEditDtmf, kEditSideKey, kEditRadio}) {
         Action(id)->setEnabled(false);
     }
 }

@@ -1,6 +1,7 @@
 // Program Read and Write from the window, against the simulated radio.
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -62,13 +63,16 @@ private slots:
     // The panel's password reaches the radio's check; the whole memory then
     // shows on the form, and a copy of it is kept in the data folder.
     void readFillsTheFormAndKeepsACopy() {
-        const MemoryImage memory = WithPassword(torvan::sim::PatternMemory(7), "4321");
+        // The opened file's password is 4321; the one typed counts.
+        const MemoryImage memory = WithPassword(torvan::sim::PatternMemory(7), "8765");
         RadioOnPty radio(memory);
         StartWith(radio.Path());
+        View().PasswordEdit().clear();
+        QTest::keyClicks(&View().PasswordEdit(), QStringLiteral("8765"));
         const QDir copies(data_.filePath(QStringLiteral("torvan-pc-encoder")));
         const qsizetype copiesBefore = copies.entryList(QDir::Files).size();
 
-        RunCommand(command::kProgramRead, PressStart);
+        QVERIFY(RunCommand(command::kProgramRead, PressStart).isEmpty());
 
         QCOMPARE(Image(), memory);
         torvan::MemoryForm expected;
@@ -88,20 +92,19 @@ private slots:
 
     // Only 0x000-0xDFF and the band signature are written, from the form.
     void writeSendsTheFormsChannelsAndBandOnly() {
-        const MemoryImage crafted = gui_test::CraftedImage(folder_->IniPath());
-        MemoryImage memory = torvan::sim::PatternMemory(5);
-        for (std::size_t i = 0xFF0; i < 0xFF3; ++i) {
-            memory[i] = crafted[i];
-        }
+        const MemoryImage memory = BandOfTheFile(5);
         RadioOnPty radio(memory);
         StartWith(radio.Path());
         View().Grid().SetTextMatrix(2, 1, "150.00000");
 
-        RunCommand(command::kProgramWrite, PressStart);
+        QVERIFY(RunCommand(command::kProgramWrite, PressStart).isEmpty());
 
         radio.Finish();
         const MemoryImage written = radio.Memory();
-        QCOMPARE(View().ChannelGrid().TextMatrix(2, 1), QStringLiteral("150.00000"));
+        torvan::MemoryForm radioForm;
+        torvan::FrequencyLimits limits;
+        torvan::DecodeImage(written, torvan::IniStore(folder_->IniPath()), radioForm, limits);
+        QCOMPARE(radioForm.Grid().TextMatrix(2, 1), std::string("150.00000"));
         for (std::size_t a = 0; a < MemoryImage::kSize; ++a) {
             const bool sent = a < 0xE00 || (a >= 0xFF0 && a < 0xFF3);
             QVERIFY2(written[a] == (sent ? Image()[a] : memory[a]),
@@ -144,11 +147,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, behind);
         QFETCH(QString, informative);
-        const MemoryImage crafted = gui_test::CraftedImage(folder_->IniPath());
-        MemoryImage memory = WithPassword(torvan::sim::PatternMemory(9), "4321");
-        for (std::size_t i = 0xFF0; i < 0xFF3; ++i) {
-            memory[i] = crafted[i];
-        }
+        MemoryImage memory = WithPassword(BandOfTheFile(9), "4321");
         if (!password.isEmpty()) {
             torvan::EncodePasswordBytes(password.toStdString(), memory);
         }
@@ -165,11 +164,11 @@ private slots:
         const MemoryImage before = Image();
         const QStringList shown = FormTexts(View());
 
-        BoxWatcher boxes;
-        RunCommand(read ? command::kProgramRead : command::kProgramWrite, PressStart);
+        const auto boxes =
+            RunCommand(read ? command::kProgramRead : command::kProgramWrite, PressStart);
 
-        QCOMPARE(boxes.seen.size(), 1);
-        const gui_test::SeenBox& box = boxes.seen.first();
+        QCOMPARE(boxes.size(), 1);
+        const gui_test::SeenBox& box = boxes.first();
         QCOMPARE(box.title, QStringLiteral("Torvan PC Encoder"));
         QCOMPARE(box.text, message);
         QCOMPARE(box.icon, QMessageBox::Warning);
@@ -187,11 +186,12 @@ private slots:
         RadioOnPty radio(torvan::sim::PatternMemory(3));
         StartWith(radio.Path());
         const QStringList shown = FormTexts(View());
-        RunCommand(command::kProgramRead, [](CProgressDlg& dialog) {
+        const auto boxes = RunCommand(command::kProgramRead, [](CProgressDlg& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Read data"));
             QCOMPARE(dialog.ProgressBar().maximum(), 512);
             QTest::mouseClick(&dialog.CancelButton(), Qt::LeftButton);
         });
+        QVERIFY(boxes.isEmpty());
         radio.Finish();
         QCOMPARE(radio.Counters().handshakes, 0U);
         QCOMPARE(FormTexts(View()), shown);
@@ -200,16 +200,14 @@ private slots:
     // Once started, neither Escape, the close box nor a second Start does
     // anything; the dialog closes at the transfer's end, at 100 %.
     void runningTransferRefusesEscapeCloseAndASecondStart() {
-        const MemoryImage crafted = gui_test::CraftedImage(folder_->IniPath());
-        MemoryImage memory = torvan::sim::PatternMemory(4);
-        for (std::size_t i = 0xFF0; i < 0xFF3; ++i) {
-            memory[i] = crafted[i];
-        }
+        const MemoryImage memory = BandOfTheFile(4);
         RadioOnPty radio(memory);
         StartWith(radio.Path());
         QString lastPercent;
-        RunCommand(command::kProgramWrite, [&lastPercent](CProgressDlg& dialog) {
+        const auto boxes = RunCommand(command::kProgramWrite, [&lastPercent](CProgressDlg& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Write data"));
+            connect(&dialog, &QDialog::finished, &dialog,
+                    [&] { lastPercent = dialog.PercentLabel().text(); });
             PressStart(dialog);
             QTest::keyClick(&dialog, Qt::Key_Escape);
             QVERIFY(!dialog.close());
@@ -217,9 +215,8 @@ private slots:
             QVERIFY(dialog.isVisible());
             QTRY_VERIFY(!dialog.CancelButton().isEnabled());
             QVERIFY(!dialog.StartButton().isEnabled());
-            connect(&dialog, &QDialog::finished, &dialog,
-                    [&] { lastPercent = dialog.PercentLabel().text(); });
         });
+        QVERIFY(boxes.isEmpty());
         QCOMPARE(lastPercent, QStringLiteral("100%"));
         radio.Finish();
         QCOMPARE(radio.Counters().handshakes, 2U);
@@ -227,6 +224,15 @@ private slots:
     }
 
 private:
+    // A radio's memory with the crafted file's band, so a Write goes through.
+    MemoryImage BandOfTheFile(unsigned seed) const {
+        const MemoryImage crafted = gui_test::CraftedImage(folder_->IniPath());
+        MemoryImage memory = torvan::sim::PatternMemory(seed);
+        for (std::size_t i = 0xFF0; i < 0xFF3; ++i) {
+            memory[i] = crafted[i];
+        }
+        return memory;
+    }
     // The window with the crafted file open and `port` chosen.
     void StartWith(const QString& port) {
         folder_->WriteIni(gui_test::kProfiles + "COM=" + port.toUtf8() + "\n");
@@ -238,13 +244,16 @@ private:
         gui_test::WaitActive(Frame());
     }
     // Triggers a command; `drive` acts on its progress dialog once it is up.
-    void RunCommand(int id, const Drive& drive) {
+    // Returns the message boxes that came up, each answered with OK.
+    QList<gui_test::SeenBox> RunCommand(int id, const Drive& drive) {
+        BoxWatcher boxes;
         QTimer::singleShot(0, this, [drive] {
             auto* dialog = qobject_cast<CProgressDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             drive(*dialog);
         });
         Frame().Action(id)->trigger();
+        return boxes.seen;
     }
     CMainFrame& Frame() { return *app_->MainFrame(); }
     CProgramView& View() { return Frame().View(); }

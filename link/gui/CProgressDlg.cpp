@@ -73,8 +73,14 @@ void CProgressDlg::RunTransfer() {
     torvan::SerialPortQt serial;
     port_ = &serial;
     torvan::CloneTransfer transfer(serial, image_, *this);
+    finishedSent_ = false;
     transfer.Run(direction_, portName_.toStdString());
     port_ = nullptr;
+    if (!finishedSent_) {
+        // Another transfer held the flag after all: nothing ran, and the
+        // dialog must still learn that it may close.
+        Finished(false);
+    }
 }
 
 void CProgressDlg::DisableButtons() {
@@ -112,6 +118,7 @@ void CProgressDlg::ShowFailure(const std::string& message) {
 
 // The port is closed by now; the worker has only the busy flag left to clear.
 void CProgressDlg::Finished(bool success) {
+    finishedSent_ = true;
     QMetaObject::invokeMethod(
         this,
         [this, success] {

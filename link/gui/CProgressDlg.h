@@ -64,5 +64,6 @@ private:
     // The worker's port, for the system's reason behind a failure; touched
     // on the worker's thread only.
     torvan::SerialPort* port_ = nullptr;
+    bool finishedSent_ = false;  // worker's thread only
     bool success_ = false;
 };

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "app/IniStore.h"
-#include "link/PortHint.h"
 #include "link/PortNames.h"
 #include "link/ReadDeadline.h"
 #include "tests/TempDir.h"
@@ -64,22 +63,6 @@ TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     }
     RouteAllPortsTo("");
     EXPECT_EQ(DevicePathFor("COM2", ini), "/dev/ttyUSB1");
-}
-
-TEST(PortNames, ReasonsGetAHintALinuxUserCanFollow) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"/dev/ttyUSB0: Permission denied", "dialout"},
-        {"/dev/ttyUSB0: in use by another program", "Close the other program"},
-        {"/dev/ttyUSB0: Device or resource busy", "Close the other program"},
-        {"/dev/ttyUSB3: No such file or directory", "cable is plugged in"},
-        {"no port is selected", "Port menu"},
-        {"/dev/ttyUSB0: write time-out", ""},
-    };
-    for (const auto& [reason, word] : cases) {
-        const std::string hint = PortFailureHint(reason);
-        EXPECT_EQ(hint.empty(), word.empty()) << reason;
-        EXPECT_NE(hint.find(word), std::string::npos) << reason << " -> " << hint;
-    }
 }
 
 }  // namespace

@@ -19,8 +19,10 @@
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
 #include "dialogs/CToneDlg.h"
+#include "app/ProgramCommands.h"
 #include "editor/CProgramView.h"
 #include "editor/FormScrollArea.h"
+#include "link/PortNames.h"
 
 // Resources of a static library are registered by name, outside any namespace.
 static void InitResources() {
@@ -74,6 +76,8 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     setCentralWidget(new FormScrollArea(view_, this));
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
     print_ = std::make_unique<PrintCommands>(*view_, this);
+    program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), portName_,
+                                                 *statusBar(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -161,6 +165,17 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // A prompt shown while a command is pointed at replaces "Ready".
     bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    if (!torvan::RoutedDevice().empty()) {
+        // Nobody should believe they programmed a real radio in this run.
+        auto* simulated = new QLabel(QStringLiteral("Simulated radio"), bar);
+        simulated->setObjectName(QStringLiteral("simulatedRadio"));
+        simulated->setFrameShape(QFrame::Panel);
+        simulated->setFrameShadow(QFrame::Sunken);
+        simulated->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+        simulated->setToolTip(QStringLiteral("Every port leads to the simulated radio on ") +
+                              QString::fromStdString(torvan::RoutedDevice()));
+        bar->addPermanentWidget(simulated);
+    }
     for (const char* text : {"CAP", "NUM", "SCRL"}) {
         bar->addPermanentWidget(Indicator(QString::fromLatin1(text), bar));
     }
@@ -187,11 +202,9 @@ void CMainFrame::ConnectViewCommands() {
     }
     connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    // Power tuning and the radio transfers come with their own parts of the
-    // program; until then their commands stay unavailable.
-    for (const int id : {kEditPower, kProgramRead, kProgramWrite}) {
-        Action(id)->setEnabled(false);
-    }
+    connect(Action(kProgramRead), &QAction::triggered, this, [this] { program_->Read(); });
+    connect(Action(kProgramWrite), &QAction::triggered, this, [this] { program_->Write(); });
+    connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(); });
 }
 
 // Each runs modally on the image; none of their bytes is on the form, so

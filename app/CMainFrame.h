@@ -15,6 +15,7 @@ class CProgramDoc;
 class CProgramView;
 class FileCommands;
 class PrintCommands;
+class ProgramCommands;
 class RecentFileList;
 class QToolBar;
 
@@ -40,6 +41,7 @@ public:
 
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
+    ProgramCommands& Program() const { return *program_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;
     QToolBar* ToolBar() const { return toolBar_; }
@@ -69,6 +71,7 @@ private:
     Prompts prompts_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<PrintCommands> print_;
+    std::unique_ptr<ProgramCommands> program_;
     std::map<int, QAction*> actions_;
     // The Port items with the port name each one selects.
     std::vector<std::pair<QAction*, QString>> ports_;

@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/FileCommands.h"
 #include "config/IniStore.h"
+#include "link/PortNames.h"
 
 namespace {
 
@@ -33,7 +34,11 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
 }
 
 void CProgramApp::ExitInstance() {
-    torvan::IniStore(environment_.iniPath).WriteString(kSetup, kComKey, portName_.toStdString());
+    // A run with the simulated radio leaves the user's Program.ini alone.
+    if (torvan::RoutedDevice().empty()) {
+        torvan::IniStore(environment_.iniPath).WriteString(kSetup, kComKey,
+                                                     portName_.toStdString());
+    }
     recent_.Save(*OpenSettings());
 }
 

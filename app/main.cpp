@@ -4,6 +4,7 @@
 
 #include "app/CProgramApp.h"
 #include "config/IniStore.h"
+#include "link/PortNames.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -11,6 +12,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
     QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));
 
+    // scripts/run.sh sets this to the device of the simulated radio it
+    // started: every port then leads there, for this run only.
+    const QByteArray simulated = qgetenv("TORVAN_SIMULATED_RADIO");
+    if (!simulated.isEmpty()) {
+        torvan::RouteAllPortsTo(simulated.toStdString());
+    }
     CProgramApp program(AppEnvironment{torvan::IniStore().Path(), QString()});
     if (!program.InitInstance(QApplication::arguments())) {
         return 1;

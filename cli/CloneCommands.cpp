@@ -11,6 +11,7 @@
 #include "link/CloneTransfer.h"
 #include "link/PowerTuning.h"
 #include "link/qt/SerialPortQt.h"
+#include "link/ReadCopy.h"
 #include "link/qt/SerialThread.h"
 #include "model/ImageCodec.h"
 #include "model/SafeFile.h"
@@ -124,6 +125,12 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     const Outcome outcome = Transfer(CloneDirection::Read, parsed.port, image, err);
     if (!outcome.ok) {
         return Report(outcome, err);
+    }
+    // The radio's own memory is worth keeping even when OUT.sin cannot be
+    // written; a copy that cannot be kept does not fail the read.
+    const ReadCopyResult copy = KeepReadCopy(image);
+    if (!copy.ok) {
+        err << copy.error << '\n';
     }
     return SaveOrReport(parsed.positional[0], image, err) ? 0 : 1;
 }

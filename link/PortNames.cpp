@@ -1,6 +1,7 @@
 #include "link/PortNames.h"
 
 #include <cctype>
+#include <utility>
 
 #include "config/IniStore.h"
 
@@ -8,6 +9,11 @@ namespace torvan {
 namespace {
 
 constexpr int kDefaultPorts = 8;
+
+std::string& Routed() {
+    static std::string device;
+    return device;
+}
 
 bool IsPath(const std::string& name) {
     return !name.empty() && name.front() == '/';
@@ -31,7 +37,18 @@ std::string DefaultDevice(const std::string& name) {
 
 }  // namespace
 
+void RouteAllPortsTo(std::string device) {
+    Routed() = std::move(device);
+}
+
+const std::string& RoutedDevice() {
+    return Routed();
+}
+
 std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
+    if (!RoutedDevice().empty()) {
+        return RoutedDevice();
+    }
     if (portName.empty() || IsPath(portName)) {
         return portName;
     }
@@ -40,6 +57,9 @@ std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
 }
 
 std::string DevicePathFor(const std::string& portName) {
+    if (!RoutedDevice().empty()) {
+        return RoutedDevice();
+    }
     if (portName.empty() || IsPath(portName)) {
         return portName;
     }

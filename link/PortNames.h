@@ -13,6 +13,13 @@ class IniStore;
 // name leads nowhere.
 std::string DevicePathFor(const std::string& portName, const IniStore& ini);
 
+// For a run with a simulated radio: from now on every port name, the empty
+// one included, leads to `device` (both functions here). Set it at start-up,
+// before any port is opened; an empty `device` ends the routing.
+void RouteAllPortsTo(std::string device);
+// The device every port leads to; empty when ports are not routed.
+const std::string& RoutedDevice();
+
 // The same, consulting Program.ini beside the executable only when needed.
 std::string DevicePathFor(const std::string& portName);
 

@@ -80,8 +80,8 @@ private slots:
         QCOMPARE(menus, (QStringList{
                             "&File: &New\tCtrl+N, &Open...\tCtrl+O, &Save\tCtrl+S, Save &As..., -, "
                             "&Print...\tCtrl+P, Print Pre&view, P&rint Setup..., -, E&xit",
-                            "&Edit: DTMF, Side Key, Power (off), Radio",
-                            "&Program: Read\tCtrl+R (off), Write\tCtrl+W (off)",
+                            "&Edit: DTMF, Side Key, Power, Radio",
+                            "&Program: Read\tCtrl+R, Write\tCtrl+W",
                             "&Port: COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8",
                             "&View: &Toolbar, &Status Bar",
                             "&Help: About ...",

@@ -1,6 +1,7 @@
 // torvan-cli read, write and power against the simulated radio.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -45,6 +46,36 @@ TEST_F(CliClone, ReadThenWriteBackLeavesTheRadioAsItWas) {
     radio.Finish();
     EXPECT_EQ(radio.Memory(), before);
     EXPECT_EQ(radio.Counters().writes, 449U);
+}
+
+// Every read leaves a copy in the data folder; one that cannot be kept is
+// reported but does not fail the read.
+TEST_F(CliClone, ReadKeepsACopyAndSurvivesWithoutOne) {
+    const MemoryImage memory = PatternMemory(8);
+    SimulatedRadio radio(memory);
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string previous = before != nullptr ? before : "";
+    const auto data = dir_ / "data";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    ASSERT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "a.sin").string()}), 0)
+        << err_.str();
+    std::vector<std::filesystem::path> copies;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(data / "torvan-pc-encoder")) {
+        copies.push_back(entry.path());
+    }
+    ASSERT_EQ(copies.size(), 1U);
+    MemoryImage copy;
+    ASSERT_TRUE(LoadChannelFile(copies[0], copy).ok);
+    EXPECT_EQ(copy, memory);
+
+    const auto blocked = dir_.Write("blocked", "a file, not a folder");
+    setenv("XDG_DATA_HOME", blocked.c_str(), 1);
+    EXPECT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "b.sin").string()}), 0);
+    EXPECT_NE(err_.str().find("could not be kept"), std::string::npos) << err_.str();
+    MemoryImage saved;
+    EXPECT_TRUE(LoadChannelFile(dir_ / "b.sin", saved).ok);
+    setenv("XDG_DATA_HOME", previous.c_str(), 1);
 }
 
 TEST_F(CliClone, FailedReadWritesNoFile) {

@@ -54,6 +54,15 @@ TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     for (const auto& [name, device] : cases) {
         EXPECT_EQ(DevicePathFor(name, ini), device) << name;
     }
+    // A run with the simulated radio: every name leads to it, for as long as
+    // the routing lasts.
+    RouteAllPortsTo("/dev/pts/9");
+    for (const auto& [name, device] : cases) {
+        EXPECT_EQ(DevicePathFor(name, ini), "/dev/pts/9") << name;
+        EXPECT_EQ(DevicePathFor(name), "/dev/pts/9") << name;
+    }
+    RouteAllPortsTo("");
+    EXPECT_EQ(DevicePathFor("COM2", ini), "/dev/ttyUSB1");
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#include "app/ProgramCommands.h"
+
+#include <QFile>
+#include <QStatusBar>
+#include <iostream>
+
+#include "editor/CProgramView.h"
+#include "link/ReadCopy.h"
+#include "link/gui/CPowerDlg.h"
+#include "link/gui/CProgressDlg.h"
+
+using torvan::CloneDirection;
+
+ProgramCommands::ProgramCommands(CProgramView& view, torvan::MemoryImage& image,
+                                 const QString& portName, QStatusBar& status, QWidget* parent)
+    : view_(view), image_(image), portName_(portName), status_(status), parent_(parent) {}
+
+// The panel's password reaches the image first: the radio's is compared
+// with it.
+void ProgramCommands::Read() {
+    view_.EncodeImage();
+    CProgressDlg dialog(CloneDirection::Read, image_, portName_, parent_);
+    dialog.exec();
+    if (dialog.Succeeded()) {
+        KeepCopy();
+        view_.DecodeImage();
+    }
+}
+
+// The panel's frequency range reaches the band signature first: the
+// radio's is compared with it.
+void ProgramCommands::Write() {
+    view_.EncodeImage();
+    CProgressDlg dialog(CloneDirection::Write, image_, portName_, parent_);
+    dialog.exec();
+}
+
+void ProgramCommands::Power() {
+    CPowerDlg dialog(portName_, parent_);
+    dialog.exec();
+}
+
+// A copy that cannot be kept is reported but does not undo the Read.
+void ProgramCommands::KeepCopy() {
+    const torvan::ReadCopyResult copy = torvan::KeepReadCopy(image_);
+    if (copy.ok) {
+        status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
+                            QFile::decodeName(copy.path.c_str()));
+    } else {
+        std::cerr << copy.error << '\n';
+        status_.showMessage(QString::fromStdString(copy.error));
+    }
+}

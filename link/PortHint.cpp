@@ -1,0 +1,30 @@
+#include "link/PortHint.h"
+
+#include <array>
+#include <utility>
+
+namespace torvan {
+
+std::string PortFailureHint(const std::string& reason) {
+    static const std::array<std::pair<const char*, const char*>, 6> kHints = {{
+        {"Permission denied",
+         "Your user may not use serial ports: add it to the dialout group "
+         "(sudo usermod -aG dialout $USER) and log in again."},
+        {"in use by another program", "Close the other program that holds the port."},
+        {"Device or resource busy", "Close the other program that holds the port."},
+        {"No such file or directory",
+         "Check that the cable is plugged in and that the Port menu names it; "
+         "[Ports] in Program.ini maps COM names to other devices."},
+        {"no port is selected", "Choose the cable's port in the Port menu."},
+        {"no serial device is known",
+         "Choose COM1 to COM8, or map the name to a device under [Ports] in Program.ini."},
+    }};
+    for (const auto& [word, hint] : kHints) {
+        if (reason.find(word) != std::string::npos) {
+            return hint;
+        }
+    }
+    return {};
+}
+
+}  // namespace torvan

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "link/CloneTransfer.h"
+#include "link/TransferSink.h"
+#include "model/MemoryImage.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QThread;
+
+namespace torvan {
+class SerialPort;
+}
+
+namespace Ui {
+class CProgressDlg;
+}
+
+// The progress of one clone transfer. Start runs the transfer on a worker
+// thread; everything the worker tells the dialog reaches it on the window's
+// thread, in the worker's order. Once a worker runs, nothing closes the
+// dialog but the worker's end, so the dialog outlives every use the worker
+// makes of it and the port is free when it closes.
+class CProgressDlg : public QDialog, private torvan::TransferSink {
+    Q_OBJECT
+
+public:
+    CProgressDlg(torvan::CloneDirection direction, torvan::MemoryImage& image, QString portName,
+                 QWidget* parent = nullptr);
+    ~CProgressDlg() override;
+
+    // True only after a complete transfer.
+    bool Succeeded() const { return success_; }
+
+    QProgressBar& ProgressBar() const;
+    QLabel& PercentLabel() const;
+    QPushButton& StartButton() const;
+    QPushButton& CancelButton() const;
+
+public slots:
+    // Start: launches the transfer unless one is running already.
+    void accept() override;
+    // Cancel, Escape and the close box: refused while the transfer runs.
+    void reject() override;
+
+private:
+    void DisableButtons() override;
+    void ShowProgress(int position, int upper, const std::string& percentText) override;
+    void ShowFailure(const std::string& message) override;
+    void Finished(bool success) override;
+    void RunTransfer();
+
+    std::unique_ptr<Ui::CProgressDlg> ui_;
+    torvan::CloneDirection direction_;
+    torvan::MemoryImage& image_;
+    QString portName_;
+    std::unique_ptr<QThread> worker_;
+    // The worker's port, for the system's reason behind a failure; touched
+    // on the worker's thread only.
+    torvan::SerialPort* port_ = nullptr;
+    bool finishedSent_ = false;  // worker's thread only
+    bool success_ = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <string>
+
+class QMessageBox;
+class QWidget;
+
+// The title of every radio message box: the application's title.
+inline const QString kLinkBoxTitle = QStringLiteral("Torvan PC Encoder");
+
+// A radio failure as a warning box with only OK: `message` is one of the
+// program's fixed messages; the system's `reason`, when there is one, and
+// what the user can do about it go into the informative text.
+std::unique_ptr<QMessageBox> MakeLinkFailureBox(QWidget* parent, const QString& message,
+                                                const std::string& reason);
+
+// Shows that box and returns once the user has dismissed it.
+void ShowLinkFailure(QWidget* parent, const QString& message, const std::string& reason);

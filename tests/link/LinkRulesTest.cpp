@@ -1,0 +1,87 @@
+// The core's rules around the radio dialogs: the power scroll bar's
+// arithmetic and gestures, and the copy kept of every read.
+#include <gtest/gtest.h>
+
+#include "link/PowerGesture.h"
+#include "link/ReadCopy.h"
+#include "tests/TempDir.h"
+#include "tools/SimulatorSettings.h"
+
+namespace torvan::test {
+namespace {
+
+using S = ScrollCode;
+
+struct GestureCase {
+    int start;
+    std::vector<std::pair<ScrollCode, int>> steps;
+    int sent;
+};
+
+TEST(LevelGesture, StepsWrapOnTheByteAndTheEndSendsOnce) {
+    const std::vector<GestureCase> cases = {
+        {0, {{S::LineLeft, 0}}, 255},
+        {255, {{S::LineRight, 0}}, 0},
+        {250, {{S::PageRight, 0}}, 4},
+        {5, {{S::PageLeft, 0}}, 251},
+        {10, {{S::LineRight, 0}, {S::LineRight, 0}, {S::LineRight, 0}}, 13},
+        {100, {{S::ThumbTrack, 30}, {S::ThumbTrack, 200}, {S::ThumbTrack, 7}}, 7},
+        {100, {{S::Top, 0}, {S::Bottom, 0}, {S::ThumbPosition, 9}}, 100},
+    };
+    for (const GestureCase& c : cases) {
+        LevelGesture gesture;
+        gesture.Reset(static_cast<std::uint8_t>(c.start));
+        EXPECT_EQ(gesture.End(), std::nullopt) << "no step, nothing to send";
+        for (const auto& [code, thumb] : c.steps) {
+            gesture.Step(code, thumb);
+        }
+        EXPECT_EQ(gesture.End(), c.sent) << c.start;
+        EXPECT_EQ(gesture.End(), std::nullopt) << "sent once";
+        EXPECT_EQ(gesture.Value(), c.sent);
+    }
+    EXPECT_EQ(LevelText("Low Low", 128), "Low Low 128");
+}
+
+TEST(ReadCopy, DataFolderFollowsXdg) {
+    const std::vector<std::tuple<const char*, const char*, std::string>> cases = {
+        {"/data", "/home/u", "/data/torvan-pc-encoder"},
+        {"", "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
+        {"relative", "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
+        {nullptr, "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
+        {nullptr, nullptr, ""},
+        {nullptr, "relative", ""},
+    };
+    for (const auto& [xdg, home, folder] : cases) {
+        EXPECT_EQ(DataFolder(xdg, home).string(), folder) << (xdg ? xdg : "-");
+    }
+}
+
+// Copies are never replaced: a second read in the same second gets its own
+// name; a folder that cannot be made is reported, nothing left behind.
+TEST(ReadCopy, KeepsEveryReadUnderItsOwnName) {
+    const testing_support::TempDir dir;
+    const MemoryImage first = sim::PatternMemory(1);
+    const MemoryImage second = sim::PatternMemory(2);
+    const auto folder = dir / "new" / "folder";
+    const auto when = std::chrono::system_clock::now();
+
+    const ReadCopyResult a = KeepReadCopy(first, folder, when);
+    const ReadCopyResult b = KeepReadCopy(second, folder, when);
+    ASSERT_TRUE(a.ok && b.ok) << a.error << b.error;
+    EXPECT_EQ(a.path.parent_path(), folder);
+    EXPECT_TRUE(a.path.filename().string().starts_with("radio-read-"));
+    EXPECT_EQ(b.path.string(), a.path.string().substr(0, a.path.string().size() - 4) + "-2.sin");
+    const auto& raw = first.bytes();
+    EXPECT_EQ(testing_support::TempDir::Read(a.path), std::string(raw.begin(), raw.end()));
+    EXPECT_EQ(testing_support::TempDir::Read(b.path).size(), MemoryImage::kSize);
+
+    const auto blocked = dir.Write("file", "not a folder");
+    const ReadCopyResult failed = KeepReadCopy(first, blocked / "sub", when);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_NE(failed.error.find("could not be kept"), std::string::npos) << failed.error;
+    EXPECT_TRUE(failed.path.empty());
+    EXPECT_FALSE(KeepReadCopy(first, {}, when).ok);
+}
+
+}  // namespace
+}  // namespace torvan::test

@@ -9,9 +9,10 @@
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
 #include "link/CloneTransfer.h"
+#include "link/PortHint.h"
 #include "link/PowerTuning.h"
-#include "link/qt/SerialPortQt.h"
 #include "link/ReadCopy.h"
+#include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
 #include "model/ImageCodec.h"
 #include "model/SafeFile.h"
@@ -19,38 +20,36 @@
 namespace torvan::cli {
 namespace {
 
-struct Outcome {
-    bool ok = false;
-    std::string message;  // one of the program's fixed messages
-    std::string reason;   // the operating system's word, if any
-};
-
-int Report(const Outcome& outcome, std::ostream& err) {
+// The fixed message, then the system's reason and what to do about it.
+int Report(const Result& outcome, std::ostream& err) {
     if (outcome.ok) {
         return 0;
     }
-    err << outcome.message << '\n';
+    err << outcome.error << '\n';
     if (!outcome.reason.empty()) {
         err << outcome.reason << '\n';
+        if (const std::string hint = PortFailureHint(outcome.reason); !hint.empty()) {
+            err << hint << '\n';
+        }
     }
     return 1;
 }
 
-Outcome Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
-                 std::ostream& err) {
+Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
+                std::ostream& err) {
     const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
                               terminal);
-    Outcome outcome;
+    Result outcome;
     RunOnSerialThread([&] {
         SerialPortQt serial;
         CloneTransfer transfer(serial, image, progress);
         outcome.ok = transfer.Run(direction, port);
         outcome.reason = serial.ErrorText();
     });
-    outcome.message = progress.Failure();
-    if (!outcome.ok && outcome.message.empty()) {
-        outcome.message = "another transfer is running";
+    outcome.error = progress.Failure();
+    if (!outcome.ok && outcome.error.empty()) {
+        outcome.error = "another transfer is running";
     }
     return outcome;
 }
@@ -75,13 +74,13 @@ std::optional<std::uint8_t> ParseLevel(const std::string& text) {
 
 // Query, optional send, then the end of tuning. A radio that did not answer
 // the query gets nothing more: no point is active there to end.
-Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_t> value,
-             std::ostream& out) {
-    Outcome outcome;
+Result Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_t> value,
+            std::ostream& out) {
+    Result outcome;
     RunOnSerialThread([&] {
         SerialPortQt serial;
         if (!serial.OpenPort(port)) {
-            outcome = {false, clone_message::kOpenPortFail, serial.ErrorText()};
+            outcome = Result::Failure(clone_message::kOpenPortFail, serial.ErrorText());
             return;
         }
         serial.ConfigurePort(TuningPacing);
@@ -97,7 +96,7 @@ Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8
             outcome.ok = EndTuning(link) && outcome.ok;
         }
         if (!outcome.ok) {
-            outcome.message = clone_message::kCommunicationError;
+            outcome.error = clone_message::kCommunicationError;
             outcome.reason = serial.ErrorText();
         }
         serial.ClosePort();
@@ -109,7 +108,7 @@ Outcome Tune(const std::string& port, LevelPoint point, std::optional<std::uint8
 
 int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     PortArgs parsed;
-    if (!ParsePortArgs("read", args, true, parsed, err) ||
+    if (!ParsePortArgs("read", args, PasswordOption::Taken, parsed, err) ||
         !ExpectOneFile("read", parsed.positional, err)) {
         return 2;
     }
@@ -122,7 +121,7 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     MemoryImage image;
     image.ResetToNewDocument();
     EncodePasswordBytes(parsed.password.value_or(""), image);
-    const Outcome outcome = Transfer(CloneDirection::Read, parsed.port, image, err);
+    const Result outcome = Transfer(CloneDirection::Read, parsed.port, image, err);
     if (!outcome.ok) {
         return Report(outcome, err);
     }
@@ -137,7 +136,7 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
 
 int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
     PortArgs parsed;
-    if (!ParsePortArgs("write", args, false, parsed, err) ||
+    if (!ParsePortArgs("write", args, PasswordOption::Refused, parsed, err) ||
         !ExpectOneFile("write", parsed.positional, err)) {
         return 2;
     }
@@ -150,7 +149,7 @@ int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
 
 int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
     PortArgs parsed;
-    if (!ParsePortArgs("power", args, false, parsed, err)) {
+    if (!ParsePortArgs("power", args, PasswordOption::Refused, parsed, err)) {
         return 2;
     }
     const std::size_t count = parsed.positional.size();

@@ -12,12 +12,13 @@ bool IsPassword(const std::string& text) {
 
 }  // namespace
 
-bool ParsePortArgs(const std::string& command, const Args& args, bool allowPassword,
+bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption password,
                    PortArgs& parsed, std::ostream& err) {
     const std::string prefix = "torvan-cli " + command + ": ";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--port" || (allowPassword && arg == "--password");
+        const bool takesValue =
+            arg == "--port" || (password == PasswordOption::Taken && arg == "--password");
         if (takesValue && i + 1 >= args.size()) {
             err << prefix << arg << " needs a value\n";
             return false;

@@ -19,7 +19,10 @@ struct PortArgs {
 
 // False, with a message on `err`, for unknown options, a missing --port or a
 // password that is not 1 to 6 digits.
-bool ParsePortArgs(const std::string& command, const Args& args, bool allowPassword,
+// Whether a command takes --password.
+enum class PasswordOption { Refused, Taken };
+
+bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption password,
                    PortArgs& parsed, std::ostream& err);
 
 }  // namespace torvan::cli

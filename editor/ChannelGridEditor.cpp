@@ -77,14 +77,14 @@ void ChannelGridEditor::BeginCellEdit() {
     switch (col) {
         case column::kRxFrequency:
         case column::kTxFrequency:
-            OpenLineEditor(*frequencyEditor_, col, text, true);
+            OpenLineEditor(*frequencyEditor_, col, text, Caret::SelectAll);
             break;
         case column::kRxCode:
         case column::kTxCode:
             EditTone(row, col);
             break;
         case column::kName:
-            OpenLineEditor(*nameEditor_, col, text, true);
+            OpenLineEditor(*nameEditor_, col, text, Caret::SelectAll);
             break;
         default:
             OpenListEditor(col, text);
@@ -119,10 +119,10 @@ bool ChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChannelGridEditor::OpenLineEditor(QLineEdit& editor, int col, const QString& text,
-                                       bool selectAll) {
+                                       Caret caret) {
     editor.setText(text);
     editing_.ShowOverCell(editor, grid_.Row(), col);
-    if (selectAll) {
+    if (caret == Caret::SelectAll) {
         editor.selectAll();
     } else {
         editor.setCursorPosition(static_cast<int>(text.size()));
@@ -135,7 +135,7 @@ void ChannelGridEditor::OpenListEditor(int col, const QString& text) {
     for (int i = 0; i < torvan::ColumnChoiceCount(col); ++i) {
         listChoices_.Add(std::string(choices.at(static_cast<std::size_t>(i))));
     }
-    listChoices_.SelectByPrefix(text.toStdString(), false);
+    listChoices_.SelectByPrefix(text.toStdString(), torvan::PrefixSearch::FromFirst);
     editing_.ShowOverCell(*listEditor_, grid_.Row(), col);
 }
 
@@ -162,7 +162,7 @@ void ChannelGridEditor::OnKeyPress(qint16& keyAscii) {
     const int col = grid_.Col();
     const bool frequencyColumn = col == column::kRxFrequency || col == column::kTxFrequency;
     if (frequencyColumn && keyAscii >= '0' && keyAscii <= '9') {
-        OpenLineEditor(*frequencyEditor_, col, QString(QChar(keyAscii)), false);
+        OpenLineEditor(*frequencyEditor_, col, QString(QChar(keyAscii)), Caret::AtEnd);
     }
 }
 

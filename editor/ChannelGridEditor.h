@@ -49,7 +49,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OpenLineEditor(QLineEdit& editor, int col, const QString& text, bool selectAll);
+    // How an opened line editor presents its text.
+    enum class Caret { SelectAll, AtEnd };
+    void OpenLineEditor(QLineEdit& editor, int col, const QString& text, Caret caret);
     void OpenListEditor(int col, const QString& text);
     void EditTone(int row, int col);
     void Commit(QWidget& editor, int row, int col);

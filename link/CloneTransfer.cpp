@@ -19,94 +19,93 @@ bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
 }  // namespace
 
 bool CloneTransfer::Run(CloneDirection direction, const std::string& portName) {
-    if (!TransferBusy::TryAcquire()) {
+    const TransferBusy::Hold busy = TransferBusy::TryAcquire();
+    if (!busy) {
         return false;
     }
     failedHandshakes_ = 0;
     position_ = 0;
     upper_ = direction == CloneDirection::Read ? kReadBlocks : kWriteBlocks;
-    const Failure failure = Transfer(direction, portName);
-    if (failure) {
-        sink_.ShowFailure(*failure);
+    const Result result = Transfer(direction, portName);
+    if (!result.ok) {
+        sink_.ShowFailure(result.error);
     }
     // Release the port before the dialog closes, so whatever the user does
     // next finds it free.
     port_.ClosePort();
-    sink_.Finished(!failure);
-    TransferBusy::Release();
-    return !failure;
+    sink_.Finished(result.ok);
+    return result.ok;
 }
 
-CloneTransfer::Failure CloneTransfer::Transfer(CloneDirection direction,
-                                               const std::string& portName) {
+Result CloneTransfer::Transfer(CloneDirection direction, const std::string& portName) {
     if (!port_.OpenPort(portName)) {
-        return clone_message::kOpenPortFail;
+        return Result::Failure(clone_message::kOpenPortFail);
     }
     sink_.DisableButtons();
     port_.ConfigurePort(ClonePacing);
-    if (Failure failure = Connect()) {
-        return failure;
+    if (Result connected = Connect(); !connected.ok) {
+        return connected;
     }
     return direction == CloneDirection::Read ? ReadRadio() : WriteRadio();
 }
 
 // Handshake (retried while the transfer's tolerance lasts), then Identify.
-CloneTransfer::Failure CloneTransfer::Connect() {
+Result CloneTransfer::Connect() {
     link_.ClearReceive();
     while (!link_.Handshake()) {
         if (failedHandshakes_ == kHandshakeFailuresTolerated) {
-            return clone_message::kCommunicationError;
+            return Result::Failure(clone_message::kCommunicationError);
         }
         ++failedHandshakes_;
     }
     if (link_.Identify() != SerialLink::kAck) {
-        return clone_message::kCommunicationError;
+        return Result::Failure(clone_message::kCommunicationError);
     }
-    return std::nullopt;
+    return Result::Success();
 }
 
-CloneTransfer::Failure CloneTransfer::ReadRadio() {
+Result CloneTransfer::ReadRadio() {
     const SerialLink::Block password = link_.ReadBlock(kPasswordAddress);
     const auto probe = std::span<const std::uint8_t>(password).first(offset::kPasswordLength);
     if (probe[0] != 0xFF &&
         !SameBytes(probe, image_.Span(offset::kPassword, offset::kPasswordLength))) {
-        return clone_message::kPasswordError;
+        return Result::Failure(clone_message::kPasswordError);
     }
     if (link_.Acknowledge() != SerialLink::kAck) {
-        return clone_message::kCommunicationError;
+        return Result::Failure(clone_message::kCommunicationError);
     }
     MemoryImage::Bytes staging{};
     for (std::size_t address = 0; address < MemoryImage::kSize; address += SerialLink::kBlockSize) {
         const SerialLink::Block block = link_.ReadBlock(static_cast<std::uint16_t>(address));
         std::copy(block.begin(), block.end(), staging.begin() + static_cast<long>(address));
         if (link_.Acknowledge() != SerialLink::kAck) {
-            return clone_message::kCommunicationError;
+            return Result::Failure(clone_message::kCommunicationError);
         }
         AdvanceProgress();
     }
     image_.bytes() = staging;
-    return std::nullopt;
+    return Result::Success();
 }
 
-CloneTransfer::Failure CloneTransfer::WriteRadio() {
+Result CloneTransfer::WriteRadio() {
     const auto band = image_.Span(offset::kBandSignature, offset::kBandSignatureLength);
     const SerialLink::Block probe = link_.ReadBlock(kBandAddress);
     if (!SameBytes(std::span<const std::uint8_t>(probe).first(band.size()), band)) {
-        return clone_message::kFrequencyMismatch;
+        return Result::Failure(clone_message::kFrequencyMismatch);
     }
     link_.Acknowledge();
-    if (Failure failure = Connect()) {
-        return failure;
+    if (Result connected = Connect(); !connected.ok) {
+        return connected;
     }
     for (std::uint16_t address = 0; address < kWriteEnd; address += SerialLink::kBlockSize) {
         if (link_.WriteBlock(address, image_.Span(address, SerialLink::kBlockSize)) !=
             SerialLink::kAck) {
-            return clone_message::kCommunicationError;
+            return Result::Failure(clone_message::kCommunicationError);
         }
         AdvanceProgress();
     }
     link_.WriteBlock(kBandAddress, band);
-    return std::nullopt;
+    return Result::Success();
 }
 
 void CloneTransfer::AdvanceProgress() {

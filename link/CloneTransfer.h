@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "link/SerialLink.h"
 #include "link/SerialPort.h"
 #include "link/TransferSink.h"
 #include "model/MemoryImage.h"
+#include "model/Result.h"
 
 namespace torvan {
 
@@ -39,12 +39,10 @@ public:
     bool Run(CloneDirection direction, const std::string& portName);
 
 private:
-    using Failure = std::optional<std::string>;
-
-    Failure Transfer(CloneDirection direction, const std::string& portName);
-    Failure Connect();
-    Failure ReadRadio();
-    Failure WriteRadio();
+    Result Transfer(CloneDirection direction, const std::string& portName);
+    Result Connect();
+    Result ReadRadio();
+    Result WriteRadio();
     void AdvanceProgress();
 
     SerialPort& port_;

@@ -1,7 +1,6 @@
 #include "link/SerialLink.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace torvan {
 namespace {
@@ -78,8 +77,10 @@ SerialLink::Block SerialLink::ReadBlock(std::uint16_t address) {
 }
 
 std::uint8_t SerialLink::WriteBlock(std::uint16_t address, std::span<const std::uint8_t> data) {
+    // A frame holds 1 to 16 bytes; anything else is refused like a radio
+    // that did not acknowledge.
     if (data.empty() || data.size() > kMaxWriteLength) {
-        throw std::invalid_argument("WriteBlock: 1 to 16 data bytes");
+        return 0;
     }
     ClearReceive();
     port_.Purge();

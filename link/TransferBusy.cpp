@@ -9,12 +9,14 @@ std::atomic<bool> busy{false};
 
 }  // namespace
 
-bool TransferBusy::TryAcquire() {
-    return !busy.exchange(true);
+TransferBusy::Hold::~Hold() {
+    if (acquired_) {
+        busy.store(false);
+    }
 }
 
-void TransferBusy::Release() {
-    busy.store(false);
+TransferBusy::Hold TransferBusy::TryAcquire() {
+    return Hold(!busy.exchange(true));
 }
 
 bool TransferBusy::IsSet() {

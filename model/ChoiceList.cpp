@@ -8,9 +8,9 @@ std::string ChoiceList::SelectedText() const {
     return position == kNone ? std::string() : EntryText(position);
 }
 
-void ChoiceList::SelectByPrefix(std::string_view prefix, bool fromSecond) {
+void ChoiceList::SelectByPrefix(std::string_view prefix, PrefixSearch search) {
     const int count = Count();
-    const int start = fromSecond && count > 0 ? 1 % count : 0;
+    const int start = search == PrefixSearch::FromSecond && count > 0 ? 1 % count : 0;
     for (int k = 0; k < count; ++k) {
         const int position = (start + k) % count;
         if (StartsWithNoCase(EntryText(position), prefix)) {

@@ -7,6 +7,10 @@ namespace torvan {
 
 // A pick-only drop-down list as the image codecs see it. The GUI adapts a
 // combo box to it; tests and the command-line tool use MemoryChoiceList.
+// Where a prefix search starts: at the first entry, or at the second with
+// the first tried last.
+enum class PrefixSearch { FromFirst, FromSecond };
+
 class ChoiceList {
 public:
     static constexpr int kNone = -1;
@@ -23,9 +27,8 @@ public:
 
     std::string SelectedText() const;
     // Selects the first entry that begins with `prefix`, ignoring letter case,
-    // searching from the first entry or from the second with wrap-around.
-    // Selects the first entry when none matches.
-    void SelectByPrefix(std::string_view prefix, bool fromSecond);
+    // searching as `search` says. Selects the first entry when none matches.
+    void SelectByPrefix(std::string_view prefix, PrefixSearch search);
     // Selects `position` when it is in the list, else the first entry.
     void SelectOrFirst(int position);
 };

@@ -104,9 +104,12 @@ void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormContr
     const std::string password = DecodePassword(image);
     SelectOnOff(list(Setting::Beep), (flags & kBeepBit) != 0);
     SelectOnOff(list(Setting::BatterySave), (flags & kBatterySaveBit) != 0);
-    list(Setting::Sql).SelectByPrefix(std::to_string(image[offset::kSql]), true);
-    list(Setting::Tot).SelectByPrefix(std::to_string(image[offset::kTot] * 30), true);
-    list(Setting::VoxLevel).SelectByPrefix(std::to_string(image[offset::kVox]), true);
+    list(Setting::Sql)
+        .SelectByPrefix(std::to_string(image[offset::kSql]), PrefixSearch::FromSecond);
+    list(Setting::Tot)
+        .SelectByPrefix(std::to_string(image[offset::kTot] * 30), PrefixSearch::FromSecond);
+    list(Setting::VoxLevel)
+        .SelectByPrefix(std::to_string(image[offset::kVox]), PrefixSearch::FromSecond);
     list(Setting::EndRoger).SelectOrFirst(image[offset::kEndRoger]);
     list(Setting::PriorityChannel).SelectOrFirst(image[offset::kPriorityChannel]);
     SelectSte(list(Setting::Ste), image[offset::kScanSte]);

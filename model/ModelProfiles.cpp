@@ -57,7 +57,7 @@ void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits
     }
     const std::string text =
         std::to_string(band->lower) + "-" + std::to_string(band->upper) + "MHz";
-    form.List(Setting::FrequencyRange).SelectByPrefix(text, false);
+    form.List(Setting::FrequencyRange).SelectByPrefix(text, PrefixSearch::FromFirst);
     limits = FrequencyLimits{band->lower * 100000U, band->upper * 100000U};
 }
 

@@ -84,46 +84,6 @@ private slots:
         grid.verticalScrollBar()->setValue(3);
         QCOMPARE(grid.RowPos(5), before - 3 * grid.RowHeight(1));
     }
-
-    void highLightFollowsTheMode_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("focused");
-        QTest::addColumn<bool>("unfocused");
-        QTest::newRow("never") << CMSFlexGrid::kHighLightNever << false << false;
-        QTest::newRow("always") << CMSFlexGrid::kHighLightAlways << true << true;
-        QTest::newRow("with focus") << CMSFlexGrid::kHighLightWithFocus << true << false;
-    }
-
-    // The current cell is drawn highlighted or in the cell colour, an OLE colour.
-    void highLightFollowsTheMode() {
-        QFETCH(int, mode);
-        QFETCH(bool, focused);
-        QFETCH(bool, unfocused);
-        CMSFlexGrid grid;
-        grid.SetBackColor(0xFFC0FF);
-        grid.SetHighLight(mode);
-        const QPalette colours = grid.palette();
-        QCOMPARE(colours.color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
-        const auto shows = [&](QPalette::ColorGroup group) {
-            return colours.color(group, QPalette::Highlight) !=
-                   colours.color(group, QPalette::Base);
-        };
-        QCOMPARE(shows(QPalette::Active), focused);
-        QCOMPARE(shows(QPalette::Inactive), unfocused);
-    }
-
-    void alignmentAppliesToOldAndNewCells() {
-        CMSFlexGrid grid;
-        grid.SetRows(3);
-        grid.SetCols(3);
-        grid.SetTextMatrix(1, 1, QStringLiteral("old"));
-        grid.SetColAlignment(1, CMSFlexGrid::kAlignCenterCenter);
-        grid.SetTextMatrix(2, 1, QStringLiteral("new"));
-        grid.SetTextMatrix(1, 2, QStringLiteral("other"));
-        QCOMPARE(grid.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
-        QCOMPARE(grid.item(1, 0)->textAlignment(), int(Qt::AlignCenter));
-        QCOMPARE(grid.item(0, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-    }
 };
 
 QTEST_MAIN(CMSFlexGridTest)

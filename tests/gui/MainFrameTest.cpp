@@ -16,8 +16,6 @@
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
-#include "app/CAboutDlg.h"
-#include "app/CExitDlg.h"
 #include "app/CMainFrame.h"
 #include "app/Commands.h"
 #include "app/FileCommands.h"
@@ -26,28 +24,6 @@
 
 using gui_test::Key;
 using torvan::Setting;
-
-namespace {
-
-// A command as the user sees it: "text\tshortcut", " (off)" when unavailable.
-QString Describe(const QAction* action) {
-    if (action->isSeparator()) {
-        return QStringLiteral("-");
-    }
-    QString item = action->text();
-    if (!action->shortcut().isEmpty()) {
-        item += QLatin1Char('\t') + action->shortcut().toString();
-    }
-    return action->isEnabled() ? item : item + QStringLiteral(" (off)");
-}
-
-bool HasLabel(const QWidget& widget, const QString& text) {
-    const auto labels = widget.findChildren<QLabel*>();
-    return std::any_of(labels.begin(), labels.end(),
-                       [&](const QLabel* label) { return label->text() == text; });
-}
-
-}  // namespace
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -66,39 +42,6 @@ private slots:
     void cleanup() {
         app_.reset();
         folder_.reset();
-    }
-
-    void menusAndToolbarAreAsTabled() {
-        QStringList menus;
-        for (const QAction* title : Frame().menuBar()->actions()) {
-            QStringList items;
-            for (const QAction* action : title->menu()->actions()) {
-                items << Describe(action);
-            }
-            menus << title->text() + QStringLiteral(": ") + items.join(QStringLiteral(", "));
-        }
-        QCOMPARE(menus, (QStringList{
-                            "&File: &New\tCtrl+N, &Open...\tCtrl+O, &Save\tCtrl+S, Save &As..., -, "
-                            "&Print...\tCtrl+P, Print Pre&view, P&rint Setup..., -, E&xit",
-                            "&Edit: DTMF, Side Key, Power, Radio",
-                            "&Program: Read\tCtrl+R, Write\tCtrl+W",
-                            "&Port: COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8",
-                            "&View: &Toolbar, &Status Bar",
-                            "&Help: About ...",
-                        }));
-        // The buttons with their tooltips and status-bar prompts.
-        QStringList buttons;
-        for (const QAction* action : Frame().ToolBar()->actions()) {
-            QVERIFY(action->isSeparator() || !action->icon().isNull());
-            buttons << (action->isSeparator() ? QStringLiteral("-")
-                                              : action->toolTip() + ": " + action->statusTip());
-        }
-        QCOMPARE(
-            buttons,
-            (QStringList{"New: Create a new document", "Open: Open an existing document",
-                         "Save: Save the active document", "-", "Read: Read data from Machine",
-                         "Write: Write data to machine", "-", "Print: Print the active document",
-                         "About: Display program information, version number and copyright"}));
     }
 
     void windowFitsTheScreen() {
@@ -232,21 +175,6 @@ private slots:
         QVERIFY(!Frame().isVisible());
     }
 
-    void dialogsShowTheirTexts() {
-        CExitDlg prompt;
-        QCOMPARE(prompt.windowTitle(), QStringLiteral("Prompt"));
-        QVERIFY(
-            HasLabel(prompt, QStringLiteral("Exit the application, all data will not be saved")));
-        for (QPushButton* button : prompt.findChildren<QPushButton*>()) {
-            QCOMPARE(button->isDefault(), button->text() == QStringLiteral("Yes"));
-            if (button->text() == QStringLiteral("No")) {
-                QTimer::singleShot(0, button, &QPushButton::click);
-            }
-        }
-        QCOMPARE(prompt.exec(), int(QDialog::Rejected));
-        QVERIFY(HasLabel(CAboutDlg(), QStringLiteral("Version 1.0.0")));
-    }
-
     void keyboardAloneFillsAChannel() {
         prompts_.saveAnswer = folder_->File(QStringLiteral("typed.sin"));
         CMSFlexGrid& grid = View().ChannelGrid();
@@ -357,7 +285,8 @@ private slots:
 
     void typedFrequencyFollowsTheShownRange() {
         QFETCH(QByteArray, band);
-        QVERIFY(Frame().Files().OpenPath(WriteBand(QStringLiteral("beta.sin"), 1, QByteArray("\x40\x47\x00", 3))));
+        QVERIFY(Frame().Files().OpenPath(
+            WriteBand(QStringLiteral("beta.sin"), 1, QByteArray("\x40\x47\x00", 3))));
         QCOMPARE(app_->Limits(), (torvan::FrequencyLimits{40000000, 47000000}));
         if (band.isNull()) {
             Trigger(command::kFileNew);
@@ -410,7 +339,8 @@ private slots:
         QSize size;
         int zoomMode = -1;
         QTimer::singleShot(0, [&] {
-            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            if (auto* dialog =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
                 size = dialog->size();
                 zoomMode = dialog->findChild<QPrintPreviewWidget*>()->zoomMode();
                 dialog->reject();

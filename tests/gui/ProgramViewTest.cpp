@@ -129,18 +129,6 @@ private slots:
         QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
     }
 
-    // Ranges that name no two whole numbers of megahertz are listed, without limits.
-    void oddRangesGiveNoLimits() {
-        folder_.WriteIni("[Setup]\nType0=Odd\nField0=;;wide;136 - 174MHz;;150MHz;\n");
-        Start();
-        QComboBox& ranges = View().Combo(Setting::FrequencyRange);
-        QCOMPARE(Items(ranges), (QStringList{"wide", "136 - 174MHz", "150MHz"}));
-        for (int i = 2; i >= 0; --i) {
-            ranges.setCurrentIndex(i);
-            QCOMPARE(limits_, torvan::FrequencyLimits{});
-        }
-    }
-
     // At its natural size the grid's columns have their set-up widths; wider
     // or narrower, they share the room in those proportions, all in view.
     void gridColumnsShareTheWidth_data() {

@@ -60,8 +60,7 @@ TEST_F(CliClone, ReadKeepsACopyAndSurvivesWithoutOne) {
     ASSERT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "a.sin").string()}), 0)
         << err_.str();
     std::vector<std::filesystem::path> copies;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(data / "torvan-pc-encoder")) {
+    for (const auto& entry : std::filesystem::directory_iterator(data / "torvan-pc-encoder")) {
         copies.push_back(entry.path());
     }
     ASSERT_EQ(copies.size(), 1U);
@@ -89,7 +88,10 @@ TEST_F(CliClone, FailedReadWritesNoFile) {
 
     const std::string missing = (dir_ / "none").string();
     EXPECT_EQ(Run(cli::RunRead, {"--port", missing, (dir_ / "x.sin").string()}), 1);
-    EXPECT_EQ(err_.str(), "Open the port fail\n" + missing + ": No such file or directory\n");
+    EXPECT_EQ(err_.str(), "Open the port fail\n" + missing +
+                              ": No such file or directory\n"
+                              "Check that the cable is plugged in and that the Port menu names "
+                              "it; [Ports] in Program.ini maps COM names to other devices.\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.sin"));
 
     // An output that cannot be written is found before the radio is touched.

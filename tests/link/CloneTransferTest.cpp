@@ -136,10 +136,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CloneTransfer, RunWhileAnotherRunsDoesNothing) {
     MemoryImage image;
-    ASSERT_TRUE(TransferBusy::TryAcquire());
-    const CloneResult result = RunClone(kRead, "", image);
-    EXPECT_TRUE(TransferBusy::IsSet()) << "the running transfer keeps its flag";
-    TransferBusy::Release();
+    CloneResult result;
+    {
+        const TransferBusy::Hold running = TransferBusy::TryAcquire();
+        ASSERT_TRUE(running);
+        result = RunClone(kRead, "", image);
+        EXPECT_TRUE(TransferBusy::IsSet()) << "the running transfer keeps its flag";
+    }
+    EXPECT_FALSE(TransferBusy::IsSet());
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.sink.events.empty());
 }

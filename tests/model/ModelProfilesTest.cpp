@@ -152,20 +152,20 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeTextCase{"abc", false, {}}, RangeTextCase{"136", false, {}},
                     RangeTextCase{"136 -174", false, {}}, RangeTextCase{"136.5-174", false, {}},
                     RangeTextCase{"-136-174", false, {}}, RangeTextCase{"1000-2000MHz", false, {}},
-                    RangeTextCase{"99999999999-1", false, {}},
-                    RangeTextCase{"0-0MHz", false, {}}, RangeTextCase{"470-400MHz", false, {}}));
+                    RangeTextCase{"99999999999-1", false, {}}, RangeTextCase{"0-0MHz", false, {}},
+                    RangeTextCase{"470-400MHz", false, {}}));
 
 TEST(ChoiceList, PrefixSearchWrapsFromTheSecondEntry) {
     MemoryForm form;
     ChoiceList& sql = form.List(Setting::Sql);  // "0".."9"
-    sql.SelectByPrefix("0", true);
+    sql.SelectByPrefix("0", PrefixSearch::FromSecond);
     EXPECT_EQ(sql.Selected(), 0);  // found only after wrapping
-    sql.SelectByPrefix("", true);
+    sql.SelectByPrefix("", PrefixSearch::FromSecond);
     EXPECT_EQ(sql.Selected(), 1);
     ChoiceList& ste = form.List(Setting::Ste);
-    ste.SelectByPrefix("240 PHASE", false);
+    ste.SelectByPrefix("240 PHASE", PrefixSearch::FromFirst);
     EXPECT_EQ(ste.SelectedText(), "240 phase shift");
-    ste.SelectByPrefix("nothing", false);
+    ste.SelectByPrefix("nothing", PrefixSearch::FromFirst);
     EXPECT_EQ(ste.Selected(), 0);
 }
 

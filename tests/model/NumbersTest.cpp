@@ -63,11 +63,5 @@ TEST(ParseInteger, ReadsLikeAtoiAndSaturates) {
     EXPECT_EQ(ParseInteger("99999999999999999999"), 2147483647);
 }
 
-TEST(FormatFixed, MatchesPrintf) {
-    EXPECT_EQ(FormatFixed(136.0, 5), "136.00000");
-    EXPECT_EQ(FormatFixed(67.0, 1), "67.0");
-    EXPECT_EQ(FormatFixed(0.5, 0), "0");
-}
-
 }  // namespace
 }  // namespace torvan

@@ -37,15 +37,5 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenCase{"cdcss:023n", ToneMode::None, "", -1},
                     OpenCase{"CTCSS", ToneMode::Ctcss, "", -1}));
 
-TEST(TonePick, ResultTextsByMode) {
-    EXPECT_EQ(ToneResultText(ToneMode::None, "67.0"), "None");
-    EXPECT_EQ(ToneResultText(ToneMode::Ctcss, "88.5"), "CTCSS:88.5");
-    EXPECT_EQ(ToneResultText(ToneMode::CdcssNormal, "023"), "CDCSS:023N");
-    EXPECT_EQ(ToneResultText(ToneMode::CdcssInverted, "023"), "CDCSS:023I");
-    EXPECT_EQ(ToneEntries(ToneMode::Ctcss).size(), 50U);
-    EXPECT_EQ(ToneEntries(ToneMode::CdcssInverted).size(), 105U);
-    EXPECT_TRUE(ToneEntries(ToneMode::None).empty());
-}
-
 }  // namespace
 }  // namespace torvan

@@ -191,9 +191,8 @@ void MapName(RowReader& row, RowTexts& texts) {
     const std::string name = row("Name");
     std::string kept;
     for (const char c : name) {
-        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (NameCodeOf(upper) != 0xFF) {
-            kept.push_back(upper);
+        if (NameCodeOf(static_cast<char>(std::toupper(static_cast<unsigned char>(c)))) != 0xFF) {
+            kept.push_back(c);  // upper-cased, and reported, by CheckName
         }
     }
     if (kept.size() != name.size()) {

@@ -73,7 +73,7 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
                                            name};
     };
     const std::vector<RowCase> cases = {
-        {"1,RPT1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "", Verdict::Kept,
+        {"1,Rpt1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "Name", Verdict::Corrected,
          texts("145.60000", "145.00000", "High", "Wide", "Yes", "RPT1")},
         {"1,SIMPLEX,146.52,+,0.6,,,,,,,,NFM,S,Low,", "", Verdict::Kept,
          texts("146.52000", "147.12000", "Low", "Narrow", "No", "SIMPLEX")},

@@ -147,12 +147,15 @@ void MapTones(RowReader& row, RowTexts& texts) {
 // Receive and transmit frequency from Frequency, Duplex and Offset.
 void MapFrequencies(RowReader& row, const FrequencyLimits& limits, RowTexts& texts) {
     const std::string rxText = row("Frequency");
-    const CellCheck rx = CheckFrequency(rxText, limits);
     if (rxText.empty()) {
         row.Refuse("Frequency", "no receive frequency");
         return;
     }
+    const CellCheck rx = CheckFrequency(rxText, limits);
     row.Note("Frequency", rx);
+    if (rx.verdict == Verdict::Refused) {
+        return;
+    }
     Cell(texts, column::kRxFrequency) = rx.text;
     const std::string duplex = row("Duplex");
     const std::string offset = row("Offset");
@@ -179,11 +182,14 @@ void MapFrequencies(RowReader& row, const FrequencyLimits& limits, RowTexts& tex
         Cell(texts, column::kTxFrequency).clear();  // receive only
         return;
     }
-    const CellCheck checked = *tx > 0 ? CheckFrequency(FormatFrequency(static_cast<std::uint64_t>(*tx)), limits)
-                                      : CellCheck{Verdict::Refused, {}, "no transmit frequency"};
-    row.Note("Offset", CellCheck{checked.verdict, checked.text, "transmit frequency " +
-                                                                   FormatFrequency(static_cast<std::uint64_t>(std::max<std::int64_t>(*tx, 0))) +
-                                                                   ": " + checked.reason});
+    if (*tx <= 0) {
+        row.Refuse("Offset", "no transmit frequency");
+        return;
+    }
+    const std::string txText = FormatFrequency(static_cast<std::uint64_t>(*tx));
+    const CellCheck checked = CheckFrequency(txText, limits);
+    row.Note("Offset", {checked.verdict, checked.text,
+                        "transmit frequency " + txText + ": " + checked.reason});
     Cell(texts, column::kTxFrequency) = checked.text;
 }
 

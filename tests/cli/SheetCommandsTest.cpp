@@ -88,13 +88,16 @@ TEST_F(SheetCommands, ExportedSheetsImportToTheSameFile) {
 TEST_F(SheetCommands, DiffNamesEveryDifferenceInTheWindowsTexts) {
     MemoryImage a = Load("new.sin");
     MemoryImage b = a;
-    b[0x814] = 2;                                        // TOT 60
-    b[0x81D] = 0x84;                                     // side key 1 short FM
-    b[0xD80] = 0x00, b[0xD81] = 0x00, b[0xD82] = 0x81, b[0xD83] = 0x08;  // preset 1 88.10
-    b[0xFFA] = 0x42;                                     // Middle Low
-    b[16 + 3] = 0x14, b[16 + 2] = 0x55, b[16 + 1] = 0x25, b[16] = 0x00;  // channel 2 Rx
-    b[0x80C] = 0x00;                                     // owned by no field
-    b[0x000] = 0x12;                                     // a byte of empty channel 1
+    const auto set = [&b](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(), b.bytes().begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    set(0x814, {2});                       // TOT 60
+    set(0x81D, {0x84});                    // side key 1 short FM
+    set(0xD80, {0x00, 0x00, 0x81, 0x08});  // preset 1 88.10
+    set(0xFFA, {0x42});                    // Middle Low
+    set(0x010, {0x00, 0x25, 0x55, 0x14});  // channel 2 Rx, on new-document bytes
+    set(0x80C, {0x00});                    // owned by no field
+    set(0x000, {0x12});                    // a byte of empty channel 1
     ASSERT_TRUE(SaveChannelFile(Path("a.sin"), a).ok);
     ASSERT_TRUE(SaveChannelFile(Path("b.sin"), b).ok);
     const Outcome same = Invoke(RunDiff, {Path("a.sin"), Path("a.sin")});

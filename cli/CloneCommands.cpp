@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 
@@ -12,6 +13,7 @@
 #include "link/PortHint.h"
 #include "link/PowerTuning.h"
 #include "link/ReadCopy.h"
+#include "link/WriteCheck.h"
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
 #include "model/ImageCodec.h"
@@ -104,6 +106,26 @@ Result Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_
     return outcome;
 }
 
+// Reads the radio back and compares what the Write sent. The read-back
+// starts from the written image, so its password probe matches the password
+// just written at 0x840-0x845.
+int VerifyWrite(const MemoryImage& sent, const std::string& port, std::ostream& out,
+                std::ostream& err) {
+    MemoryImage readBack = sent;
+    if (const Result outcome = Transfer(CloneDirection::Read, port, readBack, err); !outcome.ok) {
+        err << "Verify: the read-back failed\n";
+        return Report(outcome, err);
+    }
+    const std::vector<std::size_t> differing = UnwrittenAddresses(sent, readBack);
+    if (differing.empty()) {
+        out << "Verify: the radio holds what was written\n";
+        return 0;
+    }
+    err << "Verify: " << differing.size() << " bytes differ after the Write: "
+        << AddressRanges(differing) << '\n';
+    return 1;
+}
+
 }  // namespace
 
 int RunRead(const Args& args, std::ostream&, std::ostream& err) {
@@ -134,9 +156,15 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     return SaveOrReport(parsed.positional[0], image, err) ? 0 : 1;
 }
 
-int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
+int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
+    Args words = args;
+    const auto verify = std::find(words.begin(), words.end(), "--verify");
+    const bool verifying = verify != words.end();
+    if (verifying) {
+        words.erase(verify);
+    }
     PortArgs parsed;
-    if (!ParsePortArgs("write", args, PasswordOption::Refused, parsed, err) ||
+    if (!ParsePortArgs("write", words, PasswordOption::Refused, parsed, err) ||
         !ExpectOneFile("write", parsed.positional, err)) {
         return 2;
     }
@@ -144,7 +172,8 @@ int RunWrite(const Args& args, std::ostream&, std::ostream& err) {
     if (!LoadOrReport(parsed.positional[0], image, err)) {
         return 1;
     }
-    return Report(Transfer(CloneDirection::Write, parsed.port, image, err), err);
+    const int written = Report(Transfer(CloneDirection::Write, parsed.port, image, err), err);
+    return written == 0 && verifying ? VerifyWrite(image, parsed.port, out, err) : written;
 }
 
 int RunPower(const Args& args, std::ostream& out, std::ostream& err) {

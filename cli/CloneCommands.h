@@ -8,7 +8,7 @@ namespace torvan::cli {
 
 // torvan-cli read --port PORT [--password DIGITS] OUT.sin
 int RunRead(const Args& args, std::ostream& out, std::ostream& err);
-// torvan-cli write --port PORT IN.sin
+// torvan-cli write --port PORT [--verify] IN.sin
 int RunWrite(const Args& args, std::ostream& out, std::ostream& err);
 // torvan-cli power --port PORT POINT [VALUE]
 int RunPower(const Args& args, std::ostream& out, std::ostream& err);

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 #include <ostream>
 
+#include "cli/DecodedFile.h"
 #include "cli/FileArgs.h"
+#include "cli/ShowJson.h"
 #include "config/ModelCatalogReader.h"
 #include "model/ChannelCodec.h"
 #include "model/ImageCodec.h"
@@ -89,16 +92,24 @@ int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
 }
 
 int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!ExpectOneFile("show", args, err)) {
+    Args files = args;
+    const auto json = std::find(files.begin(), files.end(), "--json");
+    const bool asJson = json != files.end();
+    if (asJson) {
+        files.erase(json);
+    }
+    if (!ExpectOneFile("show", files, err)) {
         return 2;
     }
-    MemoryImage image;
-    if (!LoadOrReport(args[0], image, err)) {
+    const auto file = std::make_unique<DecodedFile>();
+    if (!LoadDecoded(files[0], *file, err)) {
         return 1;
     }
-    MemoryForm form;
-    FrequencyLimits limits;
-    DecodeImage(image, ReadModelCatalog(IniStore()), form, limits);
+    if (asJson) {
+        PrintJson(*file, out);
+        return 0;
+    }
+    MemoryForm& form = file->form;
     for (const auto& setting : kShownSettings) {
         if (setting) {
             out << SettingLabel(*setting) << ": " << form.List(*setting).SelectedText() << '\n';
@@ -106,6 +117,7 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
             out << "Password: " << form.PasswordText() << '\n';
         }
     }
+    PrintOptionGroups(file->image, out);
     PrintChannels(form, out);
     return 0;
 }

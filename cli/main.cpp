@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "cli/CloneCommands.h"
+#include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
+#include "cli/PortsCommand.h"
+#include "cli/SheetCommands.h"
 
 namespace {
 
@@ -21,19 +24,47 @@ const char* const kUsage =
     "  new OUT.sin     write a new document's channel data, as File New then\n"
     "                  File Save would (model lists from Program.ini beside\n"
     "                  this program)\n"
-    "  show IN.sin     print the settings and the non-empty channels of a\n"
-    "                  channel-data file\n"
+    "                  e.g. torvan-cli new blank.sin\n"
+    "  show [--json] IN.sin\n"
+    "                  print the settings, option groups and non-empty channels\n"
+    "                  of a channel-data file (--json: as JSON, for scripts)\n"
+    "                  e.g. torvan-cli show --json fleet.sin > fleet.json\n"
+    "  export-csv [--format own|common] IN.sin OUT.csv\n"
+    "                  write the channels as CSV: this program's layout (CH and\n"
+    "                  the grid's ten columns) or the common layout (Location,\n"
+    "                  Name, Frequency, Duplex, Offset, Tone, ...)\n"
+    "                  e.g. torvan-cli export-csv fleet.sin fleet.csv\n"
+    "  import-csv [--format own|common] [--fix] IN.sin CHANNELS.csv OUT.sin\n"
+    "                  replace IN.sin's channels with the sheet's and save as\n"
+    "                  OUT.sin; every cell is checked as the grid takes it and\n"
+    "                  nothing is written when a cell is refused; --fix takes\n"
+    "                  the grid's corrections (step, upper case, 8 characters);\n"
+    "                  a frequency outside the file's band is always refused;\n"
+    "                  the layout is found from the header unless --format says\n"
+    "                  e.g. torvan-cli import-csv --fix fleet.sin repeaters.csv new.sin\n"
+    "  diff A.sin B.sin\n"
+    "                  list every setting, option group, channel cell and other\n"
+    "                  byte that differs; exit 0 equal, 1 different, 2 error\n"
+    "                  e.g. torvan-cli diff old.sin new.sin\n"
+    "  ports           list the serial ports, their COM names and whether you\n"
+    "                  may open them\n"
+    "                  e.g. torvan-cli ports\n"
     "  read --port PORT [--password DIGITS] OUT.sin\n"
     "                  read the radio's whole memory into OUT.sin (written\n"
     "                  only after a complete transfer); DIGITS is the password\n"
     "                  the settings panel would hold\n"
-    "  write --port PORT IN.sin\n"
+    "                  e.g. torvan-cli read --port COM1 --password 123456 radio.sin\n"
+    "  write --port PORT [--verify] IN.sin\n"
     "                  write IN.sin's channels and settings into the radio\n"
-    "                  (refused when the radio's band differs from the file's)\n"
+    "                  (refused when the radio's band differs from the file's);\n"
+    "                  --verify reads the radio back and reports every written\n"
+    "                  address that differs (exit 1)\n"
+    "                  e.g. torvan-cli write --port COM1 --verify fleet.sin\n"
     "  power --port PORT POINT [VALUE]\n"
     "                  print a power tuning point's value and set it to VALUE\n"
     "                  (0-255) when given; POINT is low-low, low-high,\n"
     "                  middle-low, middle-high, high-low or high-high\n"
+    "                  e.g. torvan-cli power --port COM1 high-high 180\n"
     "  --help          show this text\n"
     "  --version       show the version\n"
     "\n"
@@ -64,7 +95,9 @@ int main(int argc, char** argv) {
     const std::map<std::string, Command> commands = {
         {"new", torvan::cli::RunNew},     {"show", torvan::cli::RunShow},
         {"read", torvan::cli::RunRead},   {"write", torvan::cli::RunWrite},
-        {"power", torvan::cli::RunPower},
+        {"power", torvan::cli::RunPower}, {"export-csv", torvan::cli::RunExportCsv},
+        {"import-csv", torvan::cli::RunImportCsv}, {"diff", torvan::cli::RunDiff},
+        {"ports", torvan::cli::RunPorts},
     };
     const auto found = commands.find(words[0]);
     if (found == commands.end()) {

@@ -13,6 +13,7 @@ struct RadioFaults {
     bool reply16 = false;                     // 0x16 for handshakes and "Ma"
     std::optional<unsigned> badAckAfterRead;  // wrong ack after reading this block
     std::optional<unsigned> refusedWrite;     // refuses a write to this block
+    std::optional<unsigned> droppedWrite;     // acknowledges a write to this block, stores nothing
     bool junk = false;                        // stray bytes after every reply
     std::optional<unsigned> pullAfter;        // cable pulled after this block's reply
 };

@@ -128,6 +128,9 @@ RadioAction RadioResponder::WriteRequest() {
     if (faults_.refusedWrite && *faults_.refusedWrite == address) {
         return Answer({kNak}, address);
     }
+    if (faults_.droppedWrite && *faults_.droppedWrite == address) {
+        return Answer({0x06}, address);
+    }
     for (std::size_t i = 4; i < pending_.size(); ++i) {
         memory_[(address + i - 4) & kAddressMask] = pending_[i];
     }

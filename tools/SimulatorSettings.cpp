@@ -41,6 +41,7 @@ const char* const kSimulatorUsage =
     "  --bad-ack-after ADDRESS  answer the acknowledge after reading ADDRESS\n"
     "                       with 0x15\n"
     "  --refuse-write ADDRESS   answer a write to ADDRESS with 0x15, unwritten\n"
+    "  --drop-write ADDRESS answer a write to ADDRESS with 0x06 but store nothing\n"
     "  --junk               send stray bytes right behind every reply\n"
     "  --pull-after ADDRESS hang up the line after answering a read or write\n"
     "                       of ADDRESS (then exit)\n"
@@ -150,6 +151,11 @@ const std::map<std::string, Handler>& ValueOptions() {
          [](const std::string& v, SimulatorSettings& s, std::string&) {
              s.faults.refusedWrite = ParseBlockAddress(v);
              return s.faults.refusedWrite.has_value();
+         }},
+        {"--drop-write",
+         [](const std::string& v, SimulatorSettings& s, std::string&) {
+             s.faults.droppedWrite = ParseBlockAddress(v);
+             return s.faults.droppedWrite.has_value();
          }},
         {"--pull-after",
          [](const std::string& v, SimulatorSettings& s, std::string&) {

@@ -1,0 +1,17 @@
+#include "cli/DecodedFile.h"
+
+#include "cli/FileArgs.h"
+#include "config/ModelCatalogReader.h"
+#include "model/ImageCodec.h"
+
+namespace torvan::cli {
+
+bool LoadDecoded(const std::string& path, DecodedFile& file, std::ostream& err) {
+    if (!LoadOrReport(path, file.image, err)) {
+        return false;
+    }
+    DecodeImage(file.image, ReadModelCatalog(IniStore()), file.form, file.limits);
+    return true;
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,128 @@
+#include "cli/ImageFields.h"
+
+#include <array>
+#include <numeric>
+#include <optional>
+
+#include "link/PowerTuning.h"
+#include "model/BroadcastPresets.h"
+#include "model/ChannelCodec.h"
+#include "model/DtmfSettings.h"
+#include "model/SideKeys.h"
+
+namespace torvan::cli {
+namespace {
+
+std::vector<std::size_t> Range(std::size_t from, std::size_t count) {
+    std::vector<std::size_t> addresses(count);
+    std::iota(addresses.begin(), addresses.end(), from);
+    return addresses;
+}
+
+struct ShownSetting {
+    std::optional<Setting> setting;  // nothing: the password edit box
+    std::vector<std::size_t> addresses;
+};
+
+std::vector<ShownSetting> ShownSettings() {
+    using namespace offset;
+    return {
+        {Setting::Model, {kModelIndex}},
+        {Setting::FrequencyRange, {kRangeIndex, kBandSignature, kBandSignature + 1, kBandSignature + 2}},
+        {Setting::LockChannelMode, {kFlags}},
+        {Setting::Tot, {kTot}},
+        {std::nullopt, Range(kPassword, kPasswordLength)},
+        {Setting::PriorityChannel, {kPriorityChannel}},
+        {Setting::VoxLevel, {kVox}},
+        {Setting::BatterySave, {kFlags}},
+        {Setting::Sql, {kSql}},
+        {Setting::Beep, {kFlags}},
+        {Setting::Ste, {kScanSte}},
+        {Setting::EndRoger, {kEndRoger}},
+        {Setting::ScanMode, {kScanSte}},
+        {Setting::FrequencyMode, {kFrequencyMode}},
+    };
+}
+
+// The bytes a channel column's text is made from.
+std::vector<std::size_t> ColumnAddresses(int channel, int col) {
+    const std::size_t slotAt = offset::kChannels + static_cast<std::size_t>(channel - 1) * offset::kSlotSize;
+    switch (col) {
+        case column::kRxFrequency:
+            return Range(slotAt + slot::kRxFrequency, 4);
+        case column::kTxFrequency:
+            return Range(slotAt + slot::kTxFrequency, 4);
+        case column::kRxCode:
+            return Range(slotAt + slot::kRxTone, 2);
+        case column::kTxCode:
+            return Range(slotAt + slot::kTxTone, 2);
+        case column::kPttId:
+            return {slotAt + slot::kOptions};
+        case column::kScanAdd:
+            return {slotAt + slot::kFlags,
+                    offset::kScanBitmap + static_cast<std::size_t>(channel - 1) / 8U};
+        case column::kName:
+            return Range(offset::kNames + static_cast<std::size_t>(channel - 1) * kNameLength,
+                         kNameLength);
+        default:
+            return {slotAt + slot::kFlags};
+    }
+}
+
+}  // namespace
+
+std::vector<ImageField> SettingFields(DecodedFile& file) {
+    std::vector<ImageField> fields;
+    for (const ShownSetting& shown : ShownSettings()) {
+        if (shown.setting) {
+            fields.push_back({"Settings", std::string(SettingLabel(*shown.setting)),
+                              file.form.List(*shown.setting).SelectedText(), shown.addresses});
+        } else {
+            fields.push_back({"Settings", "Password", file.form.PasswordText(), shown.addresses});
+        }
+    }
+    return fields;
+}
+
+std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
+    std::vector<ImageField> fields;
+    const SideKeyCodes codes = ReadSideKeyCodes(image);
+    constexpr std::array<const char*, kSideKeyActions> kActions = {
+        "Side Key1 Short Press", "Side Key1 Long Press", "Side Key2 Short Press",
+        "Side Key2 Long Press"};
+    for (std::size_t action = 0; action < kSideKeyActions; ++action) {
+        fields.push_back({"Side Key", kActions[action],
+                          std::string(SideKeyFunctionName(codes[action])),
+                          {action < 2 ? offset::kSideKey1 : offset::kSideKey2}});
+    }
+    const DtmfSettings dtmf = ReadDtmfSettings(image);
+    fields.push_back({"DTMF", "Tx Side Tone", dtmf.txSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
+    fields.push_back({"DTMF", "Rx Side Tone", dtmf.rxSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
+    fields.push_back({"DTMF", "PTT ID", dtmf.pttId, Range(offset::kPttId, offset::kPttIdLength)});
+    for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
+        fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
+                          Range(offset::kBroadcastPresets +
+                                    static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
+                                kBroadcastPresetSize)});
+    }
+    for (const LevelPointInfo& info : kLevelPoints) {
+        fields.push_back({"Power Tuning", std::string(info.label), std::to_string(image[info.address]),
+                          {info.address}});
+    }
+    return fields;
+}
+
+std::vector<ImageField> ChannelFields(DecodedFile& file) {
+    std::vector<ImageField> fields;
+    const CellTable& grid = file.form.Grid();
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+            fields.push_back({"Channel " + std::to_string(channel),
+                              std::string(kChannelHeaders[static_cast<std::size_t>(col)]),
+                              grid.TextMatrix(channel, col), ColumnAddresses(channel, col)});
+        }
+    }
+    return fields;
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,124 @@
+#include "cli/SheetCommands.h"
+
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "cli/DecodedFile.h"
+#include "cli/FileArgs.h"
+#include "csv/CommonSheet.h"
+#include "csv/OwnSheet.h"
+#include "csv/SheetColumns.h"
+#include "model/ImageCodec.h"
+#include "model/SafeFile.h"
+
+namespace torvan::cli {
+namespace {
+
+enum class SheetFormat { Own, Common };
+
+struct SheetArgs {
+    std::optional<SheetFormat> format;
+    csv::FixPolicy fix = csv::FixPolicy::Refuse;
+    std::vector<std::string> files;
+};
+
+bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
+                    std::size_t fileCount, SheetArgs& parsed, std::ostream& err) {
+    const std::string prefix = "torvan-cli " + command + ": ";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--format" && i + 1 < args.size() &&
+            (args[i + 1] == "own" || args[i + 1] == "common")) {
+            parsed.format = args[++i] == "own" ? SheetFormat::Own : SheetFormat::Common;
+        } else if (arg == "--fix" && allowFix) {
+            parsed.fix = csv::FixPolicy::Accept;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            err << prefix << "unknown option '" << arg << "' (--format takes own or common; see "
+                << "torvan-cli --help)\n";
+            return false;
+        } else {
+            parsed.files.push_back(arg);
+        }
+    }
+    if (parsed.files.size() != fileCount) {
+        err << prefix << "expected " << fileCount << " file names (see torvan-cli --help)\n";
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> ReadText(const std::string& path, std::ostream& err) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (!in || !(text << in.rdbuf())) {
+        err << "Cannot read " << path << ".\n";
+        return std::nullopt;
+    }
+    return text.str();
+}
+
+// The layout a sheet is in when --format does not say: the other tools'
+// layout numbers its rows in a "Location" column.
+SheetFormat DetectFormat(const std::string& text) {
+    const csv::CsvText sheet = csv::ParseCsv(text.substr(0, text.find('\n')));
+    if (!sheet.records.empty() && csv::SheetColumns(sheet.records.front().fields).Find("Location")) {
+        return SheetFormat::Common;
+    }
+    return SheetFormat::Own;
+}
+
+}  // namespace
+
+int RunExportCsv(const Args& args, std::ostream&, std::ostream& err) {
+    SheetArgs parsed;
+    if (!ParseSheetArgs("export-csv", args, false, 2, parsed, err)) {
+        return 2;
+    }
+    DecodedFile file;
+    if (!LoadDecoded(parsed.files[0], file, err)) {
+        return 1;
+    }
+    const std::string text = parsed.format == SheetFormat::Common
+                                 ? csv::ExportCommonSheet(file.form.Grid())
+                                 : csv::ExportOwnSheet(file.form.Grid());
+    if (const Result written = WriteFileAtomically(parsed.files[1], text); !written.ok) {
+        err << written.error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int RunImportCsv(const Args& args, std::ostream& out, std::ostream& err) {
+    SheetArgs parsed;
+    if (!ParseSheetArgs("import-csv", args, true, 3, parsed, err)) {
+        return 2;
+    }
+    DecodedFile file;
+    const auto text = ReadText(parsed.files[1], err);
+    if (!text || !LoadDecoded(parsed.files[0], file, err)) {
+        return 1;
+    }
+    const SheetFormat format = parsed.format.value_or(DetectFormat(*text));
+    const csv::SheetImport result =
+        format == SheetFormat::Common
+            ? csv::ImportCommonSheet(*text, file.limits, file.form.Grid())
+            : csv::ImportOwnSheet(*text, file.limits, file.form.Grid());
+    const bool store = result.MayStore(parsed.fix);
+    std::ostream& report = store ? out : err;
+    if (!result.error.empty()) {
+        err << parsed.files[1] << ": " << result.error << '\n';
+    }
+    for (const csv::SheetNote& note : result.notes) {
+        report << parsed.files[1] << ": " << csv::NoteText(note, parsed.fix) << '\n';
+    }
+    if (!store) {
+        err << "Nothing written.\n";
+        return 1;
+    }
+    EncodeImage(file.form, file.limits, file.image);
+    return SaveOrReport(parsed.files[2], file.image, err) ? 0 : 1;
+}
+
+}  // namespace torvan::cli

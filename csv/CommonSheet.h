@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "csv/SheetImport.h"
+#include "model/CellTable.h"
+#include "model/FrequencyLimits.h"
+
+namespace torvan::csv {
+
+// The channel layout that repeater directories and other programming tools
+// exchange: columns found by name (Location, Name, Frequency, Duplex,
+// Offset, Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
+// CrossMode, Mode, Skip, Power, Comment); other columns are ignored.
+std::string ExportCommonSheet(const CellTable& grid);
+
+// Replaces every channel row of `grid` with the sheet's channels. Whatever
+// the radio cannot hold (AM, a tone outside its lists, a frequency outside
+// the band) is refused; names are upper-cased, cut to the radio's alphabet
+// and 8 characters, and frequencies snapped, as corrections.
+SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limits,
+                              CellTable& grid);
+
+}  // namespace torvan::csv

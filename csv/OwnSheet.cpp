@@ -1,0 +1,113 @@
+#include "csv/OwnSheet.h"
+
+#include <set>
+
+#include "csv/SheetColumns.h"
+#include "model/ChannelCodec.h"
+
+namespace torvan::csv {
+namespace {
+
+std::string Header(int col) {
+    return std::string(kChannelHeaders[static_cast<std::size_t>(col)]);
+}
+
+CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& limits) {
+    switch (col) {
+        case column::kRxFrequency:
+        case column::kTxFrequency:
+            return CheckFrequency(text, limits);
+        case column::kRxCode:
+        case column::kTxCode:
+            return CheckTone(text);
+        case column::kName:
+            return CheckName(text);
+        default:
+            return CheckChoice(col, text);
+    }
+}
+
+// One sheet row into its grid row. A row without a receive frequency is an
+// empty channel; whatever else it holds is dropped, as the grid drops it.
+void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
+               const FrequencyLimits& limits, CellTable& grid, SheetImport& result) {
+    const std::string rx = columns.Cell(record, Header(column::kRxFrequency));
+    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+        const std::string text = columns.Cell(record, Header(col));
+        if (rx.empty()) {
+            if (!text.empty()) {
+                result.Note(record.line, Header(col),
+                            {Verdict::Corrected, {}, "the channel has no Rx Frequency; dropped"});
+            }
+            continue;
+        }
+        const CellCheck check = CheckCell(col, text, limits);
+        result.Note(record.line, Header(col), check);
+        if (check.verdict != Verdict::Refused) {
+            grid.SetTextMatrix(row, col, check.text);
+        }
+    }
+}
+
+}  // namespace
+
+std::string ExportOwnSheet(const CellTable& grid) {
+    std::vector<std::string> header;
+    for (int col = 0; col < CellTable::kCols; ++col) {
+        header.push_back(Header(col));
+    }
+    std::string text = CsvLine(header);
+    for (int row = 1; row <= kChannelCount; ++row) {
+        if (grid.TextMatrix(row, column::kRxFrequency).empty()) {
+            continue;
+        }
+        std::vector<std::string> cells = {std::to_string(row)};
+        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+            cells.push_back(grid.TextMatrix(row, col));
+        }
+        text += CsvLine(cells);
+    }
+    return text;
+}
+
+SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits, CellTable& grid) {
+    SheetImport result;
+    const CsvText sheet = ParseCsv(text);
+    result.error = sheet.error;
+    if (result.error.empty() && sheet.records.empty()) {
+        result.error = "the sheet has no header row";
+    }
+    if (!result.error.empty()) {
+        return result;
+    }
+    const SheetColumns columns(sheet.records.front().fields);
+    for (int col = 0; col < CellTable::kCols; ++col) {
+        if (!columns.Find(Header(col))) {
+            result.error = "the header row has no column \"" + Header(col) + "\"";
+            return result;
+        }
+    }
+    ClearChannels(grid);
+    std::set<int> seen;
+    for (std::size_t r = 1; r < sheet.records.size(); ++r) {
+        const CsvRecord& record = sheet.records[r];
+        if (record.fields.size() != columns.Count()) {
+            result.notes.push_back({record.line, "row", Verdict::Refused,
+                                    std::to_string(record.fields.size()) + " cells where the header has " +
+                                        std::to_string(columns.Count())});
+            continue;
+        }
+        const std::string number = columns.Cell(record, Header(column::kChannel));
+        const auto channel = ChannelNumber(number);
+        if (!channel || !seen.insert(*channel).second) {
+            result.notes.push_back({record.line, Header(column::kChannel), Verdict::Refused,
+                                    channel ? "channel " + number + " is listed twice"
+                                            : "\"" + number + "\" is not a channel number 1-128"});
+            continue;
+        }
+        ImportRow(record, columns, *channel, limits, grid, result);
+    }
+    return result;
+}
+
+}  // namespace torvan::csv

@@ -1,0 +1,38 @@
+#include "csv/SheetColumns.h"
+
+#include "model/Text.h"
+
+namespace torvan::csv {
+namespace {
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+}  // namespace
+
+SheetColumns::SheetColumns(const std::vector<std::string>& header) {
+    for (const std::string& name : header) {
+        names_.push_back(Trimmed(name));
+    }
+}
+
+std::optional<std::size_t> SheetColumns::Find(std::string_view name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (EqualNoCase(names_[i], name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string SheetColumns::Cell(const CsvRecord& record, std::string_view name) const {
+    const auto at = Find(name);
+    return at && *at < record.fields.size() ? record.fields[*at] : std::string();
+}
+
+}  // namespace torvan::csv

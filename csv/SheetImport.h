@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "csv/CellChecks.h"
+#include "model/CellTable.h"
+
+namespace torvan::csv {
+
+// Whether the editor's own corrections (snap, upper-case, cut) may be taken.
+enum class FixPolicy { Refuse, Accept };
+
+// One cell an import would change or cannot take.
+struct SheetNote {
+    int line = 0;
+    std::string column;
+    Verdict verdict = Verdict::Refused;
+    std::string reason;
+};
+
+// What reading a channel sheet into the grid found.
+struct SheetImport {
+    std::string error;  // the sheet as a whole could not be read
+    std::vector<SheetNote> notes;
+
+    // True when the grid may be stored: the sheet was read, nothing was
+    // refused and every correction is allowed by `policy`.
+    bool MayStore(FixPolicy policy) const;
+    void Note(int line, std::string column, const CellCheck& check);
+};
+
+// The channel number a sheet cell names (1 to 128, digits only).
+std::optional<int> ChannelNumber(std::string_view text);
+
+// Empties every channel row, as an import starts from a sheet that lists all
+// channels the file will hold.
+void ClearChannels(CellTable& grid);
+
+// "line 5, Rx Frequency: refused: outside the file's band 136-174 MHz".
+std::string NoteText(const SheetNote& note, FixPolicy policy);
+
+}  // namespace torvan::csv

@@ -1,0 +1,133 @@
+#include "csv/CommonSheet.h"
+
+#include <gtest/gtest.h>
+
+#include "model/ChannelCodec.h"
+#include "model/MemoryCellTable.h"
+
+namespace torvan::csv {
+namespace {
+
+const std::string kHeader =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,Skip,Power,Comment\r\n";
+
+std::array<std::string, 10> Row(const CellTable& grid, int row) {
+    std::array<std::string, 10> texts;
+    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+        texts[static_cast<std::size_t>(col - 1)] = grid.TextMatrix(row, col);
+    }
+    return texts;
+}
+
+struct ToneCase {
+    std::string tone;   // Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode
+    std::string rx;
+    std::string tx;
+};
+
+TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
+    const std::vector<ToneCase> cases = {
+        {",88.5,100.0,023,NN,754,", "None", "None"},
+        {"Tone,88.5,100.0,023,NN,754,", "None", "CTCSS:88.5"},
+        {"TSQL,88.5,100.0,023,NN,754,", "CTCSS:100.0", "CTCSS:100.0"},
+        {"DTCS,88.5,100.0,23,NR,754,", "CDCSS:023I", "CDCSS:023N"},
+        {"DTCS,88.5,100.0,754,RN,023,", "CDCSS:754N", "CDCSS:754I"},
+        {"Cross,88.5,100.0,023,NN,754,Tone->Tone", "CTCSS:100.0", "CTCSS:88.5"},
+        {"Cross,88.5,100.0,023,RN,754,Tone->DTCS", "CDCSS:754N", "CTCSS:88.5"},
+        {"Cross,88.5,100.0,023,RN,754,DTCS->Tone", "CTCSS:100.0", "CDCSS:023I"},
+        {"Cross,88.5,100.0,023,NR,754,DTCS->DTCS", "CDCSS:754I", "CDCSS:023N"},
+        {"Cross,88.5,100.0,023,NN,754,DTCS->", "None", "CDCSS:023N"},
+        {"Cross,88.5,100.0,023,NN,754,->Tone", "CTCSS:100.0", "None"},
+        {"Cross,88.5,100.0,023,NN,754,->DTCS", "CDCSS:754N", "None"},
+        {"Cross,88.5,100.0,023,NN,754,Tone->", "None", "CTCSS:88.5"},
+    };
+    for (const ToneCase& c : cases) {
+        MemoryCellTable grid;
+        const SheetImport result = ImportCommonSheet(
+            kHeader + "3,Rpt,146.52,,0," + c.tone + ",FM,,High,\r\n", {}, grid);
+        ASSERT_TRUE(result.MayStore(FixPolicy::Accept))
+            << c.tone << ": " << (result.notes.empty() ? result.error : result.notes[0].reason);
+        EXPECT_EQ(grid.TextMatrix(3, column::kRxCode), c.rx) << c.tone;
+        EXPECT_EQ(grid.TextMatrix(3, column::kTxCode), c.tx) << c.tone;
+
+        // And back: the exported row reads in again as the same channel.
+        MemoryCellTable again;
+        const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid), {}, again);
+        EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << c.tone;
+        EXPECT_EQ(Row(again, 3), Row(grid, 3)) << c.tone;
+    }
+}
+
+struct RowCase {
+    std::string row;     // after the header
+    std::string column;  // first note's column ("" for none)
+    Verdict verdict;
+    std::array<std::string, 10> texts;  // channel 1 when stored
+};
+
+TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
+    const auto texts = [](std::string rx, std::string tx, std::string power, std::string width,
+                          std::string scan, std::string name) {
+        return std::array<std::string, 10>{rx, tx, "None", "None", "Off", power, width, scan, "Off",
+                                           name};
+    };
+    const std::vector<RowCase> cases = {
+        {"1,Rpt1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "Name", Verdict::Corrected,
+         texts("145.60000", "145.00000", "High", "Wide", "Yes", "RPT1")},
+        {"1,SIMPLEX,146.52,+,0.6,,,,,,,,NFM,S,Low,", "", Verdict::Kept,
+         texts("146.52000", "147.12000", "Low", "Narrow", "No", "SIMPLEX")},
+        {"1,ODD,146.52,split,147.0,,,,,,,,FM,,5.0W,", "Power", Verdict::Refused, {}},
+        {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,
+         texts("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
+        {"1,Long name!,146.52,,0,,,,,,,,FM,,L,", "Name", Verdict::Corrected,
+         texts("146.52000", "146.52000", "Low", "Wide", "Yes", "LONG NAM")},
+        {"1,X,146.5234,,0,,,,,,,,FM,,,", "Frequency", Verdict::Corrected,
+         texts("146.52000", "146.52000", "High", "Wide", "Yes", "X")},
+        {"1,AIR,124.1,,0,,,,,,,,AM,,,", "Frequency", Verdict::Refused, {}},
+        {"1,AIR,144.1,,0,,,,,,,,AM,,,", "Mode", Verdict::Refused, {}},
+        {"1,HI,173.9,+,0.6,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
+        {"1,T,146.52,,0,Tone,60.0,,,,,,FM,,,", "rToneFreq", Verdict::Refused, {}},
+        {"1,D,146.52,,0,DTCS,,,017,NN,,,FM,,,", "DtcsCode", Verdict::Refused, {}},
+        {"1,D,146.52,,0,DTCS,,,023,NX,,,FM,,,", "DtcsPolarity", Verdict::Refused, {}},
+        {"1,D,146.52,,0,DCS,,,023,NN,,,FM,,,", "Tone", Verdict::Refused, {}},
+        {"1,D,146.52,,0,Cross,88.5,,,,,Tone->Tone,FM,,,", "cToneFreq", Verdict::Refused, {}},
+        {"1,D,146.52,,0,Cross,88.5,,,,,Tone-DTCS,FM,,,", "CrossMode", Verdict::Refused, {}},
+        {"1,D,146.52,duplex,0,,,,,,,,FM,,,", "Duplex", Verdict::Refused, {}},
+        {"0,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
+    };
+    for (const RowCase& c : cases) {
+        MemoryCellTable grid;
+        const SheetImport result = ImportCommonSheet(kHeader + c.row + "\r\n", {}, grid);
+        ASSERT_EQ(result.error, "") << c.row;
+        if (c.column.empty()) {
+            EXPECT_TRUE(result.notes.empty()) << c.row << ": " << result.notes.front().reason;
+        } else {
+            ASSERT_FALSE(result.notes.empty()) << c.row;
+            EXPECT_EQ(result.notes[0].column, c.column) << c.row << ": " << result.notes[0].reason;
+            EXPECT_EQ(result.notes[0].verdict, c.verdict) << c.row << ": " << result.notes[0].reason;
+            EXPECT_EQ(result.notes[0].line, 2) << c.row;
+        }
+        EXPECT_EQ(result.MayStore(FixPolicy::Accept), c.verdict != Verdict::Refused) << c.row;
+        if (c.verdict != Verdict::Refused) {
+            EXPECT_EQ(Row(grid, 1), c.texts) << c.row;
+        }
+    }
+}
+
+TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
+    MemoryCellTable grid;
+    // Reordered, other columns ignored, optional ones absent.
+    const SheetImport result = ImportCommonSheet(
+        "\xEF\xBB\xBF" "URCALL,Frequency,Location,Name\r\nX,145.5,7,\"Hill, North\"\r\n", {}, grid);
+    ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
+    EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
+    EXPECT_EQ(Row(grid, 7), (std::array<std::string, 10>{"145.50000", "145.50000", "None", "None",
+                                                         "Off", "High", "Wide", "Yes", "Off",
+                                                         "HILL NOR"}));
+    EXPECT_EQ(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error,
+              "the header row has no column \"Location\"");
+}
+
+}  // namespace
+}  // namespace torvan::csv

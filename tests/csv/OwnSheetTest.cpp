@@ -1,0 +1,160 @@
+#include "csv/OwnSheet.h"
+
+#include <gtest/gtest.h>
+
+#include "model/ChannelCodec.h"
+#include "model/ImageCodec.h"
+#include "model/MemoryCellTable.h"
+#include "model/MemoryForm.h"
+#include "model/ModelCatalog.h"
+
+namespace torvan::csv {
+namespace {
+
+const std::string kHeader =
+    "CH,Rx Frequency,Tx Frequency,Rx Code,Tx Code,Busy Lock,Tx Power,Bandwidth,Scan Add,PTT ID,"
+    "Name\r\n";
+
+struct CellCase {
+    std::string row;        // after "5,"
+    std::string column;     // the one note expected, or "" for none
+    Verdict verdict;
+    std::string stored;     // the cell text stored in that column ("" for none)
+};
+
+// Column position of a header name in a row.
+int ColumnOf(const std::string& name) {
+    for (int col = 0; col < CellTable::kCols; ++col) {
+        if (kChannelHeaders[static_cast<std::size_t>(col)] == name) {
+            return col;
+        }
+    }
+    return column::kRxFrequency;
+}
+
+TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
+    const std::string ok = "Off,High,Wide,Yes,Off,AB 1";
+    const std::vector<CellCase> cases = {
+        {"145.52500,146.00000,CTCSS:67.0,CDCSS:023N," + ok, "", Verdict::Kept, ""},
+        {"145.525,,None,CDCSS:754I," + ok, "", Verdict::Kept, ""},
+        {"145.1234567,145.125,None,None," + ok, "Rx Frequency", Verdict::Corrected, "145.12000"},
+        {"146.00625,146.0025,None,None," + ok, "Tx Frequency", Verdict::Corrected, "146.00000"},
+        {"175,145.5,None,None," + ok, "Rx Frequency", Verdict::Refused, ""},
+        {"145.5,135.99,None,None," + ok, "Tx Frequency", Verdict::Refused, ""},
+        {"145.5x,145.5,None,None," + ok, "Rx Frequency", Verdict::Refused, ""},
+        {"145.5,145.5,ctcss:88.5,None," + ok, "Rx Code", Verdict::Corrected, "CTCSS:88.5"},
+        {"145.5,145.5,None,CTCSS:88,Off,High,Wide,Yes,Off,A", "Tx Code", Verdict::Refused, ""},
+        {"145.5,145.5,CTCSS:60.0,None," + ok, "", Verdict::Kept, ""},
+        {"145.5,145.5,None,None,Off,high,Wide,Yes,Off,A", "Tx Power", Verdict::Corrected, "High"},
+        {"145.5,145.5,None,None,Off,Medium,Wide,Yes,Off,A", "Tx Power", Verdict::Refused, ""},
+        {"145.5,145.5,None,None,,High,Wide,Yes,Off,A", "", Verdict::Kept, ""},
+        {"145.5,145.5,None,None,Off,High,,Yes,Off,A", "Bandwidth", Verdict::Refused, ""},
+        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,repeater9", "Name", Verdict::Corrected,
+         "REPEATER"},
+        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,A.B", "Name", Verdict::Refused, ""},
+        {",,None,None,Off,High,Wide,Yes,Off,A", "Rx Code", Verdict::Corrected, ""},
+    };
+    for (const CellCase& c : cases) {
+        MemoryCellTable grid;
+        const SheetImport result = ImportOwnSheet(kHeader + "5," + c.row + "\r\n", {}, grid);
+        ASSERT_EQ(result.error, "") << c.row;
+        if (c.column.empty()) {
+            EXPECT_TRUE(result.notes.empty()) << c.row << ": " << result.notes.front().reason;
+            EXPECT_TRUE(result.MayStore(FixPolicy::Refuse)) << c.row;
+            continue;
+        }
+        ASSERT_FALSE(result.notes.empty()) << c.row;
+        const SheetNote& note = result.notes.front();
+        EXPECT_EQ(note.line, 2) << c.row;
+        EXPECT_EQ(note.column, c.column) << c.row;
+        EXPECT_EQ(note.verdict, c.verdict) << c.row << ": " << note.reason;
+        EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << c.row;
+        EXPECT_EQ(result.MayStore(FixPolicy::Accept), c.verdict == Verdict::Corrected) << c.row;
+        if (c.verdict == Verdict::Corrected) {
+            EXPECT_EQ(grid.TextMatrix(5, ColumnOf(c.column)), c.stored) << c.row;
+        }
+    }
+}
+
+TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
+    MemoryCellTable grid;
+    grid.SetTextMatrix(9, column::kRxFrequency, "150.00000");
+    const std::string row = ",145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n";
+    // Columns in another order are found by name.
+    const SheetImport reordered = ImportOwnSheet(
+        "Name,CH,Tx Frequency,Rx Frequency,Rx Code,Tx Code,Busy Lock,Tx Power,Bandwidth,Scan Add,"
+        "PTT ID\nB,3,145.6,145.5,None,None,Off,Low,Narrow,No,Both\n",
+        {}, grid);
+    EXPECT_TRUE(reordered.MayStore(FixPolicy::Refuse));
+    EXPECT_EQ(grid.TextMatrix(3, column::kTxFrequency), "145.60000");
+    EXPECT_EQ(grid.TextMatrix(3, column::kName), "B");
+    EXPECT_EQ(grid.TextMatrix(9, column::kRxFrequency), "") << "unlisted channels are emptied";
+
+    const SheetImport bad = ImportOwnSheet(kHeader + "0" + row + "129" + row + "7" + row + "7" +
+                                               row + "8,145.5\r\n",
+                                           {}, grid);
+    ASSERT_EQ(bad.notes.size(), 4U);
+    EXPECT_EQ(NoteText(bad.notes[0], FixPolicy::Refuse),
+              "line 2, CH: refused: \"0\" is not a channel number 1-128");
+    EXPECT_EQ(bad.notes[1].line, 3);
+    EXPECT_EQ(NoteText(bad.notes[2], FixPolicy::Refuse),
+              "line 5, CH: refused: channel 7 is listed twice");
+    EXPECT_EQ(NoteText(bad.notes[3], FixPolicy::Refuse),
+              "line 6, row: refused: 2 cells where the header has 11");
+
+    EXPECT_EQ(ImportOwnSheet("CH,Rx Frequency\n1,145.5\n", {}, grid).error,
+              "the header row has no column \"Tx Frequency\"");
+}
+
+TEST(OwnSheetImport, ABandOtherThanTheDefaultDecidesWhatIsRefused) {
+    MemoryCellTable grid;
+    const FrequencyLimits band{40000000, 47000000};
+    const SheetImport result = ImportOwnSheet(
+        kHeader + "1,145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n2,446.00625,446.00625,None,"
+                  "None,Off,High,Wide,Yes,Off,B\r\n",
+        band, grid);
+    ASSERT_EQ(result.notes.size(), 2U);
+    EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Accept),
+              "line 2, Rx Frequency: refused: outside the file's band 400-470 MHz");
+    EXPECT_EQ(grid.TextMatrix(2, column::kRxFrequency), "446.00625");
+}
+
+// Export then import gives the same image as the window's Save of the same
+// file: every cell text, including unlisted tones and a busy lock without a
+// text, survives.
+TEST(OwnSheet, ExportThenImportGivesTheSameImage) {
+    MemoryImage image;
+    image.ResetToNewDocument();
+    const std::vector<std::pair<int, std::array<std::uint8_t, 16>>> slots = {
+        {1, {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xAB, 0xCD}},
+        {2, {0x50, 0x12, 0x60, 0x13, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x06, 0x54, 0xC7, 0x03, 0xF6, 0xFF, 0xFF}},
+        {128, {0x25, 0x06, 0x00, 0x17, 0x25, 0x06, 0x00, 0x17, 0xFF, 0xFF, 0x14, 0xC1, 0x02, 0x3A, 0x00, 0x00}},
+    };
+    for (const auto& [channel, bytes] : slots) {
+        std::copy(bytes.begin(), bytes.end(), image.bytes().begin() + (channel - 1) * 16);
+    }
+    image[0x850] = 0x0A;
+    image[0x851] = 0x25;
+    image[0x852] = 0x24;
+    image[0xC50] = 0x01;
+    MemoryForm form;
+    FrequencyLimits limits;
+    DecodeImage(image, ModelCatalog{}, form, limits);
+    EncodeImage(form, limits, image);  // what Save stores
+    const std::string sheet = ExportOwnSheet(form.Grid());
+    EXPECT_NE(sheet.find("\r\n2,136.01250,,CTCSS:60.0,CDCSS:754I,,High,Wide,No,Both,\r\n"),
+              std::string::npos)
+        << sheet;
+
+    MemoryForm imported;
+    DecodeImage(image, ModelCatalog{}, imported, limits);
+    const SheetImport result = ImportOwnSheet(sheet, limits, imported.Grid());
+    ASSERT_TRUE(result.MayStore(FixPolicy::Refuse))
+        << (result.notes.empty() ? result.error : result.notes.front().reason);
+    MemoryImage again = image;
+    EncodeImage(imported, limits, again);
+    EXPECT_EQ(again, image);
+}
+
+}  // namespace
+}  // namespace torvan::csv

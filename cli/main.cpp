@@ -7,6 +7,7 @@
 
 #include "cli/CloneCommands.h"
 #include "cli/DocumentCommands.h"
+#include "config/IniStore.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ const char* const kUsage =
     "\n"
     "Commands:\n"
     "  new OUT.sin     write a new document's channel data, as File New then\n"
-    "                  File Save would (model lists from Program.ini beside\n"
-    "                  this program)\n"
+    "                  File Save would (model lists from Program.ini)\n"
     "  show IN.sin     print the settings and the non-empty channels of a\n"
     "                  channel-data file\n"
     "  read --port PORT [--password DIGITS] OUT.sin\n"
@@ -32,6 +32,7 @@ const char* const kUsage =
     "                  print a power tuning point's value and set it to VALUE\n"
     "                  (0-255) when given; POINT is low-low, low-high,\n"
     "                  middle-low, middle-high, high-low or high-high\n"
+    "  --version       show the version and the Program.ini in use\n"
     "  --help          show this text\n"
     "\n"
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
@@ -52,6 +53,12 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (words[0] == "--version") {
+        // Program.ini's place depends on how the program was installed.
+        std::cout << "torvan-cli " TORVAN_VERSION "\nProgram.ini: "
+                  << torvan::IniStore().Path().string() << '\n';
         return 0;
     }
     const std::map<std::string, Command> commands = {

@@ -28,8 +28,10 @@
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
 #include "dialogs/CToneDlg.h"
+#include "model/BroadcastPresets.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelFile.h"
+#include "model/DtmfSettings.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 
@@ -74,6 +76,10 @@ MemoryImage SampleImage(const torvan::ModelCatalog& models) {
         ++row;
     }
     torvan::EncodeImage(form, limits, image);
+    const std::string presets[torvan::kBroadcastPresetCount] = {"88.10", "91.50", "96.30",
+                                                                "101.70", "104.20"};
+    torvan::StorePresets(image, presets);
+    torvan::StoreDtmfSettings(image, {true, true, "1023"});
     return image;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/DocumentCommands.h"
 #include "cli/PortsCommand.h"
 #include "cli/SheetCommands.h"
+#include "config/IniStore.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ const char* const kUsage =
     "\n"
     "Commands:\n"
     "  new OUT.sin     write a new document's channel data, as File New then\n"
-    "                  File Save would (model lists from Program.ini beside\n"
-    "                  this program)\n"
+    "                  File Save would (model lists from Program.ini)\n"
     "                  e.g. torvan-cli new blank.sin\n"
     "  show [--json] IN.sin\n"
     "                  print the settings, option groups and non-empty channels\n"
@@ -66,7 +66,7 @@ const char* const kUsage =
     "                  middle-low, middle-high, high-low or high-high\n"
     "                  e.g. torvan-cli power --port COM1 high-high 180\n"
     "  --help          show this text\n"
-    "  --version       show the version\n"
+    "  --version       show the version and the Program.ini in use\n"
     "\n"
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
@@ -89,7 +89,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (words[0] == "--version") {
-        std::cout << "torvan-cli " TORVAN_VERSION "\n";
+        // Program.ini's place depends on how the program was installed.
+        std::cout << "torvan-cli " TORVAN_VERSION "\nProgram.ini: "
+                  << torvan::IniStore().Path().string() << '\n';
         return 0;
     }
     const std::map<std::string, Command> commands = {

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
 #include <vector>
 
+#include "config/DefaultProgramIni.h"
+#include "config/IniLocation.h"
 #include "model/Numbers.h"
 #include "model/SafeFile.h"
 #include "model/Text.h"
@@ -154,14 +157,33 @@ Result WriteLines(const std::filesystem::path& path, const Lines& file) {
 
 }  // namespace
 
-IniStore::IniStore() : IniStore(ExecutableDirectory() / "Program.ini") {}
+IniStore::IniStore() : path_(ChooseIniPath(IniLocation::Current())) {
+    std::error_code ec;
+    std::filesystem::create_directories(path_.parent_path(), ec);
+    CreateIfMissing(DefaultProgramIni());
+}
 
 IniStore::IniStore(std::filesystem::path path) : path_(std::move(path)) {
+    CreateIfMissing({});
+}
+
+void IniStore::CreateIfMissing(std::string_view content) const {
     // Only a missing file is created: one that is merely unreadable keeps its
     // contents. Failure is not reported; reads then give their defaults.
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec) && !ec && !std::filesystem::is_symlink(path_, ec)) {
-        std::ofstream create(path_, std::ios::app);
+    if (std::filesystem::exists(path_, ec) || ec || std::filesystem::is_symlink(path_, ec)) {
+        return;
+    }
+    // "x" never truncates a file that another process made in the meantime.
+    std::FILE* file = std::fopen(path_.c_str(), "wx");
+    if (file == nullptr) {
+        return;
+    }
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    // A file cut short (a full disk) would hide the profiles for good; without
+    // it the next start tries again.
+    if (std::fclose(file) != 0 || !written) {
+        std::remove(path_.c_str());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,9 @@ class IniStore {
 public:
     static constexpr std::size_t kMaxValueLength = 259;
 
-    // Program.ini beside the running executable, created empty when missing.
+    // Program.ini at its usual place (beside the running executable, or the
+    // user's configuration folder for an installed program: ChooseIniPath),
+    // created with the default model profiles when missing.
     IniStore();
     // A given file, created empty when missing (tests, tools).
     explicit IniStore(std::filesystem::path path);
@@ -46,6 +49,8 @@ public:
     static std::filesystem::path ExecutableDirectory();
 
 private:
+    void CreateIfMissing(std::string_view content) const;
+
     std::filesystem::path path_;
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the headless
-# screenshots need. Idempotent; silent when nothing is missing.
+# Installs the Debian 12 packages the build, the tests, the headless
+# screenshots and the .deb (validators, dpkg-shlibdeps) need. Idempotent;
+# silent when nothing is missing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth x11-apps imagemagick
   fonts-dejavu-core fonts-liberation2
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev xdotool
 )
 
 missing=()

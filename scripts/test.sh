@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a plain
-# build and one with the address and undefined-behaviour sanitizers.
+# Installs what is missing, then builds and runs every test: a plain build
+# (warnings are errors), one with the address and undefined-behaviour
+# sanitizers, and one with the thread sanitizer for the code that runs
+# threads (the radio link and the window). Exits non-zero when any fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,18 +10,25 @@ scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
 
 status=0
-for variant in plain sanitize; do
-  dir=build
-  flags=(-DTORVAN_WERROR=ON)
-  if [ "$variant" = sanitize ]; then
-    dir=build-asan
-    flags+=(-DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-  fi
-  echo "== $variant build"
-  scripts/build.sh "$dir" "${flags[@]}"
-  echo "== $variant tests"
-  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" || status=1
-done
+run() {  # run NAME DIR CTEST-ARGS... -- CMAKE-ARGS...
+  local name=$1 dir=$2
+  shift 2
+  local tests=()
+  while [ "$1" != -- ]; do tests+=("$1"); shift; done
+  shift
+  echo "== $name build"
+  local start=$SECONDS
+  scripts/build.sh "$dir" -DTORVAN_WERROR=ON "$@"
+  echo "== $name tests"
+  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" "${tests[@]}" || status=1
+  echo "== $name took $((SECONDS - start)) s"
+}
+
+run plain build --
+# The installed-program test needs no second run under the sanitizers.
+run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
 exit $status

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include "app/CMainFrame.h"
 #include "app/Commands.h"
 #include "app/FileCommands.h"
+#include "app/RecentFileList.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
 
@@ -42,6 +45,24 @@ private slots:
     void cleanup() {
         app_.reset();
         folder_.reset();
+    }
+
+    // The newest first, each file once, at most four, and kept across runs.
+    void recentFilesKeepTheNewestFourOnce() {
+        RecentFileList recent;
+        for (const char* name : {"a.sin", "b.sin", "a.sin", "c.sin", "d.sin", "e.sin", "d.sin"}) {
+            recent.Add(folder_->File(QString::fromLatin1(name)));
+        }
+        QStringList expected;
+        for (const char* name : {"d.sin", "e.sin", "c.sin", "a.sin"}) {
+            expected << QFileInfo(folder_->File(QString::fromLatin1(name))).absoluteFilePath();
+        }
+        QCOMPARE(recent.Files(), expected);
+        QSettings settings(folder_->File(QStringLiteral("recent.ini")), QSettings::IniFormat);
+        recent.Save(settings);
+        RecentFileList reloaded;
+        reloaded.Load(settings);
+        QCOMPARE(reloaded.Files(), expected);
     }
 
     void windowFitsTheScreen() {

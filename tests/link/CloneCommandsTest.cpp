@@ -3,9 +3,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/CloneCommands.h"
+#include "config/IniStore.h"
 #include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
 #include "tests/TempDir.h"
@@ -99,6 +101,22 @@ TEST_F(CliClone, FailedReadWritesNoFile) {
     EXPECT_NE(err_.str().find("does not exist"), std::string::npos) << err_.str();
     radio.Finish();
     EXPECT_EQ(radio.Counters().handshakes, 1U) << "only the password case's";
+}
+
+// A COM name reaches the device Program.ini's [Ports] gives it (the file
+// beside the program, as a dealer would edit it).
+TEST_F(CliClone, ComNamesGoThroughThePortsSection) {
+    SimulatedRadio radio(PatternMemory(3));
+    const std::filesystem::path ini = IniStore().Path();
+    const std::string before = testing_support::TempDir::Read(ini);
+    { std::ofstream(ini, std::ios::trunc) << "[Ports]\nCOM6=" << radio.Path() << "\n"; }
+    const std::string file = (dir_ / "com6.sin").string();
+    const int status = Run(cli::RunRead, {"--port", "com6", file});
+    std::ofstream(ini, std::ios::trunc) << before;
+    EXPECT_EQ(status, 0) << err_.str();
+    MemoryImage saved;
+    ASSERT_TRUE(LoadChannelFile(file, saved).ok);
+    EXPECT_EQ(saved, PatternMemory(3));
 }
 
 TEST_F(CliClone, UsageErrorsExitWithTwo) {

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "link/CloneTransfer.h"
+#include "link/PowerTuning.h"
 #include "link/SerialLink.h"
+#include "link/TransferBusy.h"
 
 namespace torvan::test {
 namespace {
@@ -17,6 +21,7 @@ using Bytes = std::vector<std::uint8_t>;
 class ScriptedPort final : public SerialPort {
 public:
     ScriptedPort(std::initializer_list<Bytes> replies) : replies_(replies) {}
+    explicit ScriptedPort(std::vector<Bytes> replies) : replies_(std::move(replies)) {}
 
     bool OpenPort(const std::string&) override { return true; }
     void ConfigurePort(const TimeoutProfile&) override {}
@@ -37,15 +42,15 @@ public:
         std::copy_n(reply.begin(), n, buffer.begin());
         return n;
     }
-    void ClosePort() override {}
+    void ClosePort() override { Log("close"); }
     void Pause(unsigned ms) override { Log("p" + std::to_string(ms)); }
     std::string ErrorText() const override { return {}; }
+
+    void Log(const std::string& word) { log += log.empty() ? word : " " + word; }
 
     std::string log;
 
 private:
-    void Log(const std::string& word) { log += log.empty() ? word : " " + word; }
-
     std::vector<Bytes> replies_;
     std::size_t next_ = 0;
 };
@@ -90,6 +95,86 @@ TEST(SerialLink, SilenceAfterAnAcceptedReplyStillFails) {
     ASSERT_EQ(link.Acknowledge(), 0x06);
     link.ClearReceive();
     EXPECT_FALSE(link.Handshake());
+}
+
+// One tuning handshake as the log shows it, `pause` ms before each byte.
+std::string PacedHandshake(unsigned pause) {
+    std::string words = "purge";
+    for (const char* byte : {"02", "50", "52", "4f", "47", "52", "43"}) {
+        words += " p" + std::to_string(pause) + " w" + byte;
+    }
+    return words + " r1";
+}
+
+// Each tuning step has its own pause before every handshake byte (query 1 ms,
+// send 5 ms with 10 ms after a failed attempt, end 2 ms).
+TEST(PowerTuning, EachStepPacesItsHandshakeBytes) {
+    ScriptedPort port{{0x06}, {'M', 'P', 0, 0, 0x42}, {0x06}, {}, {0x06}, {0x06}, {0x06}, {0x06}};
+    SerialLink link(port);
+    EXPECT_EQ(QueryLevel(link, LevelPoint::LowLow), 0x42);
+    EXPECT_TRUE(SendLevel(link, LevelPoint::LowLow, 7));
+    EXPECT_TRUE(EndTuning(link));
+    EXPECT_EQ(port.log, PacedHandshake(1) + " purge w4d50 r5 purge w06 r1 " + PacedHandshake(5) +
+                            " p10 " + PacedHandshake(5) +
+                            " purge w4d61 r1 purge w570ff801 w07 r1 " + PacedHandshake(2) +
+                            " purge w4d60");
+}
+
+// A radio that acknowledges everything; its band probe answers `band`.
+std::vector<Bytes> AgreeableWrite(const Bytes& band) {
+    std::vector<Bytes> replies = {{0x06}, Bytes(8, 0x11), {0x06}};
+    Bytes probe(12, 0xFF);
+    const Bytes head = {0xA5, 0x0F, 0xF0, 0x08};
+    std::copy(head.begin(), head.end(), probe.begin());
+    std::copy(band.begin(), band.end(), probe.begin() + 4);
+    replies.push_back(probe);
+    replies.insert(replies.end(), {{0x06}, {0x06}, Bytes(8, 0x11), {0x06}});
+    replies.insert(replies.end(), CloneTransfer::kWriteBlocks + 1, Bytes{0x06});
+    return replies;
+}
+
+// The sink writes into the port's log, so the order of both shows.
+class LoggingSink final : public TransferSink {
+public:
+    explicit LoggingSink(ScriptedPort& port) : port_(port) {}
+    void DisableButtons() override {}
+    void ShowProgress(int position, int, const std::string&) override {
+        if (throwAt_ == position) {
+            throw std::runtime_error("sink failed");
+        }
+    }
+    void ShowFailure(const std::string& message) override { port_.Log("failure:" + message); }
+    void Finished(bool success) override { port_.Log(success ? "finished" : "failed"); }
+    int throwAt_ = 0;
+
+private:
+    ScriptedPort& port_;
+};
+
+TEST(CloneTransfer, WriteSendsTheBandLastAndClosesThePortBeforeItFinishes) {
+    MemoryImage image;
+    image.ResetToNewDocument();
+    image[0xFF0] = 0x13;
+    image[0xFF1] = 0x17;
+    image[0xFF2] = 0x64;
+    ScriptedPort port(AgreeableWrite({0x13, 0x17, 0x64}));
+    LoggingSink sink(port);
+    ASSERT_TRUE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"));
+    const std::string tail = " w570ff003 w131764 r1 close finished";
+    ASSERT_GE(port.log.size(), tail.size());
+    EXPECT_EQ(port.log.substr(port.log.size() - tail.size()), tail);
+    EXPECT_EQ(port.log.find("w570ff0"), port.log.size() - tail.size() + 1)
+        << "the band block is sent once, after every other block";
+}
+
+TEST(CloneTransfer, AnExceptionLeavesNoTransferMarkedRunning) {
+    MemoryImage image;
+    ScriptedPort port(AgreeableWrite({0xFF, 0xFF, 0xFF}));
+    LoggingSink sink(port);
+    sink.throwAt_ = 1;
+    EXPECT_THROW(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"),
+                 std::runtime_error);
+    EXPECT_FALSE(TransferBusy::IsSet());
 }
 
 }  // namespace

@@ -179,7 +179,8 @@ void IniStore::CreateIfMissing(std::string_view content) const {
     if (file == nullptr) {
         return;
     }
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const bool written =
+        content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
     // A file cut short (a full disk) would hide the profiles for good; without
     // it the next start tries again.
     if (std::fclose(file) != 0 || !written) {

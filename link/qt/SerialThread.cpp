@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <future>
 #include <memory>
 
 namespace torvan {
@@ -14,9 +15,17 @@ void RunOnSerialThread(const std::function<void()>& work) {
     if (QCoreApplication::instance() == nullptr) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    std::unique_ptr<QThread> thread(QThread::create(work));
+    // The promise hands the work's results to this thread through the
+    // standard library, where race checkers can see it; QThread::wait alone
+    // synchronises inside Qt.
+    std::promise<void> done;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        work();
+        done.set_value();
+    }));
     thread->start();
     // The work is bounded by the port's own time-outs.
+    done.get_future().wait();
     thread->wait();
 }
 

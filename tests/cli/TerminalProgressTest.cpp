@@ -22,7 +22,7 @@ std::string Drawn(bool terminal, int upper) {
 // tenth per cent gets a line of its own, 100 % included.
 TEST(TerminalProgress, RedrawsOnATerminalAndWritesLinesOffIt) {
     const std::string drawn = Drawn(true, 512);
-    EXPECT_EQ(drawn.substr(0, 58), "\rRead data [----------------------------------------] 0%");
+    EXPECT_TRUE(drawn.starts_with("\rRead data [----------------------------------------] 0%\r"));
     EXPECT_TRUE(drawn.ends_with("\rRead data [########################################] 100%\n"));
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 1);
     EXPECT_LT(std::count(drawn.begin(), drawn.end(), '\r'), 150) << "unchanged frames are skipped";

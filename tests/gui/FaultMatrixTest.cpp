@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSerialPort>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -44,7 +45,8 @@ enum class Fault {
     PulledCable,
     WrongPassword,
     BandMismatch,
-    BusyPort,
+    BusyPort,          // held by another copy of this program
+    BusyPortLockFile,  // held by a serial terminal: lock file, exclusive mode
     MissingPort,
 };
 
@@ -60,6 +62,7 @@ constexpr int kPowerSteps = 2;  // the Power drive steps Low Low right twice
 constexpr const char* kLost = ": the line was lost (cable pulled or device removed)";
 constexpr const char* kBusy =
     ": in use by another program\nClose the other program that holds the port.";
+constexpr const char* kLocked = "\nClose the other program that holds the port.";
 constexpr const char* kMissing =
     ": No such file or directory\nCheck that the cable is plugged in";
 
@@ -106,6 +109,8 @@ constexpr FaultRow kMatrix[] = {
      false, 0, 0, 0, 4},
     {"Read, busy port", Direction::Read, Fault::BusyPort, "Open the port fail", "0%",
      kBusy, false, 0, 0, 0, 0},
+    {"Read, port of a serial terminal", Direction::Read, Fault::BusyPortLockFile,
+     "Open the port fail", "0%", kLocked, false, 0, 0, 0, 0},
     {"Read, missing port", Direction::Read, Fault::MissingPort, "Open the port fail", "0%",
      kMissing, false, 0, 0, 0, 0},
     // Write: handshake, identify (2), band probe, acknowledge, then a second
@@ -126,6 +131,8 @@ constexpr FaultRow kMatrix[] = {
      "0%", "", false, 0, 0, 0, 4},
     {"Write, busy port", Direction::Write, Fault::BusyPort, "Open the port fail", "0%",
      kBusy, false, 0, 0, 0, 0},
+    {"Write, port of a serial terminal", Direction::Write, Fault::BusyPortLockFile,
+     "Open the port fail", "0%", kLocked, false, 0, 0, 0, 0},
     {"Write, missing port", Direction::Write, Fault::MissingPort, "Open the port fail", "0%",
      kMissing, false, 0, 0, 0, 0},
     // Power: a query is a handshake, the query and an acknowledge; a send a
@@ -142,6 +149,8 @@ constexpr FaultRow kMatrix[] = {
      3 + 3},
     {"Power, busy port", Direction::Power, Fault::BusyPort, "Open the port fail", "",
      kBusy, false, 0, 0, 0, 0},
+    {"Power, port of a serial terminal", Direction::Power, Fault::BusyPortLockFile,
+     "Open the port fail", "", kLocked, false, 0, 0, 0, 0},
     {"Power, missing port", Direction::Power, Fault::MissingPort, "Open the port fail", "",
      kMissing, false, 0, 0, 0, 0},
 };
@@ -202,12 +211,19 @@ int BoundMs(const FaultRow& row) {
 // hang, it is no speed target.
 constexpr qint64 kMarginMs = 3000;
 
-// Another program holding the port, as SerialPortQt itself holds one.
+// Another program holding the port: another copy of this one (an advisory
+// lock on the device) or a serial terminal (the usual lock file and the
+// terminal's exclusive mode, as QSerialPort takes them).
 class PortHolder {
 public:
-    explicit PortHolder(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
-        locked_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+    PortHolder(Fault fault, const QString& path) {
+        if (fault == Fault::BusyPort) {
+            fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            held_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+        } else if (fault == Fault::BusyPortLockFile) {
+            terminal_.setPortName(path);
+            held_ = terminal_.open(QIODevice::ReadWrite);
+        }
     }
     ~PortHolder() {
         if (fd_ >= 0) {
@@ -216,11 +232,12 @@ public:
     }
     PortHolder(const PortHolder&) = delete;
     PortHolder& operator=(const PortHolder&) = delete;
-    bool Locked() const { return locked_; }
+    bool Held() const { return held_; }
 
 private:
-    int fd_;
-    bool locked_ = false;
+    int fd_ = -1;
+    QSerialPort terminal_;
+    bool held_ = false;
 };
 
 // The user's part in the Power dialog: Low Low, then Right twice, each time
@@ -288,8 +305,9 @@ private slots:
         RadioOnPty radio(memory, FaultsOf(row), qEnvironmentVariableIsSet("TORVAN_PACED_RADIO"));
         StartWith(row.fault == Fault::MissingPort ? QStringLiteral("/dev/no-such-tty")
                                                   : radio.Path());
-        const PortHolder holder(row.fault == Fault::BusyPort ? radio.Path() : QString());
-        QCOMPARE(holder.Locked(), row.fault == Fault::BusyPort);
+        const PortHolder holder(row.fault, radio.Path());
+        QCOMPARE(holder.Held(),
+                 row.fault == Fault::BusyPort || row.fault == Fault::BusyPortLockFile);
         const MemoryImage before = Image();
         const QStringList shown = FormTexts(View());
         const QByteArray file = folder_->Read(QStringLiteral("crafted.sin"));

@@ -63,23 +63,38 @@ constexpr const char* kLost = ": the line was lost (cable pulled or device remov
 constexpr const char* kBusy =
     ": in use by another program\nClose the other program that holds the port.";
 constexpr const char* kLocked = "\nClose the other program that holds the port.";
-constexpr const char* kMissing =
-    ": No such file or directory\nCheck that the cable is plugged in";
+constexpr const char* kMissing = ": No such file or directory\nCheck that the cable is plugged in";
 
-// One cell of the matrix. `answered` < 0: the row succeeds, so there is no
-// time to fail to bound.
-struct FaultRow {
-    const char* name;
-    Direction direction;
-    Fault fault;
+// What the user sees.
+struct Shown {
     const char* message;  // the one box shown; empty: none
     const char* behind;   // the percent the progress dialog shows under it
     const char* reason;   // in the box's informative text; empty: no such text
     bool closesAlone;     // Power: the dialog closed before Exit was pressed
-    int reached;          // Write: end of the blocks the radio took; Power: steps sent
+};
+
+// What reached the radio.
+struct Reached {
+    int written;  // Write: end of the blocks it took; Power: steps of Low Low it took
+    int ends;     // end-tuning commands it took
+};
+
+// The exchanges up to the failure, for the time it may take. `answered` <
+// 0: the row succeeds, so there is no time to fail to bound.
+struct Path {
     int missedHandshakes;
     int missedReplies;  // other replies that never came
     int answered;       // exchanges the radio answered
+};
+
+// One cell of the matrix.
+struct FaultRow {
+    const char* name;
+    Direction direction;
+    Fault fault;
+    Shown shown;
+    Reached reached;
+    Path path;
 };
 
 // Left out, since the fault cannot arise there:
@@ -92,68 +107,78 @@ struct FaultRow {
 // - Power x wrong password, Power x band mismatch: the tuning checks neither.
 // The 0x16, junk and tolerated-retry rows succeed: they show that the
 // program accepts what the protocol allows.
+// Each row: name, direction, fault; then {message, behind, reason, closes
+// alone}, {written, ends}, {missed handshakes, missed replies, answered}.
+// clang-format off
 constexpr FaultRow kMatrix[] = {
     // Read: handshake, identify (2), password probe and its acknowledge come
     // first (5 exchanges); each block is a read and an acknowledge.
-    {"Read, silent", Direction::Read, Fault::Silent, "Communication error", "0%", "", false, 0, 4,
-     0, 0},
-    {"Read, 3 handshakes ignored", Direction::Read, Fault::IgnoredHandshakes, "", "", "", false,
-     0, 3, 0, -1},
-    {"Read, 0x16 replies", Direction::Read, Fault::Reply16, "", "", "", false, 0, 0, 0, -1},
-    {"Read, wrong acknowledge", Direction::Read, Fault::WrongAck, "Communication error", "19%",
-     "", false, 0, 0, 0, 5 + 2 * 101},
-    {"Read, junk", Direction::Read, Fault::Junk, "", "", "", false, 0, 0, 0, -1},
-    {"Read, pulled cable", Direction::Read, Fault::PulledCable, "Communication error", "19%",
-     kLost, false, 0, 0, 1, 5 + 2 * 100 + 1},
-    {"Read, wrong password", Direction::Read, Fault::WrongPassword, "Password error", "0%", "",
-     false, 0, 0, 0, 4},
-    {"Read, busy port", Direction::Read, Fault::BusyPort, "Open the port fail", "0%",
-     kBusy, false, 0, 0, 0, 0},
+    {"Read, silent", Direction::Read, Fault::Silent,
+     {"Communication error", "0%", "", false}, {0, 0}, {4, 0, 0}},
+    {"Read, 3 handshakes ignored", Direction::Read, Fault::IgnoredHandshakes,
+     {"", "", "", false}, {0, 0}, {3, 0, -1}},
+    {"Read, 0x16 replies", Direction::Read, Fault::Reply16,
+     {"", "", "", false}, {0, 0}, {0, 0, -1}},
+    {"Read, wrong acknowledge", Direction::Read, Fault::WrongAck,
+     {"Communication error", "19%", "", false}, {0, 0}, {0, 0, 5 + 2 * 101}},
+    {"Read, junk", Direction::Read, Fault::Junk,
+     {"", "", "", false}, {0, 0}, {0, 0, -1}},
+    {"Read, pulled cable", Direction::Read, Fault::PulledCable,
+     {"Communication error", "19%", kLost, false}, {0, 0}, {0, 1, 5 + 2 * 100 + 1}},
+    {"Read, wrong password", Direction::Read, Fault::WrongPassword,
+     {"Password error", "0%", "", false}, {0, 0}, {0, 0, 4}},
+    {"Read, busy port", Direction::Read, Fault::BusyPort,
+     {"Open the port fail", "0%", kBusy, false}, {0, 0}, {0, 0, 0}},
     {"Read, port of a serial terminal", Direction::Read, Fault::BusyPortLockFile,
-     "Open the port fail", "0%", kLocked, false, 0, 0, 0, 0},
-    {"Read, missing port", Direction::Read, Fault::MissingPort, "Open the port fail", "0%",
-     kMissing, false, 0, 0, 0, 0},
+     {"Open the port fail", "0%", kLocked, false}, {0, 0}, {0, 0, 0}},
+    {"Read, missing port", Direction::Read, Fault::MissingPort,
+     {"Open the port fail", "0%", kMissing, false}, {0, 0}, {0, 0, 0}},
     // Write: handshake, identify (2), band probe, acknowledge, then a second
     // handshake and identify (8 exchanges) before block 0.
-    {"Write, silent", Direction::Write, Fault::Silent, "Communication error", "0%", "", false, 0,
-     4, 0, 0},
+    {"Write, silent", Direction::Write, Fault::Silent,
+     {"Communication error", "0%", "", false}, {0, 0}, {4, 0, 0}},
     {"Write, handshakes 1 2 4 5 ignored", Direction::Write, Fault::IgnoredHandshakes,
-     "Communication error", "0%", "", false, 0, 4, 0, 5},
-    {"Write, 0x16 replies", Direction::Write, Fault::Reply16, "", "", "", false, 0xE00, 0, 0, -1},
-    {"Write, wrong acknowledge of the band probe", Direction::Write, Fault::WrongAck, "", "", "",
-     false, 0xE00, 0, 0, -1},
-    {"Write, refused write", Direction::Write, Fault::RefusedWrite, "Communication error", "22%",
-     "", false, kFaultBlock, 0, 0, 8 + 101},
-    {"Write, junk", Direction::Write, Fault::Junk, "", "", "", false, 0xE00, 0, 0, -1},
-    {"Write, pulled cable", Direction::Write, Fault::PulledCable, "Communication error", "22%",
-     kLost, false, kFaultBlock + 8, 0, 1, 8 + 101},
-    {"Write, band mismatch", Direction::Write, Fault::BandMismatch, "Frequency is not match.",
-     "0%", "", false, 0, 0, 0, 4},
-    {"Write, busy port", Direction::Write, Fault::BusyPort, "Open the port fail", "0%",
-     kBusy, false, 0, 0, 0, 0},
+     {"Communication error", "0%", "", false}, {0, 0}, {4, 0, 5}},
+    {"Write, 0x16 replies", Direction::Write, Fault::Reply16,
+     {"", "", "", false}, {0xE00, 0}, {0, 0, -1}},
+    {"Write, wrong acknowledge of the band probe", Direction::Write, Fault::WrongAck,
+     {"", "", "", false}, {0xE00, 0}, {0, 0, -1}},
+    {"Write, refused write", Direction::Write, Fault::RefusedWrite,
+     {"Communication error", "22%", "", false}, {kFaultBlock, 0}, {0, 0, 8 + 101}},
+    {"Write, junk", Direction::Write, Fault::Junk,
+     {"", "", "", false}, {0xE00, 0}, {0, 0, -1}},
+    {"Write, pulled cable", Direction::Write, Fault::PulledCable,
+     {"Communication error", "22%", kLost, false}, {kFaultBlock + 8, 0}, {0, 1, 8 + 101}},
+    {"Write, band mismatch", Direction::Write, Fault::BandMismatch,
+     {"Frequency is not match.", "0%", "", false}, {0, 0}, {0, 0, 4}},
+    {"Write, busy port", Direction::Write, Fault::BusyPort,
+     {"Open the port fail", "0%", kBusy, false}, {0, 0}, {0, 0, 0}},
     {"Write, port of a serial terminal", Direction::Write, Fault::BusyPortLockFile,
-     "Open the port fail", "0%", kLocked, false, 0, 0, 0, 0},
-    {"Write, missing port", Direction::Write, Fault::MissingPort, "Open the port fail", "0%",
-     kMissing, false, 0, 0, 0, 0},
+     {"Open the port fail", "0%", kLocked, false}, {0, 0}, {0, 0, 0}},
+    {"Write, missing port", Direction::Write, Fault::MissingPort,
+     {"Open the port fail", "0%", kMissing, false}, {0, 0}, {0, 0, 0}},
     // Power: a query is a handshake, the query and an acknowledge; a send a
     // handshake, "Ma" and the write; the end a handshake and the end command.
-    {"Power, silent", Direction::Power, Fault::Silent, "", "", "", true, 0, 3, 0, 0},
-    {"Power, handshakes 2 3 4 ignored", Direction::Power, Fault::IgnoredHandshakes, "", "", "",
-     true, 0, 3, 0, 3 + 2},
-    {"Power, 0x16 replies", Direction::Power, Fault::Reply16, "", "", "", false, kPowerSteps, 0,
-     0, -1},
-    {"Power, refused write", Direction::Power, Fault::RefusedWrite, "", "", "", true, 0, 0, 0,
-     3 + 3 + 2},
-    {"Power, junk", Direction::Power, Fault::Junk, "", "", "", false, kPowerSteps, 0, 0, -1},
-    {"Power, pulled cable", Direction::Power, Fault::PulledCable, "", "", "", true, 1, 6, 0,
-     3 + 3},
-    {"Power, busy port", Direction::Power, Fault::BusyPort, "Open the port fail", "",
-     kBusy, false, 0, 0, 0, 0},
+    {"Power, silent", Direction::Power, Fault::Silent,
+     {"", "", "", true}, {0, 0}, {3, 0, 0}},
+    {"Power, handshakes 2 3 4 ignored", Direction::Power, Fault::IgnoredHandshakes,
+     {"", "", "", true}, {0, 1}, {3, 0, 3 + 2}},
+    {"Power, 0x16 replies", Direction::Power, Fault::Reply16,
+     {"", "", "", false}, {kPowerSteps, 1}, {0, 0, -1}},
+    {"Power, refused write", Direction::Power, Fault::RefusedWrite,
+     {"", "", "", true}, {0, 1}, {0, 0, 3 + 3 + 2}},
+    {"Power, junk", Direction::Power, Fault::Junk,
+     {"", "", "", false}, {kPowerSteps, 1}, {0, 0, -1}},
+    {"Power, pulled cable", Direction::Power, Fault::PulledCable,
+     {"", "", "", true}, {1, 0}, {6, 0, 3 + 3}},
+    {"Power, busy port", Direction::Power, Fault::BusyPort,
+     {"Open the port fail", "", kBusy, false}, {0, 0}, {0, 0, 0}},
     {"Power, port of a serial terminal", Direction::Power, Fault::BusyPortLockFile,
-     "Open the port fail", "", kLocked, false, 0, 0, 0, 0},
-    {"Power, missing port", Direction::Power, Fault::MissingPort, "Open the port fail", "",
-     kMissing, false, 0, 0, 0, 0},
+     {"Open the port fail", "", kLocked, false}, {0, 0}, {0, 0, 0}},
+    {"Power, missing port", Direction::Power, Fault::MissingPort,
+     {"Open the port fail", "", kMissing, false}, {0, 0}, {0, 0, 0}},
 };
+// clang-format on
 
 torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
     torvan::sim::RadioFaults faults;
@@ -164,9 +189,10 @@ torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
             faults.silent = true;
             break;
         case Fault::IgnoredHandshakes:
-            faults.ignoredHandshakes = row.direction == Direction::Read    ? std::set{1U, 2U, 3U}
-                                       : row.direction == Direction::Write ? std::set{1U, 2U, 4U, 5U}
-                                                                           : std::set{2U, 3U, 4U};
+            faults.ignoredHandshakes = row.direction == Direction::Read ? std::set{1U, 2U, 3U}
+                                       : row.direction == Direction::Write
+                                           ? std::set{1U, 2U, 4U, 5U}
+                                           : std::set{2U, 3U, 4U};
             break;
         case Fault::Reply16:
             faults.reply16 = true;
@@ -203,8 +229,8 @@ int BoundMs(const FaultRow& row) {
     const int oneByteReply = static_cast<int>(profile.readMultiplier + profile.readConstant);
     const int handshakeBytes = (7 * kByteUs + 999) / 1000 + (power ? 7 * 5 + 10 : 7 * 2);
     const int answeredMs = (2 * 20 * kByteUs + 999) / 1000 + 7 * 5;
-    return row.missedHandshakes * (handshakeBytes + oneByteReply) +
-           row.missedReplies * oneByteReply + row.answered * answeredMs;
+    return row.path.missedHandshakes * (handshakeBytes + oneByteReply) +
+           row.path.missedReplies * oneByteReply + row.path.answered * answeredMs;
 }
 
 // Room for a loaded machine on top of the protocol's bound; it bounds a
@@ -320,28 +346,28 @@ private slots:
         const auto boxes = RunCommand(row.direction, closedAlone);
         const qint64 elapsed = clock.elapsed();
 
-        QCOMPARE(boxes.size(), *row.message != '\0' ? 1 : 0);
+        QCOMPARE(boxes.size(), *row.shown.message != '\0' ? 1 : 0);
         if (!boxes.isEmpty()) {
             const gui_test::SeenBox& box = boxes.first();
             QCOMPARE(box.title, QStringLiteral("Torvan PC Encoder"));
-            QCOMPARE(box.text, QString::fromLatin1(row.message));
+            QCOMPARE(box.text, QString::fromLatin1(row.shown.message));
             QCOMPARE(box.icon, QMessageBox::Warning);
             QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-            QCOMPARE(box.behind, QString::fromLatin1(row.behind));
-            const QString reason = QString::fromLatin1(row.reason);
-            QVERIFY2(reason.isEmpty() ? box.informative.isEmpty()
-                                      : box.informative.contains(reason),
-                     qPrintable(box.informative));
+            QCOMPARE(box.behind, QString::fromLatin1(row.shown.behind));
+            const QString reason = QString::fromLatin1(row.shown.reason);
+            QVERIFY2(
+                reason.isEmpty() ? box.informative.isEmpty() : box.informative.contains(reason),
+                qPrintable(box.informative));
         }
-        QCOMPARE(closedAlone, row.closesAlone);
+        QCOMPARE(closedAlone, row.shown.closesAlone);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        if (row.answered >= 0) {
+        if (row.path.answered >= 0) {
             const int bound = BoundMs(row);
             qInfo("%s: failed in %lld ms, bound %d ms", row.name, elapsed, bound);
             QVERIFY2(elapsed <= bound + kMarginMs, qPrintable(QString::number(elapsed)));
         }
 
-        const bool readTaken = row.direction == Direction::Read && *row.message == '\0';
+        const bool readTaken = row.direction == Direction::Read && *row.shown.message == '\0';
         QCOMPARE(Image(), readTaken ? memory : before);
         if (!readTaken) {
             QCOMPARE(FormTexts(View()), shown);
@@ -350,8 +376,9 @@ private slots:
         QCOMPARE(folder_->Read(QStringLiteral("crafted.sin")), file);
         QCOMPARE(folder_->Read(QStringLiteral("Program.ini")), ini);
         radio.Finish();
+        QCOMPARE(radio.Counters().tuningEnds, static_cast<unsigned>(row.reached.ends));
         if (row.fault == Fault::Silent) {  // no attempt left out
-            QCOMPARE(radio.Counters().handshakes, static_cast<unsigned>(row.missedHandshakes));
+            QCOMPARE(radio.Counters().handshakes, static_cast<unsigned>(row.path.missedHandshakes));
         }
         QCOMPARE(radio.Memory(), Reached(row, memory, before));
     }
@@ -374,14 +401,13 @@ private:
 
     // What the radio should hold: a Write's acknowledged blocks (and, after
     // the last one, the band signature) from the image, a Power's sent steps.
-    static MemoryImage Reached(const FaultRow& row, MemoryImage memory,
-                               const MemoryImage& image) {
+    static MemoryImage Reached(const FaultRow& row, MemoryImage memory, const MemoryImage& image) {
         if (row.direction == Direction::Write) {
-            for (std::size_t a = 0; a < static_cast<std::size_t>(row.reached); ++a) {
+            for (std::size_t a = 0; a < static_cast<std::size_t>(row.reached.written); ++a) {
                 memory[a] = image[a];
             }
         } else if (row.direction == Direction::Power) {
-            memory[kLowLow] = static_cast<std::uint8_t>(memory[kLowLow] + row.reached);
+            memory[kLowLow] = static_cast<std::uint8_t>(memory[kLowLow] + row.reached.written);
         }
         return memory;
     }

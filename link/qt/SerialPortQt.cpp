@@ -175,7 +175,14 @@ bool SerialPortQt::OpenDevice(const std::string& path) {
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(QString::fromStdString(path));
     if (!port_->open(QIODevice::ReadWrite)) {
-        return Fail(path + ": " + port_->errorString().toStdString());
+        const std::string qtReason = port_->errorString().toStdString();
+        // The device itself opened above, so a permission refusal now is the
+        // lock file a serial terminal keeps while it holds the port; said as
+        // Qt says it, it would send the user after group memberships.
+        if (port_->error() == QSerialPort::PermissionError) {
+            return Fail(path + ": in use by another program (" + qtReason + ")");
+        }
+        return Fail(path + ": " + qtReason);
     }
     struct stat opened {};
     if (::fstat(static_cast<int>(port_->handle()), &opened) != 0 ||
@@ -213,6 +220,7 @@ std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
         return 0;
     }
     const auto deadline = Clock::now() + WriteTimeLimit(profile_, bytes.size());
+    port_->clearError();
     const qint64 queued = port_->write(reinterpret_cast<const char*>(bytes.data()),
                                        static_cast<qint64>(bytes.size()));
     if (queued < 0) {
@@ -226,6 +234,10 @@ std::size_t SerialPortQt::WriteBytes(std::span<const std::uint8_t> bytes) {
         if (left == 0 || !port_->waitForBytesWritten(left)) {
             break;
         }
+    }
+    if (const auto error = port_->error();
+        error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+        NotePortError();  // the line went away under the write: no time-out
     }
     const auto unsent = static_cast<std::size_t>(port_->bytesToWrite());
     const std::size_t stuck = unsent > 0 ? unsent : DrainOutput(deadline);

@@ -18,8 +18,9 @@ namespace gui_test {
 // thread for the length of a test.
 class RadioOnPty {
 public:
-    explicit RadioOnPty(const torvan::MemoryImage& memory, torvan::sim::RadioFaults faults = {})
-        : simulator_(memory, std::move(faults), false) {
+    explicit RadioOnPty(const torvan::MemoryImage& memory, torvan::sim::RadioFaults faults = {},
+                        bool pace = false)
+        : simulator_(memory, std::move(faults), pace) {
         std::string error;
         if (simulator_.Open(error)) {
             thread_ = std::thread([this] { simulator_.Run(); });

@@ -123,6 +123,19 @@ TEST(SerialPortQt, WriteTimeOutDiscardsTheQueue) {
     EXPECT_NE(error.find("write time-out"), std::string::npos) << error;
 }
 
+// A write on a line that went away is the lost line, not a time-out: the
+// user is told to look at the cable.
+TEST(SerialPortQt, WriteOnAHungUpLineSaysTheLineWasLost) {
+    FarEnd far;
+    std::string error;
+    WithPort(far.path, ClonePacing, [&](SerialPort& port) {
+        far.HangUp();
+        port.WriteBytes(std::vector<std::uint8_t>(8, 0x42));
+        error = port.ErrorText();
+    });
+    EXPECT_NE(error.find("the line was lost"), std::string::npos) << error;
+}
+
 TEST(SerialPortQt, PurgeAfterAWriteLosesNothing) {
     FarEnd far;
     WithPort(far.path, ClonePacing, [](SerialPort& port) {

@@ -69,11 +69,12 @@ CellCheck CheckFrequency(std::string_view text, const FrequencyLimits& limits) {
     }
     const std::string committed = CommittedFrequencyText(text, limits);
     if (SnapToStep(count) != count) {
-        return {Verdict::Corrected, committed, "not on the 5 or 6.25 kHz step; the editor makes it " +
-                                                   committed};
+        return {Verdict::Corrected, committed,
+                "not on the 5 or 6.25 kHz step; the editor makes it " + committed};
     }
     if (ParseNumber(committed) != ParseNumber(text)) {
-        return {Verdict::Corrected, committed, "finer than 10 Hz; the editor makes it " + committed};
+        return {Verdict::Corrected, committed,
+                "finer than 10 Hz; the editor makes it " + committed};
     }
     return {Verdict::Kept, committed, {}};
 }

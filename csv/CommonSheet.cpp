@@ -10,15 +10,16 @@
 #include "model/Codecs.h"
 #include "model/Numbers.h"
 #include "model/Text.h"
-#include "model/TonePick.h"
 #include "model/ToneLists.h"
+#include "model/TonePick.h"
 
 namespace torvan::csv {
 namespace {
 
 constexpr std::array<std::string_view, 16> kColumns = {
-    "Location",     "Name",       "Frequency", "Duplex", "Offset", "Tone",  "rToneFreq", "cToneFreq",
-    "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",   "Skip",   "Power", "Comment",
+    "Location",  "Name",      "Frequency", "Duplex",       "Offset",     "Tone",
+    "rToneFreq", "cToneFreq", "DtcsCode",  "DtcsPolarity", "RxDtcsCode", "CrossMode",
+    "Mode",      "Skip",      "Power",     "Comment",
 };
 
 // What a sheet row becomes: the ten grid texts, starting from the
@@ -202,7 +203,8 @@ void MapName(RowReader& row, RowTexts& texts) {
         }
     }
     if (kept.size() != name.size()) {
-        row.Note("Name", {Verdict::Corrected, {}, "characters outside the radio's alphabet dropped"});
+        row.Note("Name",
+                 {Verdict::Corrected, {}, "characters outside the radio's alphabet dropped"});
     }
     const CellCheck check = CheckName(kept);
     row.Note("Name", check);
@@ -356,21 +358,12 @@ std::string ExportCommonSheet(const CellTable& grid) {
 SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limits,
                               CellTable& grid) {
     SheetImport result;
-    const CsvText sheet = ParseCsv(text);
-    result.error = sheet.error;
-    if (result.error.empty() && sheet.records.empty()) {
-        result.error = "the sheet has no header row";
-    }
-    if (!result.error.empty()) {
+    const auto read = ReadSheet(text, {"Location", "Frequency"}, result);
+    if (!read) {
         return result;
     }
+    const CsvText& sheet = *read;
     const SheetColumns columns(sheet.records.front().fields);
-    for (const std::string_view required : {"Location", "Frequency"}) {
-        if (!columns.Find(required)) {
-            result.error = "the header row has no column \"" + std::string(required) + "\"";
-            return result;
-        }
-    }
     ClearChannels(grid);
     std::set<int> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {

@@ -72,28 +72,24 @@ std::string ExportOwnSheet(const CellTable& grid) {
 
 SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits, CellTable& grid) {
     SheetImport result;
-    const CsvText sheet = ParseCsv(text);
-    result.error = sheet.error;
-    if (result.error.empty() && sheet.records.empty()) {
-        result.error = "the sheet has no header row";
+    std::vector<std::string> headers;
+    for (int col = 0; col < CellTable::kCols; ++col) {
+        headers.push_back(Header(col));
     }
-    if (!result.error.empty()) {
+    const auto read = ReadSheet(text, headers, result);
+    if (!read) {
         return result;
     }
+    const CsvText& sheet = *read;
     const SheetColumns columns(sheet.records.front().fields);
-    for (int col = 0; col < CellTable::kCols; ++col) {
-        if (!columns.Find(Header(col))) {
-            result.error = "the header row has no column \"" + Header(col) + "\"";
-            return result;
-        }
-    }
     ClearChannels(grid);
     std::set<int> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
         const CsvRecord& record = sheet.records[r];
         if (record.fields.size() != columns.Count()) {
             result.notes.push_back({record.line, "row", Verdict::Refused,
-                                    std::to_string(record.fields.size()) + " cells where the header has " +
+                                    std::to_string(record.fields.size()) +
+                                        " cells where the header has " +
                                         std::to_string(columns.Count())});
             continue;
         }

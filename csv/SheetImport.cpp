@@ -1,8 +1,29 @@
 #include "csv/SheetImport.h"
 
+#include "csv/SheetColumns.h"
 #include "model/ChannelCodec.h"
 
 namespace torvan::csv {
+
+std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::string>& required,
+                                 SheetImport& result) {
+    CsvText sheet = ParseCsv(text);
+    result.error = sheet.error;
+    if (result.error.empty() && sheet.records.empty()) {
+        result.error = "the sheet has no header row";
+    }
+    if (!result.error.empty()) {
+        return std::nullopt;
+    }
+    const SheetColumns columns(sheet.records.front().fields);
+    for (const std::string& name : required) {
+        if (!columns.Find(name)) {
+            result.error = "the header row has no column \"" + name + "\"";
+            return std::nullopt;
+        }
+    }
+    return sheet;
+}
 
 std::optional<int> ChannelNumber(std::string_view text) {
     if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != text.npos) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "csv/CellChecks.h"
+#include "csv/CsvText.h"
 #include "model/CellTable.h"
 
 namespace torvan::csv {
@@ -31,6 +32,11 @@ struct SheetImport {
     bool MayStore(FixPolicy policy) const;
     void Note(int line, std::string column, const CellCheck& check);
 };
+
+// The sheet's records when it parses and has a header row naming every
+// column in `required`; otherwise nothing, with the reason in `result`.
+std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::string>& required,
+                                 SheetImport& result);
 
 // The channel number a sheet cell names (1 to 128, digits only).
 std::optional<int> ChannelNumber(std::string_view text);

@@ -8,7 +8,9 @@
 # Each target starts from its seed corpus in fuzz/corpus/<name>; what it
 # finds is kept in build-fuzz/corpus/<name>, so later runs go on from there.
 # A broken property or a sanitizer report stops the run with a non-zero
-# status and leaves the input as build-fuzz/crash-*.
+# status and leaves the input as build-fuzz/crash-*. Hangs are judged on
+# virtual time inside the targets; the minute allowed per input here only
+# catches a runaway on a busy machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -27,7 +29,7 @@ for name in codecs ini protocol image; do
   mkdir -p "$dir/corpus/$name"
   echo "== fuzz-$name: ${seconds} s$([ "$runs" -ge 0 ] && echo " or $runs runs")"
   (cd "$dir" && ./fuzz/fuzz-$name -max_total_time="$seconds" -runs="$runs" \
-     -max_len="${max_len[$name]}" -timeout=10 -print_final_stats=1 \
+     -max_len="${max_len[$name]}" -timeout=60 -print_final_stats=1 \
      "corpus/$name" "$root/fuzz/corpus/$name" 2>&1) |
     grep -E '^(#[0-9]+ +DONE|stat::|Done)|ERROR|SUMMARY|property broken|runtime error|Test unit written'
 done

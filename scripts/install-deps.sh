@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the headless
-# screenshots need. Idempotent; silent when nothing is missing.
+# Installs the Debian 12 packages the build, the tests, the fuzz targets
+# (clang with libFuzzer) and the headless screenshots need. Idempotent;
+# silent when nothing is missing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-serialport-dev libqt6serialport6 qt6-svg-dev
   libgl1-mesa-dev libxkbcommon-dev

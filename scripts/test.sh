@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a plain
-# build and one with the address and undefined-behaviour sanitizers.
+# build and one with the address and undefined-behaviour sanitizers (which
+# also runs the Read/Write soak); then each fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -22,4 +23,6 @@ for variant in plain sanitize; do
   echo "== $variant tests"
   ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" || status=1
 done
+echo "== fuzz targets"
+scripts/fuzz.sh 10 || status=1
 exit $status

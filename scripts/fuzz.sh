@@ -8,7 +8,8 @@
 # Each target starts from its seed corpus in fuzz/corpus/<name>; what it
 # finds is kept in build-fuzz/corpus/<name>, so later runs go on from there.
 # A broken property or a sanitizer report stops the run with a non-zero
-# status and leaves the input as build-fuzz/crash-*. Hangs are judged on
+# status and leaves the input as build-fuzz/crash-*. TORVAN_FUZZ_TARGETS
+# (e.g. "ini image") runs only those targets. Hangs are judged on
 # virtual time inside the targets; the minute allowed per input here only
 # catches a runaway on a busy machine.
 set -euo pipefail
@@ -25,11 +26,11 @@ cmake --build "$dir" -j "$(nproc)" --target torvan_fuzz
 # Longest input per target: a typed text, a Program.ini, the replies of a
 # whole transfer, a channel-data file with a Program.ini after it.
 declare -A max_len=([codecs]=128 [ini]=2048 [protocol]=8192 [image]=6144)
-for name in codecs ini protocol image; do
+for name in ${TORVAN_FUZZ_TARGETS:-codecs ini protocol image}; do
   mkdir -p "$dir/corpus/$name"
   echo "== fuzz-$name: ${seconds} s$([ "$runs" -ge 0 ] && echo " or $runs runs")"
   (cd "$dir" && ./fuzz/fuzz-$name -max_total_time="$seconds" -runs="$runs" \
      -max_len="${max_len[$name]}" -timeout=60 -print_final_stats=1 \
      "corpus/$name" "$root/fuzz/corpus/$name" 2>&1) |
-    grep -E '^(#[0-9]+ +DONE|stat::|Done)|ERROR|SUMMARY|property broken|runtime error|Test unit written'
+    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::|Done)|ERROR|SUMMARY|property broken|runtime error|Test unit written'
 done

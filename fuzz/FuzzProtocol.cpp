@@ -114,9 +114,10 @@ void CheckClone(CloneDirection direction, FuzzedRadioPort& port, bool openFails,
     if (direction == CloneDirection::Write || !ok) {
         FUZZ_CHECK(image == before);
     }
-    // The refusals follow from what the probe read.
-    const auto password = image.Span(offset::kPassword, offset::kPasswordLength);
-    const auto band = image.Span(offset::kBandSignature, offset::kBandSignatureLength);
+    // The refusals follow from what the probe read and what the image held
+    // before (a Read replaces the image's password with the radio's).
+    const auto password = before.Span(offset::kPassword, offset::kPasswordLength);
+    const auto band = before.Span(offset::kBandSignature, offset::kBandSignatureLength);
     const auto probed = [&](std::span<const std::uint8_t> expected) {
         const auto& probe = port.BlocksRead().front().second;
         return std::equal(expected.begin(), expected.end(), probe.begin());

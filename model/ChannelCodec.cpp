@@ -1,5 +1,8 @@
 #include "model/ChannelCodec.h"
 
+#include <algorithm>
+#include <array>
+
 #include "model/Codecs.h"
 
 namespace torvan {
@@ -9,6 +12,11 @@ using offset::kSlotSize;
 
 constexpr std::array<std::string_view, 4> kBusyLock = {"Off", "Carrier", "Tone", ""};
 constexpr std::array<std::string_view, 4> kPttId = {"Off", "Pre-Tx", "Post-Tx", "Both"};
+
+// The top byte of a receive frequency: 0xFF and 0x00 mean no channel.
+bool HoldsChannel(std::uint8_t rxTop) {
+    return rxTop != 0xFF && rxTop != 0x00;
+}
 
 std::size_t SlotOffset(int channel) {
     return offset::kChannels + static_cast<std::size_t>(channel - 1) * kSlotSize;
@@ -50,7 +58,7 @@ void DecodeChannel(const MemoryImage& image, int channel, CellTable& grid) {
     const auto set = [&](int col, const std::string& text) {
         grid.SetTextMatrix(channel, col, text);
     };
-    if (slot[slot::kRxFrequencyTop] == 0xFF || slot[slot::kRxFrequencyTop] == 0x00) {
+    if (!HoldsChannel(slot[slot::kRxFrequencyTop])) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             set(col, {});
         }
@@ -91,13 +99,18 @@ std::uint8_t PttIdValue(const std::string& text) {
 void EncodeChannel(const CellTable& grid, int channel, MemoryImage& image) {
     const auto slot = image.Span(SlotOffset(channel), kSlotSize);
     const auto cell = [&](int col) { return grid.TextMatrix(channel, col); };
-    const std::string rx = cell(column::kRxFrequency);
-    if (rx.empty()) {
+    // A receive frequency that cannot be stored (a stored one whose odd
+    // digits read as 1000 MHz or more, or one below 10 MHz) would leave the
+    // slot reading as empty with the rest of the row still in it; the row is
+    // stored as the empty row it will show.
+    std::array<std::uint8_t, 4> rx{};
+    EncodeFrequency(cell(column::kRxFrequency), rx);
+    if (!HoldsChannel(rx[3])) {
         std::fill_n(slot.begin() + slot::kRxFrequency, 8, std::uint8_t{0xFF});
         slot[slot::kFlags] &= static_cast<std::uint8_t>(~slot::kClearedOnEncode);
         return;
     }
-    EncodeFrequency(rx, slot.subspan<slot::kRxFrequency, 4>());
+    std::copy(rx.begin(), rx.end(), slot.begin() + slot::kRxFrequency);
     EncodeFrequency(cell(column::kTxFrequency), slot.subspan<slot::kTxFrequency, 4>());
     const ToneBytes rxTone = EncodeTone(cell(column::kRxCode));
     const ToneBytes txTone = EncodeTone(cell(column::kTxCode));

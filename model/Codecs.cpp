@@ -9,6 +9,7 @@ namespace torvan {
 namespace {
 
 constexpr std::uint32_t kMaxFrequencyCount = 99999999;  // eight BCD digits
+constexpr unsigned kCtcssTenthsEnd = 8000;              // type bytes 0x01-0x79
 
 bool HasFrequency(std::uint8_t mostSignificant) {
     return mostSignificant != 0xFF && mostSignificant != 0x00;
@@ -26,9 +27,15 @@ unsigned LeadingDigits(std::string_view text) {
     return value;
 }
 
-ToneBytes CdcssBytes(unsigned code, unsigned typeBase) {
-    return ToneBytes{ToBcd(code % 100U),
-                     static_cast<std::uint8_t>((code / 100U + typeBase) & 0xFFU)};
+// A code whose first digits do not fit its kind's type bytes (0x80-0xBF
+// normal, 0xC0-0xFE inverted) would come out as another kind of tone, or as
+// another polarity; it reads as "None" instead.
+ToneBytes CdcssBytes(unsigned code, unsigned typeBase, unsigned typeLast) {
+    const unsigned type = code / 100U + typeBase;
+    if (type > typeLast) {
+        return {};
+    }
+    return ToneBytes{ToBcd(code % 100U), static_cast<std::uint8_t>(type)};
 }
 
 std::string CdcssText(std::uint8_t low, unsigned firstDigit, char polarity) {
@@ -98,13 +105,17 @@ ToneBytes EncodeTone(std::string_view text) {
     if (Contains(text, "CTCSS")) {
         const double scaled = std::trunc(DecimalScale(ParseNumber(rest), 10.0));
         const auto tenths = scaled > 0 && scaled < 1e9 ? static_cast<unsigned>(scaled) : 0U;
-        return ToneBytes{ToBcd(tenths % 100U), ToBcd((tenths / 100U) % 100U)};
+        // From 800.0 Hz up the type byte would read as a CDCSS code.
+        if (tenths >= kCtcssTenthsEnd) {
+            return {};
+        }
+        return ToneBytes{ToBcd(tenths % 100U), ToBcd(tenths / 100U)};
     }
     if (Contains(rest, "N")) {
-        return CdcssBytes(LeadingDigits(rest), 0x80);
+        return CdcssBytes(LeadingDigits(rest), 0x80, 0xBF);
     }
     if (Contains(rest, "I")) {
-        return CdcssBytes(LeadingDigits(rest), 0xC0);
+        return CdcssBytes(LeadingDigits(rest), 0xC0, 0xFE);
     }
     return {};
 }

@@ -5,6 +5,8 @@
 namespace torvan {
 namespace {
 
+constexpr unsigned kMaxBandMHz = 999;  // three decimal digits in the signature
+
 void FillRanges(const ModelCatalog& models, int model, ChoiceList& ranges) {
     ranges.Reset();
     if (model < 0 || model >= static_cast<int>(models.size())) {
@@ -50,8 +52,10 @@ void ApplyBandStep(const MemoryImage& image, FormControls& form, FrequencyLimits
     const auto band = ReadBandSignature(image);
     // A new document has no band, and bytes such as 00 00 00 name none that
     // a frequency fits in. Limits left over from the last image would then
-    // clamp what is typed to a band the form does not show.
-    if (!band || band->lower >= band->upper) {
+    // clamp what is typed to a band the form does not show. Digits above 9
+    // can read as 1000 MHz or more, which neither the signature nor a stored
+    // frequency can hold: no band either.
+    if (!band || band->lower >= band->upper || band->upper > kMaxBandMHz) {
         limits = ShownRangeLimits(form);
         return;
     }

@@ -96,6 +96,12 @@ Result CheckWritable(const std::filesystem::path& path) {
         if (S_ISDIR(info.st_mode)) {
             return Refuse(path, "it is a folder");
         }
+        // A file nobody may write was marked read-only on purpose; the
+        // rename would replace it all the same (and root passes the access
+        // check below), so it is refused here.
+        if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            return Refuse(path, "it is read-only");
+        }
         if (::access(target.c_str(), W_OK) != 0) {
             return Refuse(path, Reason(errno));
         }

@@ -16,7 +16,8 @@ namespace torvan {
 Result WriteFileAtomically(const std::filesystem::path& path, std::span<const char> bytes);
 
 // Whether WriteFileAtomically could write `path` now: its folder exists and
-// may be written, and an existing file is a file the user may write.
+// may be written, and an existing file is a file the user may write. A file
+// without any write permission bit is read-only for everyone, root included.
 Result CheckWritable(const std::filesystem::path& path);
 
 }  // namespace torvan

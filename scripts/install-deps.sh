@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests, the headless
-# screenshots and the .deb (validators, dpkg-shlibdeps) need. Idempotent;
+# Installs the Debian 12 packages the build, the tests, the fuzz targets
+# (clang with libFuzzer), the headless screenshots and the .deb (validators,
+# dpkg-shlibdeps) need. Idempotent;
 # silent when nothing is missing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-serialport-dev libqt6serialport6 qt6-svg-dev
   libgl1-mesa-dev libxkbcommon-dev

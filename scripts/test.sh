@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a plain build
 # (warnings are errors), one with the address and undefined-behaviour
-# sanitizers, and one with the thread sanitizer for the code that runs
-# threads (the radio link and the window). Exits non-zero when any fails.
+# sanitizers (which also runs the Read/Write soak), one with the thread
+# sanitizer for the code that runs threads (the radio link and the window),
+# then each fuzz target for a few seconds. Exits non-zero when any fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -31,4 +32,8 @@ run plain build --
 # The installed-program test needs no second run under the sanitizers.
 run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
+echo "== fuzz targets"
+start=$SECONDS
+scripts/fuzz.sh 10 || status=1
+echo "== fuzz took $((SECONDS - start)) s"
 exit $status

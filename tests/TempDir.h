@@ -28,8 +28,11 @@ public:
 
     std::filesystem::path Write(const std::string& name, const std::string& content) const {
         const auto file = path_ / name;
-        std::ofstream(file, std::ios::binary) << content;
+        WriteTo(file, content);
         return file;
+    }
+    static void WriteTo(const std::filesystem::path& file, const std::string& content) {
+        std::ofstream(file, std::ios::binary) << content;
     }
     static std::string Read(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);

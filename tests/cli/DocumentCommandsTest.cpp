@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "model/ChannelFile.h"
+#include "tests/RefusingPlace.h"
 #include "tests/TempDir.h"
 
 namespace torvan::cli {
@@ -106,6 +107,28 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliErrorTest,
                                          BadCase{"option", true, {"--force"}},
                                          BadCase{"unwritable", true, {"@no/such/folder/x.sin"}}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// A disk that says no: a clear message, the previous file as it was and no
+// temporary file beside it.
+class CliNewRefused : public testing::TestWithParam<testing_support::Refusal> {};
+
+TEST_P(CliNewRefused, SaysWhyAndKeepsThePreviousFile) {
+    const testing_support::RefusingPlace place(GetParam(), "radio.sin", "previous");
+    if (!place.SkipReason().empty()) {
+        GTEST_SKIP() << place.SkipReason();
+    }
+    const Outcome run = Invoke(RunNew, {place.File().string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Cannot save " + place.File().string() + ": " + place.Reason() + ".\n");
+    EXPECT_EQ(place.Contents(), "previous");
+    EXPECT_TRUE(place.Unchanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, CliNewRefused,
+                         testing::Values(testing_support::Refusal::FullDisk,
+                                         testing_support::Refusal::ReadOnlyFolder,
+                                         testing_support::Refusal::ReadOnlyFile),
+                         [](const auto& param) { return testing_support::IdOf(param.param); });
 
 }  // namespace
 }  // namespace torvan::cli

@@ -24,9 +24,11 @@
 #include "app/RecentFileList.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
+#include "tests/RefusingPlace.h"
 
 using gui_test::Key;
 using torvan::Setting;
+using torvan::testing_support::Refusal;
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -125,6 +127,36 @@ private slots:
         QCOMPARE(QString::fromStdString(app_->Document().Path().string()), crafted);
         QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
         QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
+    }
+
+    void saveOntoADiskThatSaysNo_data() {
+        QTest::addColumn<Refusal>("refusal");
+        for (const Refusal refusal :
+             {Refusal::FullDisk, Refusal::ReadOnlyFolder, Refusal::ReadOnlyFile}) {
+            QTest::newRow(torvan::testing_support::IdOf(refusal)) << refusal;
+        }
+    }
+
+    // One clear message; the previous file as it was, no temporary file
+    // beside it, and the document keeps its name and the form its edit.
+    void saveOntoADiskThatSaysNo() {
+        QFETCH(Refusal, refusal);
+        const QByteArray crafted = gui_test::ToBytes(gui_test::CraftedImage(folder_->IniPath()));
+        const torvan::testing_support::RefusingPlace place(refusal, "radio.sin",
+                                                           crafted.toStdString());
+        if (!place.SkipReason().empty()) {
+            QSKIP(place.SkipReason().c_str());
+        }
+        const QString path = QFile::decodeName(place.File().c_str());
+        QVERIFY(Frame().Files().OpenPath(path));
+        View().Combo(Setting::Beep).setCurrentIndex(0);
+        Trigger(command::kFileSave);
+        QCOMPARE(prompts_.errors, QStringList{QStringLiteral("Cannot save %1: %2.")
+                                                  .arg(path, QString::fromStdString(place.Reason()))});
+        QVERIFY(place.Contents() == crafted.toStdString());
+        QVERIFY(place.Unchanged());
+        QCOMPARE(app_->Document().Path(), place.File());
+        QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
     }
 
     void commandLineFileOpensOrEndsTheStart() {

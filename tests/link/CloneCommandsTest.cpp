@@ -10,6 +10,7 @@
 #include "config/IniStore.h"
 #include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
+#include "tests/RefusingPlace.h"
 #include "tests/TempDir.h"
 #include "tests/link/SimulatedRadio.h"
 
@@ -118,6 +119,37 @@ TEST_F(CliClone, ComNamesGoThroughThePortsSection) {
     ASSERT_TRUE(LoadChannelFile(file, saved).ok);
     EXPECT_EQ(saved, PatternMemory(3));
 }
+
+// A read onto a disk that says no: a clear message, the previous file as it
+// was and no temporary file beside it. A folder or file that cannot be
+// written is found before the radio is touched; a full disk only when the
+// memory has been read.
+class CliReadRefused : public testing::TestWithParam<testing_support::Refusal> {};
+
+TEST_P(CliReadRefused, SaysWhyAndKeepsThePreviousFile) {
+    using testing_support::Refusal;
+    SimulatedRadio radio(PatternMemory(5));
+    const testing_support::RefusingPlace place(GetParam(), "radio.sin", "previous");
+    if (!place.SkipReason().empty()) {
+        GTEST_SKIP() << place.SkipReason();
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunRead({"--port", radio.Path(), place.File().string()}, out, err), 1);
+    const std::string message =
+        "Cannot save " + place.File().string() + ": " + place.Reason() + ".\n";
+    EXPECT_TRUE(err.str().ends_with(message)) << err.str();
+    EXPECT_EQ(place.Contents(), "previous");
+    EXPECT_TRUE(place.Unchanged());
+    radio.Finish();
+    EXPECT_EQ(radio.Counters().handshakes, GetParam() == Refusal::FullDisk ? 1U : 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, CliReadRefused,
+                         testing::Values(testing_support::Refusal::FullDisk,
+                                         testing_support::Refusal::ReadOnlyFolder,
+                                         testing_support::Refusal::ReadOnlyFile),
+                         [](const auto& param) { return testing_support::IdOf(param.param); });
 
 TEST_F(CliClone, UsageErrorsExitWithTwo) {
     const std::vector<std::pair<Command, cli::Args>> bad = {

@@ -82,6 +82,48 @@ INSTANTIATE_TEST_SUITE_P(Bytes, EmptinessTest,
                                          EmptyCase{0x14, 0xFF, false, ""},
                                          EmptyCase{0x14, 0x00, false, ""}));
 
+// A receive frequency that cannot be stored makes the row the empty row it
+// will show after a reopen, rather than half a channel behind an empty one;
+// a second save then changes nothing.
+struct UnstorableCase {
+    const char* name;
+    std::uint8_t rxTop;  // slot byte 3 as found in the file
+    const char* typedRx;  // or a typed text, when not null
+};
+
+class UnstorableRxTest : public testing::TestWithParam<UnstorableCase> {};
+
+TEST_P(UnstorableRxTest, StoresTheEmptyRow) {
+    MemoryImage image;
+    Put(image, 16, {0x50, 0x12, 0x60, GetParam().rxTop, 0x50, 0x12, 0x60, 0x13, 0x54, 0xC7, 0x41,
+                    0x25, 0x02, 0x3F, 0xAA, 0xBB});
+    MemoryCellTable grid;
+    DecodeChannels(image, grid);
+    if (GetParam().typedRx != nullptr) {
+        grid.SetTextMatrix(2, column::kRxFrequency, GetParam().typedRx);
+    }
+    EXPECT_FALSE(grid.TextMatrix(2, column::kRxFrequency).empty());
+    MemoryImage once = image;
+    EncodeChannels(grid, once);
+    for (std::size_t i = 16; i < 24; ++i) {
+        EXPECT_EQ(once[i], 0xFF) << GetParam().name << " byte " << i;
+    }
+    EXPECT_EQ(once[16 + 14], 0xAA);  // bytes no encoder owns stay
+    MemoryCellTable again;
+    DecodeChannels(once, again);
+    EXPECT_EQ(RowOf(again, 2), kEmpty);
+    MemoryImage twice = once;
+    EncodeChannels(again, twice);
+    EXPECT_EQ(twice, once) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frequencies, UnstorableRxTest,
+    testing::Values(UnstorableCase{"odd digits read as 1416 MHz", 0xDB, nullptr},
+                    UnstorableCase{"odd digits read as 1650 MHz", 0xFF - 0x05, nullptr},
+                    UnstorableCase{"typed below 10 MHz", 0x13, "5.5"},
+                    UnstorableCase{"typed 1000 MHz", 0x13, "1000"}));
+
 TEST(ChannelCodec, EmptyRowKeepsEverythingButFrequenciesAndBitZero) {
     MemoryImage image;
     for (std::size_t i = 0; i < 16; ++i) {

@@ -102,7 +102,17 @@ INSTANTIATE_TEST_SUITE_P(Texts, ToneTest,
                                          // "CTCSS" without a colon reads no number: zero tenths.
                                          ToneCase{"CTCSS", 0x00, 0x00, "None"},
                                          ToneCase{"CTCSS: 88.5 Hz", 0x85, 0x08, "CTCSS:88.5"},
-                                         ToneCase{"CTCSS:-5", 0x00, 0x00, "None"}));
+                                         ToneCase{"CTCSS:-5", 0x00, 0x00, "None"},
+                                         // The highest of each kind, and one past: a tone
+                                         // never comes out as another kind or polarity.
+                                         ToneCase{"CTCSS:799.9", 0x99, 0x79, "CTCSS:799.9"},
+                                         ToneCase{"CTCSS:800.0", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CTCSS:866.5", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CDCSS:6399N", 0x99, 0xBF, "CDCSS:6399N"},
+                                         ToneCase{"CDCSS:6400N", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CDCSS:6299I", 0x99, 0xFE, "CDCSS:6299I"},
+                                         ToneCase{"CDCSS:6300I", 0xFF, 0xFF, "None"},
+                                         ToneCase{"CDCSS:7954I", 0xFF, 0xFF, "None"}));
 
 struct ToneDecodeCase {
     std::uint8_t low;

@@ -110,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NoBandCase{{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
                     NoBandCase{{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
                     NoBandCase{{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
-                    NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}}));
+                    NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}},
+                    // Digits above 9 reading as 845-1653 MHz: beyond what a
+                    // signature or a stored frequency holds.
+                    NoBandCase{{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}}));
 
 TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
     const ModelCatalog none;

@@ -1,0 +1,243 @@
+// The text codecs on any text: frequencies, tones, numbers and DecimalScale.
+// Every result stays within its stored form, and typed numbers are scaled
+// exactly as written (checked against a digit-by-digit reference).
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "fuzz/FuzzSupport.h"
+#include "model/BroadcastPresets.h"
+#include "model/Codecs.h"
+#include "model/FrequencyLimits.h"
+#include "model/Numbers.h"
+#include "model/Text.h"
+
+namespace {
+
+using namespace torvan;
+
+constexpr std::uint32_t kMaxCount = 99999999;  // eight BCD digits
+
+bool IsBcd(std::uint8_t byte) {
+    return (byte >> 4U) <= 9 && (byte & 0x0FU) <= 9;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The number at the start of `text` (after white space) times 10^shift,
+// truncated toward zero, worked out on its decimal digits. Nothing when the
+// text has no number, or when the number has more than 15 significant digits
+// or lies far outside the range of a double (the product is then rounded on
+// purpose, or overflows).
+std::optional<long long> ExactScaled(std::string_view text, int shift) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i++] == '-';
+    }
+    std::string digits;
+    int exponent = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        digits.push_back(text[i]);
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+            digits.push_back(text[i]);
+            --exponent;
+        }
+    }
+    if (digits.empty()) {
+        return 0;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        const bool minus = j < text.size() && text[j] == '-';
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        std::size_t end = j;
+        while (end < text.size() && IsDigit(text[end])) {
+            ++end;
+        }
+        if (end > j) {
+            if (end - j > 6) {
+                return std::nullopt;
+            }
+            const int value = std::stoi(std::string(text.substr(j, end - j)));
+            exponent += minus ? -value : value;
+        }
+    }
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+        ++exponent;
+    }
+    if (digits.empty()) {
+        return 0;
+    }
+    const int order = exponent + static_cast<int>(digits.size());
+    if (digits.size() > 15 || order < -290 || order > 290) {
+        return std::nullopt;
+    }
+    exponent += shift;
+    if (exponent < 0) {
+        const auto drop = static_cast<std::size_t>(-exponent);
+        digits = drop >= digits.size() ? "0" : digits.substr(0, digits.size() - drop);
+    } else if (digits.size() + static_cast<std::size_t>(exponent) > 18) {
+        return negative ? LLONG_MIN : LLONG_MAX;
+    } else {
+        digits.append(static_cast<std::size_t>(exponent), '0');
+    }
+    const long long value = std::stoll(digits);
+    return negative ? -value : value;
+}
+
+std::uint64_t CountOf(const std::uint8_t* bytes) {
+    std::uint64_t count = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        count = count * 100U + BcdValue(bytes[i]);
+    }
+    return count;
+}
+
+void CheckFrequency(std::string_view text) {
+    const std::uint32_t count = FrequencyCount(text);
+    FUZZ_CHECK(count <= kMaxCount);
+    if (const auto exact = ExactScaled(text, 5)) {
+        FUZZ_CHECK(count == (*exact >= 1 && *exact <= kMaxCount ? *exact : 0));
+    }
+    std::uint8_t bytes[4] = {};
+    EncodeFrequency(text, std::span<std::uint8_t, 4>(bytes));
+    if (count == 0) {
+        FUZZ_CHECK(bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == 0xFF);
+        return;
+    }
+    FUZZ_CHECK(std::all_of(bytes, bytes + 4, IsBcd) && CountOf(bytes) == count);
+    // Below 10 MHz the top byte is 0x00, which reads as no frequency.
+    const std::string shown = DecodeFrequency(std::span<const std::uint8_t, 4>(bytes));
+    FUZZ_CHECK(shown == (bytes[3] == 0 ? std::string() : FormatFrequency(count)));
+    FUZZ_CHECK(shown.empty() || FrequencyCount(shown) == count);
+}
+
+void CheckStoredFrequency(const std::uint8_t* bytes) {
+    const std::string text = DecodeFrequency(std::span<const std::uint8_t, 4>(bytes, 4));
+    if (bytes[3] == 0xFF || bytes[3] == 0x00) {
+        FUZZ_CHECK(text.empty());
+        return;
+    }
+    const std::uint64_t count = CountOf(bytes);
+    FUZZ_CHECK(text == FormatFrequency(count));
+    FUZZ_CHECK(FrequencyCount(text) == (count <= kMaxCount ? count : 0));
+}
+
+bool IsNone(ToneBytes tone) {
+    return tone.type == 0xFF || tone.type == 0x00;
+}
+
+// A tone text encodes as "None" or as bytes of its own kind, and what those
+// bytes show encodes back to them.
+void CheckTone(std::string_view text) {
+    const ToneBytes tone = EncodeTone(text);
+    const std::string_view rest = WordAfterColon(text);
+    if (text.find("None") != std::string_view::npos) {
+        FUZZ_CHECK(tone == ToneBytes{});
+    } else if (text.find("CTCSS") != std::string_view::npos) {
+        FUZZ_CHECK(IsNone(tone) || (tone.type <= 0x7F && IsBcd(tone.type) && IsBcd(tone.low)));
+        const auto exact = ExactScaled(rest, 1);
+        if (exact && *exact >= 100 && *exact < 8000) {
+            FUZZ_CHECK(tone == (ToneBytes{ToBcd(static_cast<unsigned>(*exact % 100)),
+                                          ToBcd(static_cast<unsigned>(*exact / 100))}));
+        }
+    } else if (rest.find('N') != std::string_view::npos) {
+        FUZZ_CHECK(IsNone(tone) || (tone.type >= 0x80 && tone.type <= 0xBF && IsBcd(tone.low)));
+    } else if (rest.find('I') != std::string_view::npos) {
+        FUZZ_CHECK(IsNone(tone) || (tone.type >= 0xC0 && tone.type <= 0xFE && IsBcd(tone.low)));
+    } else {
+        FUZZ_CHECK(tone == ToneBytes{});
+    }
+    const ToneBytes again = EncodeTone(DecodeTone(tone.low, tone.type));
+    FUZZ_CHECK(IsNone(tone) ? again == ToneBytes{} : again == tone);
+}
+
+void CheckStoredTone(std::uint8_t low, std::uint8_t type) {
+    const std::string text = DecodeTone(low, type);
+    const ToneBytes tone = EncodeTone(text);
+    if (type == 0xFF || type == 0x00) {
+        FUZZ_CHECK(text == "None");
+    } else if (type >= 0x80) {
+        // The kind and polarity a stored code shows are the ones it keeps.
+        FUZZ_CHECK(IsNone(tone) || (tone.type & 0xC0U) == (type & 0xC0U));
+    }
+    FUZZ_CHECK(EncodeTone(DecodeTone(tone.low, tone.type)) == (IsNone(tone) ? ToneBytes{} : tone));
+}
+
+// Counts back to MHz for the frequency editor: the exact quotient, rounded once.
+void CheckDownScale(std::uint32_t count) {
+    const std::string decimal = std::to_string(count) + "e-5";
+    double expected = 0;
+    std::from_chars(decimal.data(), decimal.data() + decimal.size(), expected);
+    FUZZ_CHECK(DecimalScale(static_cast<double>(count), 0.00001) == expected);
+}
+
+void CheckNumbers(std::string_view text) {
+    const long long integer = ParseInteger(text);
+    FUZZ_CHECK(integer >= -INT_MAX && integer <= INT_MAX);
+    const double number = ParseNumber(text);
+    FUZZ_CHECK(!std::isnan(number));
+    const double scaled = DecimalScale(number, 10.0);
+    FUZZ_CHECK(!std::isnan(scaled));
+    if (std::isfinite(number) && number != 0) {
+        FUZZ_CHECK((scaled < 0) == (number < 0));
+    }
+}
+
+void CheckPreset(std::string_view text) {
+    const std::string committed = CommittedPresetText(text);
+    if (text.empty()) {
+        FUZZ_CHECK(committed.empty());
+        return;
+    }
+    const double value = ParseNumber(committed);
+    FUZZ_CHECK(value >= 76.0 && value <= 108.0);
+    const std::size_t point = committed.find('.');
+    FUZZ_CHECK(point != std::string::npos && committed.size() - point == 3);
+    FUZZ_CHECK(CommittedPresetText(committed) == committed);
+}
+
+void CheckRange(std::string_view text) {
+    if (const auto limits = LimitsFromRangeText(text)) {
+        FUZZ_CHECK(limits->lower < limits->upper && limits->upper <= 99900000);
+        FUZZ_CHECK(limits->lower % 100000 == 0 && limits->upper % 100000 == 0);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text = fuzz::AsText(data, size);
+    CheckFrequency(text);
+    CheckTone(text);
+    CheckNumbers(text);
+    CheckPreset(text);
+    CheckRange(text);
+    if (size >= 4) {
+        CheckStoredFrequency(data);
+        CheckStoredTone(data[0], data[1]);
+        std::uint32_t raw = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            raw = raw << 8U | data[i];
+        }
+        CheckDownScale(raw % (kMaxCount + 1));
+    }
+    return 0;
+}

@@ -88,7 +88,8 @@ if [ "$window" = ON ]; then
   cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 encoder=$1 file=$2 keys=$3
-"$encoder" "$file" &
+# A real window on the virtual display, whatever the test command set.
+QT_QPA_PLATFORM=xcb "$encoder" "$file" &
 pid=$!
 window=$(xdotool search --sync --onlyvisible --name '^Torvan PC Encoder$' | head -n 1)
 xdotool windowfocus --sync "$window"

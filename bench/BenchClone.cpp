@@ -9,6 +9,7 @@
 
 #include "bench/CountingPort.h"
 #include "bench/SimulatorProcess.h"
+#include "bench/QuietSink.h"
 #include "link/CloneTransfer.h"
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
@@ -17,20 +18,12 @@ namespace {
 
 using namespace torvan;
 using Clock = std::chrono::steady_clock;
+using bench::QuietSink;
 using bench::Simulator;
 using bench::StartSimulator;
 using bench::StopSimulator;
 
 constexpr double kSecondsPerByte = 10.0 / 9600.0;  // 8N1: start, 8 data, stop
-
-class QuietSink final : public TransferSink {
-public:
-    void DisableButtons() override {}
-    void ShowProgress(int, int, const std::string&) override {}
-    void ShowFailure(const std::string& message) override { failure = message; }
-    void Finished(bool) override {}
-    std::string failure;
-};
 
 double CpuSeconds() {
     timespec t{};

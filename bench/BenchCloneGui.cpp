@@ -13,6 +13,7 @@
 #include <string>
 
 #include "bench/SimulatorProcess.h"
+#include "bench/QuietSink.h"
 #include "link/CloneTransfer.h"
 #include "link/gui/CProgressDlg.h"
 #include "link/qt/SerialPortQt.h"
@@ -23,14 +24,7 @@ namespace {
 using namespace torvan;
 using Clock = std::chrono::steady_clock;
 
-class QuietSink final : public TransferSink {
-public:
-    void DisableButtons() override {}
-    void ShowProgress(int, int, const std::string&) override {}
-    void ShowFailure(const std::string& message) override { failure = message; }
-    void Finished(bool) override {}
-    std::string failure;
-};
+using bench::QuietSink;
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();

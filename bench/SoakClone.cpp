@@ -20,6 +20,7 @@
 #include <string>
 #include <thread>
 
+#include "bench/QuietSink.h"
 #include "link/CloneTransfer.h"
 #include "link/qt/SerialPortQt.h"
 #include "link/qt/SerialThread.h"
@@ -36,14 +37,7 @@ namespace {
 
 using namespace torvan;
 
-class QuietSink final : public TransferSink {
-public:
-    void DisableButtons() override {}
-    void ShowProgress(int, int, const std::string&) override {}
-    void ShowFailure(const std::string& message) override { failure = message; }
-    void Finished(bool) override {}
-    std::string failure;
-};
+using bench::QuietSink;
 
 // Bytes the program holds allocated now, in KiB.
 long HeapKiB() {

@@ -22,7 +22,7 @@ run() {  # run NAME DIR CTEST-ARGS... -- CMAKE-ARGS...
   shift
   echo "== $name build"
   local start=$SECONDS
-  scripts/build.sh "$dir" -DTORVAN_WERROR=ON "$@"
+  BUILD_TARGET=${BUILD_TARGET:-} scripts/build.sh "$dir" -DTORVAN_WERROR=ON "$@"
   echo "== $name tests"
   ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" "${tests[@]}" || status=1
   echo "== $name took $((SECONDS - start)) s"
@@ -31,7 +31,8 @@ run() {  # run NAME DIR CTEST-ARGS... -- CMAKE-ARGS...
 run plain build --
 # The installed-program test needs no second run under the sanitizers.
 run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
+BUILD_TARGET=torvan_thread_tests \
+  run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
 echo "== fuzz targets"
 start=$SECONDS
 scripts/fuzz.sh 10 || status=1

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -145,6 +146,11 @@ void CMainFrame::CreateMenus() {
     }
     // "&Program" and "&Port" share Alt+P.
     new MnemonicCycle(*menuBar());
+    // Some window managers take Alt+letter keys for themselves (Alt+P for
+    // "previous window"); F10 opens the menu bar there, as on other desktops.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().front()); });
 }
 
 void CMainFrame::CreateToolBar() {

@@ -72,4 +72,14 @@ void MnemonicCycle::OpenNext(const QList<QAction*>& titles) {
     last_ = at < 0 || at + 1 == titles.size() ? titles.front() : titles.at(at + 1);
     altClosedLast_ = false;
     bar_.setActiveAction(last_);
+    // As a menu opened by its own mnemonic: the first item is highlighted,
+    // so Enter chooses it.
+    if (QMenu* menu = last_->menu()) {
+        for (QAction* item : menu->actions()) {
+            if (item->isEnabled() && !item->isSeparator()) {
+                menu->setActiveAction(item);
+                break;
+            }
+        }
+    }
 }

@@ -1,24 +1,30 @@
 #include "link/PowerGesture.h"
 
+#include <algorithm>
+
 namespace torvan {
 namespace {
 
 constexpr int kPage = 10;
+
+std::uint8_t Clamped(int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
 
 }  // namespace
 
 std::uint8_t StepLevel(std::uint8_t value, ScrollCode code, int thumb) {
     switch (code) {
         case ScrollCode::LineLeft:
-            return static_cast<std::uint8_t>(value - 1);
+            return Clamped(value - 1);
         case ScrollCode::LineRight:
-            return static_cast<std::uint8_t>(value + 1);
+            return Clamped(value + 1);
         case ScrollCode::PageLeft:
-            return static_cast<std::uint8_t>(value - kPage);
+            return Clamped(value - kPage);
         case ScrollCode::PageRight:
-            return static_cast<std::uint8_t>(value + kPage);
+            return Clamped(value + kPage);
         case ScrollCode::ThumbTrack:
-            return static_cast<std::uint8_t>(thumb);
+            return Clamped(thumb);
         case ScrollCode::ThumbPosition:
         case ScrollCode::Top:
         case ScrollCode::Bottom:
@@ -29,19 +35,18 @@ std::uint8_t StepLevel(std::uint8_t value, ScrollCode code, int thumb) {
 
 void LevelGesture::Reset(std::uint8_t value) {
     value_ = value;
-    stepped_ = false;
+    held_ = value;
 }
 
 void LevelGesture::Step(ScrollCode code, int thumb) {
     value_ = StepLevel(value_, code, thumb);
-    stepped_ = true;
 }
 
 std::optional<std::uint8_t> LevelGesture::End() {
-    if (!stepped_) {
+    if (value_ == held_) {
         return std::nullopt;
     }
-    stepped_ = false;
+    held_ = value_;
     return value_;
 }
 

@@ -18,8 +18,9 @@ enum class ScrollCode {
     Bottom,
 };
 
-// The level after one step. The arithmetic is on the byte, so it wraps:
-// one line left from 0 gives 255, one page right from 250 gives 4.
+// The level after one step. It stops at 0 and 255: wrapping would turn a
+// nudge past the top into no power at all, and one past the bottom into
+// full power.
 std::uint8_t StepLevel(std::uint8_t value, ScrollCode code, int thumb);
 
 // One gesture on the scroll bar: any number of steps (a drag, a held key or
@@ -30,13 +31,14 @@ public:
     // The value shown after a query or a successful send; no gesture runs.
     void Reset(std::uint8_t value);
     void Step(ScrollCode code, int thumb = 0);
-    // The value to send when a step came since the last end; nothing else.
+    // The value to send when the gesture changed it; nothing else, since
+    // the radio holds the value shown.
     std::optional<std::uint8_t> End();
     std::uint8_t Value() const { return value_; }
 
 private:
     std::uint8_t value_ = 0;
-    bool stepped_ = false;
+    std::uint8_t held_ = 0;  // what the radio holds
 };
 
 // The display of a tuning point, e.g. "Low Low 128".

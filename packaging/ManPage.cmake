@@ -1,14 +1,8 @@
-# Writes a manual page (section 1) from one plain-text source: a program's
-# own --help output (PROGRAM) or a text file in the same style (SOURCE).
-#   cmake -DNAME=... -DSUMMARY=... -DVERSION=... (-DPROGRAM=... | -DSOURCE=...)
-#         -DOUTPUT=... -P ManPage.cmake
-if(PROGRAM)
-  execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE text RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${PROGRAM} --help failed: ${status}")
-  endif()
-else()
-  file(READ ${SOURCE} text)
+# Writes a manual page (section 1) from a program's own --help output.
+#   cmake -DNAME=... -DSUMMARY=... -DVERSION=... -DPROGRAM=... -DOUTPUT=... -P ManPage.cmake
+execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE text RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} --help failed: ${status}")
 endif()
 
 # Text for roff: backslashes and hyphens literal, no line read as a request.
@@ -38,5 +32,5 @@ ${body}.fi
 .SH SEE ALSO
 ${see}
 .PP
-The user guide in /usr/share/doc/torvan\\-encoder/user\\-guide.md.
+The user guide in /usr/share/doc/torvan\\-encoder/docs/user\\-guide.md.
 ")

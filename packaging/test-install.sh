@@ -23,7 +23,7 @@ expected=(
   bin/torvan-cli bin/torvan-radio-sim
   share/man/man1/torvan-cli.1.gz share/man/man1/torvan-radio-sim.1.gz
   share/torvan-encoder/Program.ini
-  share/doc/torvan-encoder/user-guide.md
+  share/doc/torvan-encoder/README.md share/doc/torvan-encoder/docs/user-guide.md
 )
 sizes=(16 22 24 32 48 64 128 256)
 if [ "$window" = ON ]; then
@@ -37,6 +37,14 @@ if [ "$window" = ON ]; then
 fi
 for file in "${expected[@]}"; do
   [ -s "$prefix/$file" ] || fail "not installed: $file"
+done
+
+# Every picture and page the installed README and guide link to is there.
+doc=$prefix/share/doc/torvan-encoder
+for page in "$doc/README.md" "$doc/docs/user-guide.md"; do
+  while read -r link; do
+    [ -e "$(dirname "$page")/$link" ] || fail "$page links to $link, which is not installed"
+  done < <(grep -oE '\]\([^)#:]+\)' "$page" | sed -E 's/^\]\((.*)\)$/\1/')
 done
 
 # Manual pages: a title, and the help text they were made from.
@@ -99,9 +107,9 @@ for key in $keys; do
 done
 wait "$pid"
 SESSION
-  # Alt+P opens Program, Alt+P again Port; Down three times reaches COM3.
+  # Alt+P opens Program, Alt+P again Port at COM1; Down twice reaches COM3.
   # Then File > Exit (Alt+F, X) and Yes (Enter) on the exit prompt.
-  choose="alt+p alt+p Down Down Down Return alt+f x Return"
+  choose="alt+p alt+p Down Down Return alt+f x Return"
   leave="alt+f x Return"
   # Leaks the X libraries keep until exit are theirs, not the program's.
   export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0

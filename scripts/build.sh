@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds one build tree: build.sh DIR [extra cmake args...];
-# BUILD_TARGET names one target to build instead of everything. A compiler
+# BUILD_TARGET names the targets to build (separated by blanks) instead of
+# everything. A compiler
 # cache is used when one is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,4 +14,5 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=$PWD
 fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-cmake --build "$dir" -j "$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
+# shellcheck disable=SC2086 # one word per target
+cmake --build "$dir" -j "$(nproc)" ${BUILD_TARGET:+--target $BUILD_TARGET}

@@ -14,7 +14,8 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth x11-apps imagemagick
   fonts-dejavu-core fonts-liberation2
-  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev xdotool
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
+  xdotool matchbox-window-manager
 )
 
 missing=()

@@ -8,7 +8,9 @@
 # build/app/torvan-encoder itself.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-(cd "$root" && scripts/install-deps.sh && scripts/build.sh build)
+# Only what this script starts; the tests are scripts/test.sh's.
+(cd "$root" && scripts/install-deps.sh &&
+   BUILD_TARGET="torvan-encoder torvan-cli torvan-radio-sim" scripts/build.sh build)
 
 if [[ "${XDG_DATA_HOME:-}" == /* ]]; then
   data="$XDG_DATA_HOME/torvan-pc-encoder"

@@ -45,7 +45,8 @@ const char* const kSimulatorUsage =
     "  --junk               send stray bytes right behind every reply\n"
     "  --pull-after ADDRESS hang up the line after answering a read or write\n"
     "                       of ADDRESS (then exit)\n"
-    "  --help               show this text\n";
+    "  --help               show this text\n"
+    "  --version            show the version\n";
 
 namespace {
 

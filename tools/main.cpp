@@ -2,6 +2,7 @@
 // trying the program without a radio.
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -36,9 +37,14 @@ void InstallSignalHandlers() {
 
 int main(int argc, char** argv) {
     using namespace torvan::sim;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        std::cout << "torvan-radio-sim " TORVAN_VERSION "\n";
+        return 0;
+    }
     SimulatorSettings settings;
     std::string error;
-    if (!ParseSimulatorArgs({argv + 1, argv + argc}, settings, error)) {
+    if (!ParseSimulatorArgs(args, settings, error)) {
         std::cerr << "torvan-radio-sim: " << error << " (see --help)\n";
         return 2;
     }

@@ -28,6 +28,7 @@
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
 #include "dialogs/CToneDlg.h"
+#include "link/gui/CProgressDlg.h"
 #include "model/BroadcastPresets.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelFile.h"
@@ -115,6 +116,11 @@ std::vector<Shot> Shots() {
         {"radio.png", DialogOnImage<CRadioDlg>()},
         {"about.png", DialogOn<CAboutDlg>()},
         {"exit-prompt.png", DialogOn<CExitDlg>()},
+        {"progress-dialog.png",
+         [](Context& context) -> std::unique_ptr<QWidget> {
+             return std::make_unique<CProgressDlg>(torvan::CloneDirection::Read, context.image,
+                                                   QStringLiteral("COM1"), context.app.MainFrame());
+         }},
     };
 }
 

@@ -15,18 +15,22 @@ using S = ScrollCode;
 struct GestureCase {
     int start;
     std::vector<std::pair<ScrollCode, int>> steps;
-    int sent;
+    int value;
+    bool sent;
 };
 
-TEST(LevelGesture, StepsWrapOnTheByteAndTheEndSendsOnce) {
+// Steps stop at 0 and 255 (a nudge past the top must not mean no power);
+// the end sends once, and only a value the radio does not hold yet.
+TEST(LevelGesture, StepsStopAtTheEndsAndTheEndSendsAChangeOnce) {
     const std::vector<GestureCase> cases = {
-        {0, {{S::LineLeft, 0}}, 255},
-        {255, {{S::LineRight, 0}}, 0},
-        {250, {{S::PageRight, 0}}, 4},
-        {5, {{S::PageLeft, 0}}, 251},
-        {10, {{S::LineRight, 0}, {S::LineRight, 0}, {S::LineRight, 0}}, 13},
-        {100, {{S::ThumbTrack, 30}, {S::ThumbTrack, 200}, {S::ThumbTrack, 7}}, 7},
-        {100, {{S::Top, 0}, {S::Bottom, 0}, {S::ThumbPosition, 9}}, 100},
+        {0, {{S::LineLeft, 0}}, 0, false},
+        {255, {{S::LineRight, 0}}, 255, false},
+        {250, {{S::PageRight, 0}}, 255, true},
+        {5, {{S::PageLeft, 0}}, 0, true},
+        {10, {{S::LineRight, 0}, {S::LineRight, 0}, {S::LineRight, 0}}, 13, true},
+        {100, {{S::ThumbTrack, 30}, {S::ThumbTrack, 300}, {S::ThumbTrack, 7}}, 7, true},
+        {100, {{S::LineRight, 0}, {S::LineLeft, 0}}, 100, false},
+        {100, {{S::Top, 0}, {S::Bottom, 0}, {S::ThumbPosition, 9}}, 100, false},
     };
     for (const GestureCase& c : cases) {
         LevelGesture gesture;
@@ -35,9 +39,11 @@ TEST(LevelGesture, StepsWrapOnTheByteAndTheEndSendsOnce) {
         for (const auto& [code, thumb] : c.steps) {
             gesture.Step(code, thumb);
         }
-        EXPECT_EQ(gesture.End(), c.sent) << c.start;
+        const std::optional<std::uint8_t> sent =
+            c.sent ? std::optional(static_cast<std::uint8_t>(c.value)) : std::nullopt;
+        EXPECT_EQ(gesture.End(), sent) << c.start;
         EXPECT_EQ(gesture.End(), std::nullopt) << "sent once";
-        EXPECT_EQ(gesture.Value(), c.sent);
+        EXPECT_EQ(gesture.Value(), c.value);
     }
     EXPECT_EQ(LevelText("Low Low", 128), "Low Low 128");
 }

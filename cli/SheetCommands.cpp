@@ -1,9 +1,12 @@
 #include "cli/SheetCommands.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 #include "cli/DecodedFile.h"
 #include "cli/FileArgs.h"
@@ -12,6 +15,7 @@
 #include "csv/SheetColumns.h"
 #include "model/ImageCodec.h"
 #include "model/SafeFile.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -24,19 +28,36 @@ struct SheetArgs {
     std::vector<std::string> files;
 };
 
+bool ParseFormat(const std::string& prefix, const Args& args, std::size_t& i, SheetArgs& parsed,
+                 std::ostream& err) {
+    if (i + 1 >= args.size()) {
+        err << prefix << "--format needs own or common\n";
+        return false;
+    }
+    const std::string& name = args[++i];
+    if (name != "own" && name != "common") {
+        err << prefix << "unknown format '" << PrintableText(name)
+            << "' (--format takes own or common)\n";
+        return false;
+    }
+    parsed.format = name == "own" ? SheetFormat::Own : SheetFormat::Common;
+    return true;
+}
+
 bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
                     std::size_t fileCount, SheetArgs& parsed, std::ostream& err) {
     const std::string prefix = "torvan-cli " + command + ": ";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--format" && i + 1 < args.size() &&
-            (args[i + 1] == "own" || args[i + 1] == "common")) {
-            parsed.format = args[++i] == "own" ? SheetFormat::Own : SheetFormat::Common;
+        if (arg == "--format") {
+            if (!ParseFormat(prefix, args, i, parsed, err)) {
+                return false;
+            }
         } else if (arg == "--fix" && allowFix) {
             parsed.fix = csv::FixPolicy::Accept;
         } else if (arg.size() > 1 && arg.front() == '-') {
-            err << prefix << "unknown option '" << arg << "' (--format takes own or common; see "
-                << "torvan-cli --help)\n";
+            err << prefix << "unknown option '" << PrintableText(arg)
+                << "' (see torvan-cli --help)\n";
             return false;
         } else {
             parsed.files.push_back(arg);
@@ -50,13 +71,26 @@ bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
 }
 
 std::optional<std::string> ReadText(const std::string& path, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) {
-        err << "Cannot read " << path << ".\n";
+    std::error_code ec;
+    std::string reason;
+    std::string text;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "it is a folder";
+    } else {
+        errno = 0;
+        std::ifstream in(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in.is_open() || in.bad()) {
+            reason = errno != 0 ? std::strerror(errno) : "unknown error";
+        } else if (text.empty()) {
+            reason = "it is empty";
+        }
+    }
+    if (!reason.empty()) {
+        err << PrintableText("Cannot read " + path + ": " + reason + ".") << '\n';
         return std::nullopt;
     }
-    return text.str();
+    return text;
 }
 
 // The layout a sheet is in when --format does not say: the other tools'
@@ -107,11 +141,17 @@ int RunImportCsv(const Args& args, std::ostream& out, std::ostream& err) {
             : csv::ImportOwnSheet(*text, file.limits, file.form.Grid());
     const bool store = result.MayStore(parsed.fix);
     std::ostream& report = store ? out : err;
+    const auto say = [&](std::ostream& to, const std::string& message) {
+        to << PrintableText(parsed.files[1] + ": " + message) << '\n';
+    };
     if (!result.error.empty()) {
-        err << parsed.files[1] << ": " << result.error << '\n';
+        say(err, result.error);
+    }
+    for (const std::string& remark : result.remarks) {
+        say(report, remark);
     }
     for (const csv::SheetNote& note : result.notes) {
-        report << parsed.files[1] << ": " << csv::NoteText(note, parsed.fix) << '\n';
+        say(report, csv::NoteText(note, parsed.fix));
     }
     if (!store) {
         err << "Nothing written.\n";

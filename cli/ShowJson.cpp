@@ -6,6 +6,7 @@
 
 #include "cli/ImageFields.h"
 #include "model/ChannelCodec.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -64,7 +65,9 @@ void PrintChannels(const std::vector<ImageField>& fields, std::ostream& out) {
 
 std::string JsonString(const std::string& text) {
     std::string json = "\"";
-    for (const char c : text) {
+    // JSON is UTF-8; a text that is not (no text should be) is read as the
+    // Windows code page rather than breaking the whole document.
+    for (const char c : ReadableUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             json += '\\';

@@ -1,5 +1,7 @@
 #include "config/ModelCatalogReader.h"
 
+#include "model/Utf8Text.h"
+
 namespace torvan {
 
 ModelCatalog ReadModelCatalog(const IniStore& ini) {
@@ -10,7 +12,10 @@ ModelCatalog ReadModelCatalog(const IniStore& ini) {
         if (name.empty()) {
             break;
         }
-        catalog.push_back({name, SplitRanges(setup.Value("Field" + std::to_string(i)))});
+        // Shown in the window and by torvan-cli alike, as UTF-8 whichever way
+        // the file was saved; the file itself is never rewritten from these.
+        catalog.push_back({ReadableUtf8(name),
+                           SplitRanges(ReadableUtf8(setup.Value("Field" + std::to_string(i))))});
     }
     return catalog;
 }

@@ -7,7 +7,8 @@ namespace torvan {
 
 // The model profiles of Program.ini's [Setup] section, read in one pass:
 // "Type0", "Type1", ... name the models until the first empty one, and
-// "FieldN" lists model N's ranges separated by ";".
+// "FieldN" lists model N's ranges separated by ";". Texts come as UTF-8:
+// a file saved in Windows-1252 is read as such.
 ModelCatalog ReadModelCatalog(const IniStore& ini);
 
 }  // namespace torvan

@@ -1,6 +1,7 @@
 #include "csv/CellChecks.h"
 
 #include <cctype>
+#include <vector>
 
 #include "model/ChannelCodec.h"
 #include "model/ChannelEdits.h"
@@ -79,7 +80,19 @@ CellCheck CheckFrequency(std::string_view text, const FrequencyLimits& limits) {
     return {Verdict::Kept, committed, {}};
 }
 
-CellCheck CheckTone(std::string_view text) {
+std::string& TextOf(ChannelTexts& texts, int col) {
+    return texts[static_cast<std::size_t>(col - column::kRxFrequency)];
+}
+
+const std::string& TextOf(const ChannelTexts& texts, int col) {
+    return texts[static_cast<std::size_t>(col - column::kRxFrequency)];
+}
+
+bool HoldsTone(const ChannelTexts& held, std::string_view tone) {
+    return TextOf(held, column::kRxCode) == tone || TextOf(held, column::kTxCode) == tone;
+}
+
+CellCheck CheckTone(std::string_view text, const ChannelTexts& held) {
     const auto modes = {ToneMode::None, ToneMode::Ctcss, ToneMode::CdcssNormal,
                         ToneMode::CdcssInverted};
     for (const ToneMode mode : modes) {
@@ -94,13 +107,15 @@ CellCheck CheckTone(std::string_view text) {
             }
         }
     }
-    if (!text.empty()) {
-        const ToneBytes bytes = EncodeTone(text);
-        if (DecodeTone(bytes.low, bytes.type) == text) {
-            return {Verdict::Kept, std::string(text), {}};
-        }
+    const ToneBytes bytes = EncodeTone(text);
+    if (text.empty() || DecodeTone(bytes.low, bytes.type) != text) {
+        return Refused("not a tone (None, CTCSS:67.0, CDCSS:023N or CDCSS:023I)");
     }
-    return Refused("not a tone (None, CTCSS:67.0, CDCSS:023N or CDCSS:023I)");
+    if (HoldsTone(held, text)) {
+        return {Verdict::Kept, std::string(text), {}};
+    }
+    return Refused(Quoted(text) + " is not in the radio's " +
+                   (text.starts_with("CTCSS") ? "CTCSS" : "CDCSS") + " list");
 }
 
 CellCheck CheckChoice(int col, std::string_view text) {
@@ -125,23 +140,37 @@ CellCheck CheckChoice(int col, std::string_view text) {
 
 CellCheck CheckName(std::string_view text) {
     std::string upper;
+    std::string dropped;
+    bool lowerCase = false;
     for (const char c : text) {
-        upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-        if (NameCodeOf(upper.back()) == 0xFF) {
-            return Refused("the character " + Quoted(std::string(1, c)) +
-                           " is not in the radio's alphabet (A-Z, 0-9, - and space)");
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        // Every byte of a character beyond ASCII is outside the alphabet, so
+        // such a character is dropped whole.
+        if (NameCodeOf(letter) == 0xFF) {
+            dropped.push_back(c);
+            continue;
         }
+        lowerCase = lowerCase || letter != c;
+        upper.push_back(letter);
     }
-    std::string reason;
-    if (upper != text) {
-        reason = "upper-cased";
+    std::vector<std::string> reasons;
+    if (!dropped.empty()) {
+        reasons.push_back(Quoted(dropped) +
+                          " dropped (not in the radio's alphabet: A-Z, 0-9, - and space)");
+    }
+    if (lowerCase) {
+        reasons.emplace_back("upper-cased");
     }
     if (upper.size() > kNameLength) {
         upper.resize(kNameLength);
-        reason += std::string(reason.empty() ? "" : ", ") + "cut to 8 characters";
+        reasons.emplace_back("cut to 8 characters");
     }
-    if (reason.empty()) {
+    if (reasons.empty()) {
         return {Verdict::Kept, upper, {}};
+    }
+    std::string reason;
+    for (const std::string& part : reasons) {
+        reason += (reason.empty() ? "" : ", ") + part;
     }
     return {Verdict::Corrected, upper, reason + ": " + Quoted(upper)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ struct CellCheck {
     std::string reason;  // why it was corrected or refused
 };
 
+// A channel row's ten grid texts, Rx Frequency to Name.
+using ChannelTexts = std::array<std::string, 10>;
+std::string& TextOf(ChannelTexts& texts, int col);
+const std::string& TextOf(const ChannelTexts& texts, int col);
+
 // "136-174 MHz" for reports.
 std::string BandText(const FrequencyLimits& limits);
 
@@ -25,15 +31,20 @@ std::string BandText(const FrequencyLimits& limits);
 // 6.25 kHz steps it is snapped as the editor snaps it.
 CellCheck CheckFrequency(std::string_view text, const FrequencyLimits& limits);
 
-// A tone cell: a listed tone as the Tone Setting dialog writes it, or a
-// stored tone the codec gives back unchanged (the window keeps those too).
-CellCheck CheckTone(std::string_view text);
+// A tone cell: a listed tone as the Tone Setting dialog writes it. A tone
+// outside the radio's lists is taken only when the channel already holds it
+// in `held` (a radio read with such a tone exports and imports unchanged).
+CellCheck CheckTone(std::string_view text, const ChannelTexts& held);
+
+// Whether `held`'s Rx Code or Tx Code is `tone`.
+bool HoldsTone(const ChannelTexts& held, std::string_view tone);
 
 // A list cell of columns 5 to 9, compared as the list editor's entries.
 CellCheck CheckChoice(int col, std::string_view text);
 
 // A name as the name editor takes it: upper-cased, at most 8 characters of
-// the radio's alphabet.
+// the radio's alphabet. Other characters are dropped, whole, as a
+// correction: a repeater list's "Hill/North" still gives a name.
 CellCheck CheckName(std::string_view text);
 
 // Digits with at most one decimal point, nothing else.

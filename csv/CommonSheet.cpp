@@ -1,7 +1,9 @@
 #include "csv/CommonSheet.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <optional>
 #include <set>
 
@@ -22,33 +24,44 @@ constexpr std::array<std::string_view, 16> kColumns = {
     "Mode",      "Skip",      "Power",     "Comment",
 };
 
-// What a sheet row becomes: the ten grid texts, starting from the
-// new-channel defaults the grid gives a channel.
-using RowTexts = std::array<std::string, 10>;
-
-std::string& Cell(RowTexts& texts, int col) {
-    return texts[static_cast<std::size_t>(col - 1)];
-}
+// What the rows of one sheet share.
+struct SheetState {
+    SheetColumns columns;
+    SheetImport& result;
+    bool watts = false;              // a row gave its power in watts
+    std::vector<int> heldSettings;   // channels whose Busy Lock and PTT ID stayed
+};
 
 class RowReader {
 public:
-    RowReader(const CsvRecord& record, const SheetColumns& columns, SheetImport& result)
-        : record_(record), columns_(columns), result_(result) {}
+    RowReader(const CsvRecord& record, SheetState& sheet, const ChannelTexts& held)
+        : record_(record), sheet_(sheet), held_(held) {}
 
-    std::string operator()(std::string_view name) const { return columns_.Cell(record_, name); }
+    std::string operator()(std::string_view name) const {
+        return sheet_.columns.Cell(record_, name);
+    }
+    // A cell is reported once, however many of the row's values it feeds.
     void Note(std::string_view column, const CellCheck& check) {
-        result_.Note(record_.line, std::string(column), check);
+        const std::string key = std::string(column) + '\n' + check.reason;
+        if (check.verdict == Verdict::Kept || !noted_.insert(key).second) {
+            return;
+        }
+        sheet_.result.Note(record_.line, std::string(column), check);
         refused_ = refused_ || check.verdict == Verdict::Refused;
     }
     void Refuse(std::string_view column, std::string reason) {
         Note(column, {Verdict::Refused, {}, std::move(reason)});
     }
     bool Refused() const { return refused_; }
+    SheetState& Sheet() { return sheet_; }
+    // The base file's texts of this channel (all empty for a new channel).
+    const ChannelTexts& Held() const { return held_; }
 
 private:
     const CsvRecord& record_;
-    const SheetColumns& columns_;
-    SheetImport& result_;
+    SheetState& sheet_;
+    const ChannelTexts& held_;
+    std::set<std::string> noted_;
     bool refused_ = false;
 };
 
@@ -65,6 +78,11 @@ std::optional<std::string> ListedCtcss(RowReader& row, std::string_view column) 
         if (IsDecimalNumber(text) && tenths(tone) == tenths(text)) {
             return ToneResultText(ToneMode::Ctcss, tone);
         }
+    }
+    const ToneBytes bytes = EncodeTone("CTCSS:" + text);
+    const std::string stored = DecodeTone(bytes.low, bytes.type);
+    if (IsDecimalNumber(text) && HoldsTone(row.Held(), stored)) {
+        return stored;
     }
     row.Refuse(column, "tone " + Quoted(text) + " is not in the radio's CTCSS list");
     return std::nullopt;
@@ -95,11 +113,12 @@ std::optional<std::string> ListedDcs(RowReader& row, std::string_view column, st
     if (!mode) {
         return std::nullopt;
     }
-    if (!FindToneEntry(*mode, code)) {
+    const std::string text = ToneResultText(*mode, code);
+    if (!FindToneEntry(*mode, code) && !HoldsTone(row.Held(), text)) {
         row.Refuse(column, "code " + Quoted(row(column)) + " is not in the radio's CDCSS list");
         return std::nullopt;
     }
-    return ToneResultText(*mode, code);
+    return text;
 }
 
 // One side of a cross mode: "", "Tone" or "DTCS".
@@ -118,7 +137,7 @@ std::optional<std::string> CrossSide(RowReader& row, std::string_view kind, bool
 }
 
 // The transmit and receive tone texts of the row's Tone mode.
-void MapTones(RowReader& row, RowTexts& texts) {
+void MapTones(RowReader& row, ChannelTexts& texts) {
     const std::string mode = row("Tone");
     std::optional<std::string> tx = "None";
     std::optional<std::string> rx = "None";
@@ -141,12 +160,35 @@ void MapTones(RowReader& row, RowTexts& texts) {
     } else if (!mode.empty()) {
         row.Refuse("Tone", Quoted(mode) + " is not a tone mode the radio has");
     }
-    Cell(texts, column::kTxCode) = tx.value_or("None");
-    Cell(texts, column::kRxCode) = rx.value_or("None");
+    TextOf(texts, column::kTxCode) = tx.value_or("None");
+    TextOf(texts, column::kRxCode) = rx.value_or("None");
+}
+
+// The transmit frequency in 10 Hz steps that Duplex (+, -, split or off)
+// and Offset give beside `rx`; nothing for a receive-only channel. Not
+// limited to what a frequency cell holds: an offset of 1000 MHz or more must
+// come out as the out-of-band frequency it gives.
+std::optional<double> TransmitCount(RowReader& row, double rx) {
+    const std::string duplex = row("Duplex");
+    const std::string offset = row("Offset");
+    const double count = std::trunc(DecimalScale(ParseNumber(offset), 100000.0));
+    if (duplex == "+" || duplex == "-" || EqualNoCase(duplex, "split")) {
+        if (!IsDecimalNumber(offset)) {
+            row.Refuse("Offset", Quoted(offset) + " is not " +
+                                     (duplex.size() == 1 ? "an offset" : "a transmit frequency") +
+                                     " in MHz");
+            return std::nullopt;
+        }
+        return duplex == "+" ? rx + count : (duplex == "-" ? rx - count : count);
+    }
+    if (!EqualNoCase(duplex, "off")) {
+        row.Refuse("Duplex", Quoted(duplex) + " is not one of +, -, split, off");
+    }
+    return std::nullopt;
 }
 
 // Receive and transmit frequency from Frequency, Duplex and Offset.
-void MapFrequencies(RowReader& row, const FrequencyLimits& limits, RowTexts& texts) {
+void MapFrequencies(RowReader& row, const FrequencyLimits& limits, ChannelTexts& texts) {
     const std::string rxText = row("Frequency");
     if (rxText.empty()) {
         row.Refuse("Frequency", "no receive frequency");
@@ -157,93 +199,94 @@ void MapFrequencies(RowReader& row, const FrequencyLimits& limits, RowTexts& tex
     if (rx.verdict == Verdict::Refused) {
         return;
     }
-    Cell(texts, column::kRxFrequency) = rx.text;
-    const std::string duplex = row("Duplex");
-    const std::string offset = row("Offset");
-    const std::int64_t rxCount = MegahertzCount(rxText);
-    const std::int64_t offsetCount = MegahertzCount(offset);
-    std::optional<std::int64_t> tx;
-    if (duplex.empty()) {
-        Cell(texts, column::kTxFrequency) = rx.text;
+    TextOf(texts, column::kRxFrequency) = rx.text;
+    if (row("Duplex").empty()) {
+        TextOf(texts, column::kTxFrequency) = rx.text;
         return;
     }
-    if (duplex == "+" || duplex == "-") {
-        if (!IsDecimalNumber(offset)) {
-            row.Refuse("Offset", Quoted(offset) + " is not an offset in MHz");
-            return;
-        }
-        tx = duplex == "+" ? rxCount + offsetCount : rxCount - offsetCount;
-    } else if (EqualNoCase(duplex, "split")) {
-        tx = offsetCount;
-    } else if (!EqualNoCase(duplex, "off")) {
-        row.Refuse("Duplex", Quoted(duplex) + " is not one of +, -, split, off");
-        return;
-    }
+    const auto tx = TransmitCount(row, MegahertzCount(rxText));
     if (!tx) {
-        Cell(texts, column::kTxFrequency).clear();  // receive only
         return;
     }
-    if (*tx <= 0) {
-        row.Refuse("Offset", "no transmit frequency");
+    if (!(*tx >= limits.lower && *tx <= limits.upper)) {
+        row.Refuse("Offset", "transmit frequency " + FormatFixed(*tx / 100000.0, 5) +
+                                 " MHz is outside the file's band " + BandText(limits));
         return;
     }
     const std::string txText = FormatFrequency(static_cast<std::uint64_t>(*tx));
     const CellCheck checked = CheckFrequency(txText, limits);
     row.Note("Offset", {checked.verdict, checked.text,
                         "transmit frequency " + txText + ": " + checked.reason});
-    Cell(texts, column::kTxFrequency) = checked.text;
+    TextOf(texts, column::kTxFrequency) = checked.text;
 }
 
-void MapName(RowReader& row, RowTexts& texts) {
-    const std::string name = row("Name");
-    std::string kept;
-    for (const char c : name) {
-        if (NameCodeOf(static_cast<char>(std::toupper(static_cast<unsigned char>(c)))) != 0xFF) {
-            kept.push_back(c);  // upper-cased, and reported, by CheckName
-        }
+// A power in watts ("5.0W", "0.5 w"); nothing for any other text.
+std::optional<double> Watts(std::string_view text) {
+    if (text.empty() || (text.back() != 'W' && text.back() != 'w')) {
+        return std::nullopt;
     }
-    if (kept.size() != name.size()) {
-        row.Note("Name",
-                 {Verdict::Corrected, {}, "characters outside the radio's alphabet dropped"});
+    text.remove_suffix(1);
+    while (text.ends_with(' ')) {
+        text.remove_suffix(1);
     }
-    const CellCheck check = CheckName(kept);
-    row.Note("Name", check);
-    Cell(texts, column::kName) = check.text;
+    return IsDecimalNumber(text) ? std::optional<double>(ParseNumber(text)) : std::nullopt;
 }
 
-void MapOptions(RowReader& row, RowTexts& texts) {
+constexpr double kHighPowerWatts = 3.0;
+
+void MapPower(RowReader& row, ChannelTexts& texts) {
+    const std::string power = row("Power");
+    std::string& cell = TextOf(texts, column::kTxPower);
+    if (power.empty() || StartsWithNoCase(power, "h")) {
+        cell = "High";
+    } else if (StartsWithNoCase(power, "l")) {
+        cell = "Low";
+    } else if (const auto watts = Watts(power)) {
+        cell = *watts < kHighPowerWatts ? "Low" : "High";
+        row.Sheet().watts = true;
+    } else {
+        row.Refuse("Power", Quoted(power) + " is not High, Low or a power in watts such as 5.0W");
+    }
+}
+
+void MapOptions(RowReader& row, ChannelTexts& texts) {
     const std::string mode = row("Mode");
     if (mode.empty() || EqualNoCase(mode, "FM") || EqualNoCase(mode, "NFM")) {
-        Cell(texts, column::kBandwidth) = EqualNoCase(mode, "NFM") ? "Narrow" : "Wide";
+        TextOf(texts, column::kBandwidth) = EqualNoCase(mode, "NFM") ? "Narrow" : "Wide";
     } else {
         row.Refuse("Mode", "mode " + Quoted(mode) + " cannot be carried over (FM or NFM only)");
     }
     const std::string skip = row("Skip");
-    Cell(texts, column::kScanAdd) = EqualNoCase(skip, "S") ? "No" : "Yes";
+    TextOf(texts, column::kScanAdd) = EqualNoCase(skip, "S") ? "No" : "Yes";
     if (!skip.empty() && !EqualNoCase(skip, "S")) {
         row.Note("Skip", {Verdict::Corrected, {}, Quoted(skip) + " read as scanned"});
     }
-    const std::string power = row("Power");
-    if (power.empty() || StartsWithNoCase(power, "h")) {
-        Cell(texts, column::kTxPower) = "High";
-    } else if (StartsWithNoCase(power, "l")) {
-        Cell(texts, column::kTxPower) = "Low";
-    } else {
-        row.Refuse("Power", Quoted(power) + " reads as neither high nor low");
-    }
+    MapPower(row, texts);
 }
 
+// One sheet row into grid row `channel`, from the new-channel defaults the
+// grid gives a channel.
 void ImportRow(RowReader& row, const FrequencyLimits& limits, int channel, CellTable& grid) {
-    RowTexts texts = {"", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
+    ChannelTexts texts = {"", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
     MapFrequencies(row, limits, texts);
     MapTones(row, texts);
     MapOptions(row, texts);
-    MapName(row, texts);
+    const CellCheck name = CheckName(row("Name"));
+    row.Note("Name", name);
+    TextOf(texts, column::kName) = name.text;
     if (row.Refused()) {
         return;
     }
+    // The layout has no busy lock or PTT ID: a channel the base file holds
+    // keeps its own.
+    if (!TextOf(row.Held(), column::kRxFrequency).empty()) {
+        for (const int col : {column::kBusyLock, column::kPttId}) {
+            TextOf(texts, col) = TextOf(row.Held(), col);
+        }
+        row.Sheet().heldSettings.push_back(channel);
+    }
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(channel, col, Cell(texts, col));
+        grid.SetTextMatrix(channel, col, TextOf(texts, col));
     }
 }
 
@@ -343,6 +386,57 @@ std::vector<std::string> ExportRow(const CellTable& grid, int row) {
             ""};
 }
 
+// A Location cell's number (digits only); nothing for any other text.
+std::optional<long> LocationNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos) {
+        return std::nullopt;
+    }
+    return std::stol(std::string(text));
+}
+
+// The lowest Location of the sheet's rows: other tools count from 0 or 1.
+std::optional<long> FirstLocation(const CsvText& sheet, const SheetColumns& columns) {
+    std::optional<long> first;
+    for (std::size_t r = 1; r < sheet.records.size(); ++r) {
+        if (const auto number = LocationNumber(columns.Cell(sheet.records[r], "Location"))) {
+            first = std::min(first.value_or(*number), *number);
+        }
+    }
+    return first;
+}
+
+// "1-3, 7" for the channels 1, 2, 3 and 7 in ascending order.
+std::string ChannelRanges(const std::vector<int>& channels) {
+    std::string text;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        std::size_t last = i;
+        while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
+                (last > i ? "-" + std::to_string(channels[last]) : "");
+        i = last;
+    }
+    return text;
+}
+
+void Remark(SheetState& state, const std::optional<long>& first) {
+    std::vector<std::string>& remarks = state.result.remarks;
+    if (first) {
+        remarks.push_back(*first == 0 ? "Location counts from 0: Location 0 is channel 1"
+                                      : "Location counts from 1: Location 1 is channel 1");
+    }
+    if (state.watts) {
+        remarks.emplace_back("Power in watts: below 3 W is Low, 3 W and more High");
+    }
+    if (!state.heldSettings.empty()) {
+        std::sort(state.heldSettings.begin(), state.heldSettings.end());
+        remarks.push_back("Busy Lock and PTT ID (not in this layout) kept from the base file "
+                          "for channel" + std::string(state.heldSettings.size() > 1 ? "s " : " ") +
+                          ChannelRanges(state.heldSettings));
+    }
+}
+
 }  // namespace
 
 std::string ExportCommonSheet(const CellTable& grid) {
@@ -358,25 +452,36 @@ std::string ExportCommonSheet(const CellTable& grid) {
 SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limits,
                               CellTable& grid) {
     SheetImport result;
-    const auto read = ReadSheet(text, {"Location", "Frequency"}, result);
+    const auto read =
+        ReadSheet(text, {"Location", "Frequency"}, {kColumns.begin(), kColumns.end()}, result);
     if (!read) {
         return result;
     }
     const CsvText& sheet = *read;
-    const SheetColumns columns(sheet.records.front().fields);
-    ClearChannels(grid);
-    std::set<int> seen;
+    SheetState state{SheetColumns(sheet.records.front().fields), result, false, {}};
+    const std::optional<long> first = FirstLocation(sheet, state.columns);
+    // A sheet counted from 0 gives channel 1 from Location 0.
+    const long shift = first == 0L ? 1 : 0;
+    const std::vector<ChannelTexts> held = ClearChannels(grid);
+    std::set<long> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
-        const CsvRecord& record = sheet.records[r];
-        RowReader row(record, columns, result);
-        const auto channel = ChannelNumber(row("Location"));
-        if (!channel || !seen.insert(*channel).second) {
-            row.Refuse("Location", channel ? "channel " + row("Location") + " is listed twice"
-                                           : Quoted(row("Location")) + " is not a channel 1-128");
-            continue;
+        const std::string location = state.columns.Cell(sheet.records[r], "Location");
+        const auto number = LocationNumber(location);
+        const long channel = number.value_or(0) + shift;
+        const ChannelTexts& base = held[static_cast<std::size_t>(
+            std::clamp(channel, 1L, static_cast<long>(kChannelCount)) - 1)];
+        RowReader row(sheet.records[r], state, base);
+        if (!number) {
+            row.Refuse("Location", Quoted(location) + " is not a Location number");
+        } else if (channel < 1 || channel > kChannelCount) {
+            row.Refuse("Location", "Location " + location + " is past channel 128");
+        } else if (!seen.insert(channel).second) {
+            row.Refuse("Location", "Location " + location + " is listed twice");
+        } else {
+            ImportRow(row, limits, static_cast<int>(channel), grid);
         }
-        ImportRow(row, limits, *channel, grid);
     }
+    Remark(state, first);
     return result;
 }
 

@@ -18,7 +18,11 @@ std::string ExportCommonSheet(const CellTable& grid);
 // Replaces every channel row of `grid` with the sheet's channels. Whatever
 // the radio cannot hold (AM, a tone outside its lists, a frequency outside
 // the band) is refused; names are upper-cased, cut to the radio's alphabet
-// and 8 characters, and frequencies snapped, as corrections.
+// and 8 characters, and frequencies snapped, as corrections. A sheet whose
+// lowest Location is 0 fills channel 1 from it; a Power in watts is Low
+// below 3 W. A channel the grid already holds keeps its Busy Lock, PTT ID
+// and a tone outside the lists, which the layout cannot carry. The remarks
+// say how the sheet was read.
 SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limits,
                               CellTable& grid);
 

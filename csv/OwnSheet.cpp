@@ -12,14 +12,15 @@ std::string Header(int col) {
     return std::string(kChannelHeaders[static_cast<std::size_t>(col)]);
 }
 
-CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& limits) {
+CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& limits,
+                    const ChannelTexts& held) {
     switch (col) {
         case column::kRxFrequency:
         case column::kTxFrequency:
             return CheckFrequency(text, limits);
         case column::kRxCode:
         case column::kTxCode:
-            return CheckTone(text);
+            return CheckTone(text, held);
         case column::kName:
             return CheckName(text);
         default:
@@ -27,10 +28,12 @@ CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& lim
     }
 }
 
-// One sheet row into its grid row. A row without a receive frequency is an
-// empty channel; whatever else it holds is dropped, as the grid drops it.
+// One sheet row into its grid row, where the base file's channel held
+// `held`. A row without a receive frequency is an empty channel; whatever
+// else it holds is dropped, as the grid drops it.
 void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
-               const FrequencyLimits& limits, CellTable& grid, SheetImport& result) {
+               const FrequencyLimits& limits, const ChannelTexts& held, CellTable& grid,
+               SheetImport& result) {
     const std::string rx = columns.Cell(record, Header(column::kRxFrequency));
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         const std::string text = columns.Cell(record, Header(col));
@@ -41,7 +44,7 @@ void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
             }
             continue;
         }
-        const CellCheck check = CheckCell(col, text, limits);
+        const CellCheck check = CheckCell(col, text, limits, held);
         result.Note(record.line, Header(col), check);
         if (check.verdict != Verdict::Refused) {
             grid.SetTextMatrix(row, col, check.text);
@@ -76,13 +79,13 @@ SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits,
     for (int col = 0; col < CellTable::kCols; ++col) {
         headers.push_back(Header(col));
     }
-    const auto read = ReadSheet(text, headers, result);
+    const auto read = ReadSheet(text, headers, headers, result);
     if (!read) {
         return result;
     }
     const CsvText& sheet = *read;
     const SheetColumns columns(sheet.records.front().fields);
-    ClearChannels(grid);
+    const std::vector<ChannelTexts> held = ClearChannels(grid);
     std::set<int> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
         const CsvRecord& record = sheet.records[r];
@@ -101,7 +104,8 @@ SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits,
                                             : "\"" + number + "\" is not a channel number 1-128"});
             continue;
         }
-        ImportRow(record, columns, *channel, limits, grid, result);
+        ImportRow(record, columns, *channel, limits, held[static_cast<std::size_t>(*channel - 1)],
+                  grid, result);
     }
     return result;
 }

@@ -15,9 +15,10 @@ namespace torvan::csv {
 std::string ExportOwnSheet(const CellTable& grid);
 
 // Replaces every channel row of `grid` with the sheet's channels, each cell
-// checked as the grid's editors would take it. Channels the sheet does not
-// list are left empty. The grid holds the corrected texts; the caller
-// stores it only when the result allows.
+// checked as the grid's editors would take it; a tone outside the radio's
+// lists only where the grid's channel already holds it (CheckTone). Channels
+// the sheet does not list are left empty. The grid holds the corrected
+// texts; the caller stores it only when the result allows.
 SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits, CellTable& grid);
 
 }  // namespace torvan::csv

@@ -30,6 +30,14 @@ std::optional<std::size_t> SheetColumns::Find(std::string_view name) const {
     return std::nullopt;
 }
 
+std::size_t SheetColumns::Occurrences(std::string_view name) const {
+    std::size_t count = 0;
+    for (const std::string& column : names_) {
+        count += EqualNoCase(column, name) ? 1U : 0U;
+    }
+    return count;
+}
+
 std::string SheetColumns::Cell(const CsvRecord& record, std::string_view name) const {
     const auto at = Find(name);
     return at && *at < record.fields.size() ? record.fields[*at] : std::string();

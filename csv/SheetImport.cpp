@@ -1,12 +1,45 @@
 #include "csv/SheetImport.h"
 
+#include <utility>
+
 #include "csv/SheetColumns.h"
 #include "model/ChannelCodec.h"
 
 namespace torvan::csv {
 
+namespace {
+
+bool IsUtf16(std::string_view text) {
+    const std::string_view firstLine = text.substr(0, text.find('\n'));
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+           firstLine.find('\0') != std::string_view::npos;
+}
+
+// What the header row holds, for a report that it lacks a column: a sheet
+// that other programs separated by semicolons or tabs reads as one column.
+std::string HeaderHint(const std::vector<std::string>& header) {
+    const std::pair<char, const char*> separators[] = {{';', "semicolons"}, {'\t', "tabs"}};
+    for (const auto& [separator, name] : separators) {
+        if (header.size() == 1 && header[0].find(separator) != std::string::npos) {
+            return "; it reads \"" + header[0] +
+                   "\" as one column: columns must be separated by commas, not " + name;
+        }
+    }
+    std::string names;
+    for (const std::string& name : header) {
+        names += (names.empty() ? "\"" : ", \"") + name + "\"";
+    }
+    return "; it holds " + names + " (separated by commas)";
+}
+
+}  // namespace
+
 std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::string>& required,
-                                 SheetImport& result) {
+                                 const std::vector<std::string>& known, SheetImport& result) {
+    if (IsUtf16(text)) {
+        result.error = "the sheet is UTF-16 text; save it as CSV (comma-separated) in UTF-8";
+        return std::nullopt;
+    }
     CsvText sheet = ParseCsv(text);
     result.error = sheet.error;
     if (result.error.empty() && sheet.records.empty()) {
@@ -15,10 +48,17 @@ std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::s
     if (!result.error.empty()) {
         return std::nullopt;
     }
-    const SheetColumns columns(sheet.records.front().fields);
+    const std::vector<std::string>& header = sheet.records.front().fields;
+    const SheetColumns columns(header);
+    for (const std::string& name : known) {
+        if (columns.Occurrences(name) > 1) {
+            result.error = "the header row has the column \"" + name + "\" more than once";
+            return std::nullopt;
+        }
+    }
     for (const std::string& name : required) {
         if (!columns.Find(name)) {
-            result.error = "the header row has no column \"" + name + "\"";
+            result.error = "the header row has no column \"" + name + "\"" + HeaderHint(header);
             return std::nullopt;
         }
     }
@@ -33,12 +73,15 @@ std::optional<int> ChannelNumber(std::string_view text) {
     return number >= 1 && number <= kChannelCount ? std::optional<int>(number) : std::nullopt;
 }
 
-void ClearChannels(CellTable& grid) {
+std::vector<ChannelTexts> ClearChannels(CellTable& grid) {
+    std::vector<ChannelTexts> held(kChannelCount);
     for (int row = 1; row <= kChannelCount; ++row) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+            TextOf(held[static_cast<std::size_t>(row - 1)], col) = grid.TextMatrix(row, col);
             grid.SetTextMatrix(row, col, {});
         }
     }
+    return held;
 }
 
 bool SheetImport::MayStore(FixPolicy policy) const {

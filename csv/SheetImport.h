@@ -26,6 +26,9 @@ struct SheetNote {
 struct SheetImport {
     std::string error;  // the sheet as a whole could not be read
     std::vector<SheetNote> notes;
+    // How the sheet as a whole was read (numbering, units, what came from
+    // the base file), one line each.
+    std::vector<std::string> remarks;
 
     // True when the grid may be stored: the sheet was read, nothing was
     // refused and every correction is allowed by `policy`.
@@ -34,16 +37,18 @@ struct SheetImport {
 };
 
 // The sheet's records when it parses and has a header row naming every
-// column in `required`; otherwise nothing, with the reason in `result`.
+// column in `required`, and none of `known` twice; otherwise nothing, with
+// the reason in `result`.
 std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::string>& required,
-                                 SheetImport& result);
+                                 const std::vector<std::string>& known, SheetImport& result);
 
 // The channel number a sheet cell names (1 to 128, digits only).
 std::optional<int> ChannelNumber(std::string_view text);
 
 // Empties every channel row, as an import starts from a sheet that lists all
-// channels the file will hold.
-void ClearChannels(CellTable& grid);
+// channels the file will hold, and gives what each row held (index 0 is
+// channel 1).
+std::vector<ChannelTexts> ClearChannels(CellTable& grid);
 
 // "line 5, Rx Frequency: refused: outside the file's band 136-174 MHz".
 std::string NoteText(const SheetNote& note, FixPolicy policy);

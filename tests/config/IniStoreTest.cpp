@@ -154,17 +154,17 @@ TEST(IniStore, UnwritableFileReportsFailureAndReadsDefaults) {
     EXPECT_FALSE(ini.WriteString("Setup", "COM", "COM1"));
 }
 
-TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeAndEmptyRangesDrop) {
+TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeEmptyRangesDropTextsBecomeUtf8) {
     TempDir dir;
     const IniStore ini(dir.Write("Program.ini",
                                  "[setup]\n"
-                                 "type0=Alpha\n"
+                                 "type0=\xC3\x81lpha\n"  // UTF-8
                                  "Field0=136-174MHz;144-148MHz\n"
-                                 "Type1=Beta\n"
+                                 "Type1=B\xE8ta\n"  // Windows-1252
                                  "Field1=;;400-470MHz;;136-174;\n"
                                  "Type3=Never read\n"));
-    const ModelCatalog expected = {{"Alpha", {"136-174MHz", "144-148MHz"}},
-                                   {"Beta", {"400-470MHz", "136-174"}}};
+    const ModelCatalog expected = {{"\xC3\x81lpha", {"136-174MHz", "144-148MHz"}},
+                                   {"B\xC3\xA8ta", {"400-470MHz", "136-174"}}};
     EXPECT_EQ(ReadModelCatalog(ini), expected);
 }
 

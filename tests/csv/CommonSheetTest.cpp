@@ -75,9 +75,12 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
     const std::vector<RowCase> cases = {
         {"1,Rpt1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "Name", Verdict::Corrected,
          texts("145.60000", "145.00000", "High", "Wide", "Yes", "RPT1")},
-        {"1,SIMPLEX,146.52,+,0.6,,,,,,,,NFM,S,Low,", "", Verdict::Kept,
+        {"1,SIMPLEX,146.52,+,0.6,,,,,,,,NFM,S,2.9 W,", "", Verdict::Kept,
          texts("146.52000", "147.12000", "Low", "Narrow", "No", "SIMPLEX")},
-        {"1,ODD,146.52,split,147.0,,,,,,,,FM,,5.0W,", "Power", Verdict::Refused, {}},
+        {"1,ODD,146.52,split,147.0,,,,,,,,FM,,3W,", "", Verdict::Kept,
+         texts("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
+        {"1,ODD,146.52,,,,,,,,,,FM,,Medium,", "Power", Verdict::Refused, {}},
+        {"1,FAR,146.94,-,600000,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
         {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,
          texts("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
         {"1,Long name!,146.52,,0,,,,,,,,FM,,L,", "Name", Verdict::Corrected,
@@ -89,12 +92,14 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         {"1,HI,173.9,+,0.6,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
         {"1,T,146.52,,0,Tone,60.0,,,,,,FM,,,", "rToneFreq", Verdict::Refused, {}},
         {"1,D,146.52,,0,DTCS,,,017,NN,,,FM,,,", "DtcsCode", Verdict::Refused, {}},
-        {"1,D,146.52,,0,DTCS,,,023,NX,,,FM,,,", "DtcsPolarity", Verdict::Refused, {}},
+        {"1,D,146.52,,0,DTCS,,,023,N,,,FM,,,", "DtcsPolarity", Verdict::Refused, {}},
         {"1,D,146.52,,0,DCS,,,023,NN,,,FM,,,", "Tone", Verdict::Refused, {}},
         {"1,D,146.52,,0,Cross,88.5,,,,,Tone->Tone,FM,,,", "cToneFreq", Verdict::Refused, {}},
         {"1,D,146.52,,0,Cross,88.5,,,,,Tone-DTCS,FM,,,", "CrossMode", Verdict::Refused, {}},
+        {"1,D,146.52,,0,Cross,88.5,,,,,DCS->DCS,FM,,,", "CrossMode", Verdict::Refused, {}},
         {"1,D,146.52,duplex,0,,,,,,,,FM,,,", "Duplex", Verdict::Refused, {}},
-        {"0,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
+        {"129,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
+        {"x,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
     };
     for (const RowCase& c : cases) {
         MemoryCellTable grid;
@@ -108,11 +113,48 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
             EXPECT_EQ(result.notes[0].verdict, c.verdict) << c.row << ": " << result.notes[0].reason;
             EXPECT_EQ(result.notes[0].line, 2) << c.row;
         }
+        for (std::size_t n = 1; n < result.notes.size(); ++n) {
+            EXPECT_FALSE(result.notes[n].column == result.notes[n - 1].column &&
+                         result.notes[n].reason == result.notes[n - 1].reason)
+                << c.row << ": said twice: " << result.notes[n].reason;
+        }
         EXPECT_EQ(result.MayStore(FixPolicy::Accept), c.verdict != Verdict::Refused) << c.row;
         if (c.verdict != Verdict::Refused) {
             EXPECT_EQ(Row(grid, 1), c.texts) << c.row;
         }
     }
+}
+
+// Lists from repeater directories count Location from 0 and give watts; the
+// layout has no busy lock, PTT ID or unlisted tones, so the base file's
+// channel keeps its own.
+TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
+    MemoryCellTable grid;
+    const std::array<std::string, 10> held = {"145.00000", "145.00000", "CTCSS:60.0", "None",
+                                               "Tone", "High", "Wide", "Yes", "Both", "OLD"};
+    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+        grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
+    }
+    const SheetImport result = ImportCommonSheet(kHeader +
+                                                     "0,A,146.52,,0,,,,,,,,FM,,5.0W,\r\n"
+                                                     "1,B,146.52,,0,Tone,60,,,,,,FM,,0.5W,\r\n"
+                                                     "3,C,146.52,,0,,,,,,,,FM,,,\r\n"
+                                                     "128,D,146.52,,0,,,,,,,,FM,,,\r\n",
+                                                 {}, grid);
+    ASSERT_EQ(result.notes.size(), 1U);
+    EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Refuse),
+              "line 5, Location: refused: Location 128 is past channel 128");
+    EXPECT_EQ(result.remarks,
+              (std::vector<std::string>{
+                  "Location counts from 0: Location 0 is channel 1",
+                  "Power in watts: below 3 W is Low, 3 W and more High",
+                  "Busy Lock and PTT ID (not in this layout) kept from the base file for channel 2"}));
+    EXPECT_EQ(Row(grid, 1)[5], "High");
+    EXPECT_EQ(Row(grid, 2), (std::array<std::string, 10>{"146.52000", "146.52000", "None",
+                                                         "CTCSS:60.0", "Tone", "Low", "Wide",
+                                                         "Yes", "Both", "B"}));
+    EXPECT_EQ(Row(grid, 3)[0], "") << "a gap stays an empty channel";
+    EXPECT_EQ(Row(grid, 4)[9], "C");
 }
 
 TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
@@ -126,7 +168,10 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
                                                          "Off", "High", "Wide", "Yes", "Off",
                                                          "HILL NOR"}));
     EXPECT_EQ(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error,
-              "the header row has no column \"Location\"");
+              "the header row has no column \"Location\"; it holds \"Name\", \"Frequency\" "
+              "(separated by commas)");
+    EXPECT_EQ(ImportCommonSheet("Location,Frequency,URCALL,location,URCALL\r\n", {}, grid).error,
+              "the header row has the column \"Location\" more than once");
 }
 
 }  // namespace

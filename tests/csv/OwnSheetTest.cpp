@@ -44,14 +44,16 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
         {"145.5x,145.5,None,None," + ok, "Rx Frequency", Verdict::Refused, ""},
         {"145.5,145.5,ctcss:88.5,None," + ok, "Rx Code", Verdict::Corrected, "CTCSS:88.5"},
         {"145.5,145.5,None,CTCSS:88,Off,High,Wide,Yes,Off,A", "Tx Code", Verdict::Refused, ""},
-        {"145.5,145.5,CTCSS:60.0,None," + ok, "", Verdict::Kept, ""},
+        {"145.5,145.5,CTCSS:66.9,None," + ok, "Rx Code", Verdict::Refused, ""},
+        {"145.5,145.5,None,CDCSS:999I," + ok, "Tx Code", Verdict::Refused, ""},
         {"145.5,145.5,None,None,Off,high,Wide,Yes,Off,A", "Tx Power", Verdict::Corrected, "High"},
         {"145.5,145.5,None,None,Off,Medium,Wide,Yes,Off,A", "Tx Power", Verdict::Refused, ""},
         {"145.5,145.5,None,None,,High,Wide,Yes,Off,A", "", Verdict::Kept, ""},
         {"145.5,145.5,None,None,Off,High,,Yes,Off,A", "Bandwidth", Verdict::Refused, ""},
         {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,repeater9", "Name", Verdict::Corrected,
          "REPEATER"},
-        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,A.B", "Name", Verdict::Refused, ""},
+        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,A.\xC3\xA9" "b", "Name", Verdict::Corrected,
+         "AB"},
         {",,None,None,Off,High,Wide,Yes,Off,A", "Rx Code", Verdict::Corrected, ""},
     };
     for (const CellCase& c : cases) {
@@ -102,8 +104,18 @@ TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
     EXPECT_EQ(NoteText(bad.notes[3], FixPolicy::Refuse),
               "line 6, row: refused: 2 cells where the header has 11");
 
-    EXPECT_EQ(ImportOwnSheet("CH,Rx Frequency\n1,145.5\n", {}, grid).error,
-              "the header row has no column \"Tx Frequency\"");
+    const std::vector<std::pair<std::string, std::string>> sheets = {
+        {"CH,Rx Frequency\n1,145.5\n", "the header row has no column \"Tx Frequency\"; it holds "
+                                       "\"CH\", \"Rx Frequency\" (separated by commas)"},
+        {"CH;Rx Frequency\n", "the header row has no column \"CH\"; it reads \"CH;Rx Frequency\" "
+                              "as one column: columns must be separated by commas, not semicolons"},
+        {"CH,Name, name \n", "the header row has the column \"Name\" more than once"},
+        {std::string("\xFF\xFE" "C\0H\0", 6),
+         "the sheet is UTF-16 text; save it as CSV (comma-separated) in UTF-8"},
+    };
+    for (const auto& [sheet, error] : sheets) {
+        EXPECT_EQ(ImportOwnSheet(sheet, {}, grid).error, error);
+    }
 }
 
 TEST(OwnSheetImport, ABandOtherThanTheDefaultDecidesWhatIsRefused) {

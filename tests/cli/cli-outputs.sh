@@ -1,0 +1,29 @@
+# What torvan-cli does with the files and streams it writes: outputs it must
+# not replace, and writes that fail. Needs CLI and SIM (torvan-radio-sim).
+. "$(dirname "$0")/expect.sh"
+cd "$work" || exit 1
+"$CLI" new a.sin && "$CLI" export-csv a.sin s.csv || { echo "cannot set up" >&2; exit 1; }
+cp a.sin kept.sin
+
+# A FIFO, also behind a link, is refused before any work (for read, before
+# the port opens) and is not replaced.
+mkfifo fifo && ln -s fifo fifo-link
+for args in "export-csv a.sin fifo" "import-csv a.sin s.csv fifo" "new fifo-link" \
+            "read --port none fifo"; do
+  expect 1 "Cannot save ${args##* }: not a regular file." -- $args
+done
+[ -p fifo ] || fail "the FIFO was replaced"
+# Standard output, named by a path, would be swapped for a new file.
+ln -s /proc/self/fd/1 own-stdout
+expect 1 "Cannot save own-stdout: it is this program's standard output." -- \
+  export-csv a.sin own-stdout
+expect 0 "" -- export-csv a.sin -
+cmp -s stdout s.csv || fail "export-csv - did not print the sheet"
+
+# An output that is one of the inputs, under any name.
+ln -s a.sin alias.sin && ln s.csv hard.csv
+expect 1 "Cannot save alias.sin: it is also an input." -- export-csv a.sin alias.sin
+expect 1 "Cannot save hard.csv: it is also an input." -- import-csv a.sin s.csv hard.csv
+cmp -s a.sin kept.sin && [ "$(head -c 2 hard.csv)" = CH ] || fail "an input was overwritten"
+
+finish

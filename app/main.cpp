@@ -1,12 +1,16 @@
 // torvan-encoder: the channel editor's window.
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 
 #include "app/CProgramApp.h"
 #include "config/IniStore.h"
 #include "link/PortNames.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit then fails a save like a full disk, which cleans up,
+    // instead of killing the program with the document unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));

@@ -1,10 +1,15 @@
 // torvan-cli: channel-data files and radio transfers from the command line.
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "cli/CheckedOutput.h"
 #include "cli/CloneCommands.h"
 #include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
@@ -76,22 +81,19 @@ const char* const kUsage =
     "\"Open the port fail\", \"Communication error\", \"Password error\" or\n"
     "\"Frequency is not match.\", followed by the system's reason when known.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
+int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     if (words.empty()) {
         std::cerr << "torvan-cli: no command given (see torvan-cli --help)\n";
         return 2;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-        std::cout << kUsage;
+        out << kUsage;
         return 0;
     }
     if (words[0] == "--version") {
         // Program.ini's place depends on how the program was installed.
-        std::cout << "torvan-cli " TORVAN_VERSION "\nProgram.ini: "
-                  << torvan::IniStore().Path().string() << '\n';
+        out << "torvan-cli " TORVAN_VERSION "\nProgram.ini: " << torvan::IniStore().Path().string()
+            << '\n';
         return 0;
     }
     const std::map<std::string, Command> commands = {
@@ -106,5 +108,25 @@ int main(int argc, char** argv) {
         std::cerr << "torvan-cli: unknown command '" << words[0] << "' (see torvan-cli --help)\n";
         return 2;
     }
-    return found->second({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    return found->second({words.begin() + 1, words.end()}, out, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit then fails the save like a full disk, which cleans
+    // up, instead of killing the program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    torvan::cli::CheckedOutput out(stdout);
+    const int status = Dispatch(words, out.Stream());
+    const int error = out.Finish();
+    if (error == 0) {
+        return status;
+    }
+    // A reader that has gone (| head) wants no more output, and no message.
+    if (error != EPIPE) {
+        std::cerr << "Cannot write standard output: " << std::strerror(error) << ".\n";
+    }
+    return !words.empty() && words[0] == "diff" ? 2 : std::max(status, 1);
 }

@@ -26,4 +26,17 @@ expect 1 "Cannot save alias.sin: it is also an input." -- export-csv a.sin alias
 expect 1 "Cannot save hard.csv: it is also an input." -- import-csv a.sin s.csv hard.csv
 cmp -s a.sin kept.sin && [ "$(head -c 2 hard.csv)" = CH ] || fail "an input was overwritten"
 
+# A file-size limit of 1 KiB fails saves and standard output part-way, as a
+# full disk does. (The checks' own messages go through a pipe, which has no
+# size limit.)
+limited() {
+  (ulimit -f 1; failures=0; expect "$@"; exit "$failures") 2>&1 | cat >&2 ||
+    failures=$((failures + 1))
+}
+truncate -s 4096 zero.sin
+limited 1 "Cannot save big.sin: File too large." -- new big.sin
+limited 1 "Cannot write standard output: File too large." -- show --json kept.sin
+limited 2 "Cannot write standard output: File too large." -- diff kept.sin zero.sin
+for left in *.saving-* big.sin; do [ -e "$left" ] && fail "a failed save left $left"; done
+
 finish

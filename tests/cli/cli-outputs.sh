@@ -39,4 +39,19 @@ limited 1 "Cannot write standard output: File too large." -- show --json kept.si
 limited 2 "Cannot write standard output: File too large." -- diff kept.sin zero.sin
 for left in *.saving-* big.sin; do [ -e "$left" ] && fail "a failed save left $left"; done
 
+# Ctrl+C during a write: a clear word, and the port as it was before.
+"$SIM" --pace --load kept.sin >sim.out & sim=$!
+until [ -s sim.out ] || ! kill -0 $sim 2>noise; do sleep 0.1; done
+pty=$(head -n 1 sim.out)
+settings=$(stty -g -F "$pty")
+# (A command started with & ignores SIGINT unless told otherwise.)
+env --default-signal=INT "$CLI" write --port "$pty" kept.sin 2>write.err & cli=$!
+until grep -q "Write data: 10%" write.err || ! kill -0 $cli 2>noise; do sleep 0.1; done
+kill -INT $cli
+wait $cli; status=$?
+[ $status = 130 ] || fail "interrupted write: exit $status, not 130"
+grep -qxF "Interrupted: the radio may hold a partial write; write it again." write.err ||
+  fail "interrupted write said: $(cat write.err)"
+[ "$(stty -g -F "$pty")" = "$settings" ] || fail "the port's settings were not restored"
+kill $sim; wait $sim
 finish

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 
@@ -76,6 +77,9 @@ int main(int argc, char** argv) {
     if (const int status = AnswerWithoutWindow(argc, argv); status >= 0) {
         return status;
     }
+    // A file-size limit then fails a save like a full disk, which cleans up,
+    // instead of killing the program with the document unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/FileArgs.h"
+#include "cli/InterruptWatch.h"
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
 #include "link/CloneTransfer.h"
@@ -22,7 +23,8 @@
 namespace torvan::cli {
 namespace {
 
-// The fixed message, then the system's reason and what to do about it.
+// The fixed message, then the system's reason and what to do about it. A
+// transfer stopped by a signal exits as the shell reports one (130 for Ctrl+C).
 int Report(const Result& outcome, std::ostream& err) {
     if (outcome.ok) {
         return 0;
@@ -34,7 +36,8 @@ int Report(const Result& outcome, std::ostream& err) {
             err << hint << '\n';
         }
     }
-    return 1;
+    const int signal = InterruptWatch::Caught();
+    return signal != 0 ? 128 + signal : 1;
 }
 
 Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
@@ -42,6 +45,7 @@ Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& 
     const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
                               terminal);
+    const InterruptWatch interrupts;
     Result outcome;
     RunOnSerialThread([&] {
         SerialPortQt serial;
@@ -50,7 +54,13 @@ Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& 
         outcome.reason = serial.ErrorText();
     });
     outcome.error = progress.Failure();
-    if (!outcome.ok && outcome.error.empty()) {
+    if (InterruptWatch::Caught() != 0) {
+        // Even a transfer that just completed: the user asked to stop.
+        outcome = Result::Failure(direction == CloneDirection::Write
+                                      ? "Interrupted: the radio may hold a partial write; write "
+                                        "it again."
+                                      : "Interrupted: nothing was saved.");
+    } else if (!outcome.ok && outcome.error.empty()) {
         outcome.error = "another transfer is running";
     }
     return outcome;

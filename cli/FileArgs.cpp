@@ -1,8 +1,10 @@
 #include "cli/FileArgs.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "model/ChannelFile.h"
+#include "model/SafeFile.h"
 
 namespace torvan::cli {
 namespace {
@@ -30,6 +32,21 @@ bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err
 
 bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err) {
     return Reported(SaveChannelFile(path, image), err);
+}
+
+bool OutputOrReport(const std::string& output, const std::vector<std::string>& inputs,
+                    std::ostream& err) {
+    if (!Reported(CheckWritable(output), err)) {
+        return false;
+    }
+    for (const std::string& input : inputs) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(output, input, ec)) {
+            err << "Cannot save " << output << ": it is also an input.\n";
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace torvan::cli

@@ -32,6 +32,8 @@ int RunPorts(const Args& args, std::ostream& out, std::ostream& err) {
         } else if (!port.group.empty()) {
             out << "  (not permitted: join the group \"" << port.group
                 << "\", then log in again)\n";
+        } else if (!port.owner.empty()) {
+            out << "  (not permitted: only " << port.owner << " may open it)\n";
         } else {
             out << "  (not permitted)\n";
         }

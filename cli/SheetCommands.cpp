@@ -105,10 +105,15 @@ SheetFormat DetectFormat(const std::string& text) {
 
 }  // namespace
 
-int RunExportCsv(const Args& args, std::ostream&, std::ostream& err) {
+int RunExportCsv(const Args& args, std::ostream& out, std::ostream& err) {
     SheetArgs parsed;
     if (!ParseSheetArgs("export-csv", args, false, 2, parsed, err)) {
         return 2;
+    }
+    const std::string& output = parsed.files[1];
+    const bool toStandardOutput = output == "-";
+    if (!toStandardOutput && !OutputOrReport(output, {parsed.files[0]}, err)) {
+        return 1;
     }
     DecodedFile file;
     if (!LoadDecoded(parsed.files[0], file, err)) {
@@ -117,7 +122,11 @@ int RunExportCsv(const Args& args, std::ostream&, std::ostream& err) {
     const std::string text = parsed.format == SheetFormat::Common
                                  ? csv::ExportCommonSheet(file.form.Grid())
                                  : csv::ExportOwnSheet(file.form.Grid());
-    if (const Result written = WriteFileAtomically(parsed.files[1], text); !written.ok) {
+    if (toStandardOutput) {
+        out << text;
+        return 0;
+    }
+    if (const Result written = WriteFileAtomically(output, text); !written.ok) {
         err << written.error << '\n';
         return 1;
     }
@@ -128,6 +137,9 @@ int RunImportCsv(const Args& args, std::ostream& out, std::ostream& err) {
     SheetArgs parsed;
     if (!ParseSheetArgs("import-csv", args, true, 3, parsed, err)) {
         return 2;
+    }
+    if (!OutputOrReport(parsed.files[2], {parsed.files[0], parsed.files[1]}, err)) {
+        return 1;
     }
     DecodedFile file;
     const auto text = ReadText(parsed.files[1], err);

@@ -3,6 +3,8 @@
 #include <ostream>
 #include <utility>
 
+#include "cli/InterruptWatch.h"
+
 namespace torvan::cli {
 namespace {
 
@@ -38,6 +40,10 @@ void TerminalProgress::Finished(bool) {
         err_ << '\n' << std::flush;
         drawn_ = false;
     }
+}
+
+bool TerminalProgress::StopRequested() const {
+    return InterruptWatch::Caught() != 0;
 }
 
 }  // namespace torvan::cli

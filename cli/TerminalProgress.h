@@ -17,6 +17,8 @@ public:
     void ShowProgress(int position, int upper, const std::string& percentText) override;
     void ShowFailure(const std::string& message) override { failure_ = message; }
     void Finished(bool success) override;
+    // After Ctrl+C or SIGTERM (see InterruptWatch).
+    bool StopRequested() const override;
 
     const std::string& Failure() const { return failure_; }
 

@@ -1,10 +1,15 @@
 // torvan-cli: channel-data files and radio transfers from the command line.
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "cli/CheckedOutput.h"
 #include "cli/CloneCommands.h"
 #include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
@@ -29,10 +34,10 @@ const char* const kUsage =
     "                  print the settings, option groups and non-empty channels\n"
     "                  of a channel-data file (--json: as JSON, for scripts)\n"
     "                  e.g. torvan-cli show --json fleet.sin > fleet.json\n"
-    "  export-csv [--format own|common] IN.sin OUT.csv\n"
-    "                  write the channels as CSV: this program's layout (CH and\n"
-    "                  the grid's ten columns) or the common layout (Location,\n"
-    "                  Name, Frequency, Duplex, Offset, Tone, ...)\n"
+    "  export-csv [--format own|common] IN.sin OUT.csv|-\n"
+    "                  write the channels as CSV (- prints them): this program's\n"
+    "                  layout (CH and the grid's ten columns) or the common\n"
+    "                  layout (Location, Name, Frequency, Duplex, Offset, Tone, ...)\n"
     "                  e.g. torvan-cli export-csv fleet.sin fleet.csv\n"
     "  import-csv [--format own|common] [--fix] IN.sin CHANNELS.csv OUT.sin\n"
     "                  replace IN.sin's channels with the sheet's and save as\n"
@@ -78,27 +83,30 @@ const char* const kUsage =
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
     "\n"
-    "Errors are reported on standard error with a non-zero exit status;\n"
-    "nothing is written when a command fails. Radio failures are reported as\n"
+    "An output (OUT.sin, OUT.csv) is replaced in one step; it must be a new name\n"
+    "or a regular file, not a device, FIFO or folder, and not one of the\n"
+    "command's inputs under any name: those are refused before any work.\n"
+    "\n"
+    "Errors are reported on standard error; nothing is written when a command\n"
+    "fails. Exit status: 0 done, 1 failed (a standard output that cannot be\n"
+    "written included), 2 wrong arguments; diff: 0 equal, 1 different, 2 error;\n"
+    "130 when Ctrl+C stopped read or write. Radio failures are reported as\n"
     "\"Open the port fail\", \"Communication error\", \"Password error\" or\n"
     "\"Frequency is not match.\", followed by the system's reason when known.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
+int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     if (words.empty()) {
         std::cerr << "torvan-cli: no command given (see torvan-cli --help)\n";
         return 2;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-        std::cout << kUsage;
+        out << kUsage;
         return 0;
     }
     if (words[0] == "--version") {
         // Program.ini's place depends on how the program was installed.
-        std::cout << "torvan-cli " TORVAN_VERSION "\nProgram.ini: "
-                  << torvan::IniStore().Path().string() << '\n';
+        out << "torvan-cli " TORVAN_VERSION "\nProgram.ini: " << torvan::IniStore().Path().string()
+            << '\n';
         return 0;
     }
     const std::map<std::string, Command> commands = {
@@ -113,5 +121,25 @@ int main(int argc, char** argv) {
         std::cerr << "torvan-cli: unknown command '" << words[0] << "' (see torvan-cli --help)\n";
         return 2;
     }
-    return found->second({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    return found->second({words.begin() + 1, words.end()}, out, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit then fails the save like a full disk, which cleans
+    // up, instead of killing the program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    torvan::cli::CheckedOutput out(stdout);
+    const int status = Dispatch(words, out.Stream());
+    const int error = out.Finish();
+    if (error == 0) {
+        return status;
+    }
+    // A reader that has gone (| head) wants no more output, and no message.
+    if (error != EPIPE) {
+        std::cerr << "Cannot write standard output: " << std::strerror(error) << ".\n";
+    }
+    return !words.empty() && words[0] == "diff" ? 2 : std::max(status, 1);
 }

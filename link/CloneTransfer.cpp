@@ -27,7 +27,7 @@ bool CloneTransfer::Run(CloneDirection direction, const std::string& portName) {
     position_ = 0;
     upper_ = direction == CloneDirection::Read ? kReadBlocks : kWriteBlocks;
     const Result result = Transfer(direction, portName);
-    if (!result.ok) {
+    if (!result.ok && !sink_.StopRequested()) {
         sink_.ShowFailure(result.error);
     }
     // Release the port before the dialog closes, so whatever the user does
@@ -76,6 +76,9 @@ Result CloneTransfer::ReadRadio() {
     }
     MemoryImage::Bytes staging{};
     for (std::size_t address = 0; address < MemoryImage::kSize; address += SerialLink::kBlockSize) {
+        if (sink_.StopRequested()) {
+            return Result::Failure("stopped");
+        }
         const SerialLink::Block block = link_.ReadBlock(static_cast<std::uint16_t>(address));
         std::copy(block.begin(), block.end(), staging.begin() + static_cast<long>(address));
         if (link_.Acknowledge() != SerialLink::kAck) {
@@ -98,6 +101,9 @@ Result CloneTransfer::WriteRadio() {
         return connected;
     }
     for (std::uint16_t address = 0; address < kWriteEnd; address += SerialLink::kBlockSize) {
+        if (sink_.StopRequested()) {
+            return Result::Failure("stopped");
+        }
         if (link_.WriteBlock(address, image_.Span(address, SerialLink::kBlockSize)) !=
             SerialLink::kAck) {
             return Result::Failure(clone_message::kCommunicationError);

@@ -19,6 +19,9 @@ public:
     virtual void ShowFailure(const std::string& message) = 0;
     // The dialog may close; `success` is true only after a complete transfer.
     virtual void Finished(bool success) = 0;
+    // Asked before every block: true ends the transfer there, as a failure
+    // without a message (the one who asked has its own word for it).
+    virtual bool StopRequested() const { return false; }
 };
 
 }  // namespace torvan

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <string>
 #include <system_error>
+#include <utility>
 
 namespace torvan {
 namespace {
@@ -87,26 +89,49 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Saving renames a new file over `path`: anything but a regular file there
+// (a device, a FIFO, a terminal) would be destroyed rather than written, and
+// an open stream of this program would lose what it holds.
+Result CheckExisting(const std::filesystem::path& path, const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) {
+        return Refuse(path, "it is a folder");
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return Refuse(path, "not a regular file");
+    }
+    // A file nobody may write was marked read-only on purpose; the rename
+    // would replace it all the same (and root passes the access check
+    // below), so it is refused here.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return Refuse(path, "it is read-only");
+    }
+    for (const auto& [fd, name] : {std::pair{STDOUT_FILENO, "standard output"},
+                                   std::pair{STDERR_FILENO, "standard error"}}) {
+        struct stat stream {};
+        if (::fstat(fd, &stream) == 0 && stream.st_dev == info.st_dev &&
+            stream.st_ino == info.st_ino) {
+            return Refuse(path, std::string("it is this program's ") + name);
+        }
+    }
+    if (::access(path.c_str(), W_OK) != 0) {
+        return Refuse(path, Reason(errno));
+    }
+    return Result::Success();
+}
+
 }  // namespace
 
 Result CheckWritable(const std::filesystem::path& path) {
-    const std::filesystem::path target = FinalTarget(path);
+    // The kernel follows the links here, also those of /proc to open files.
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            return Refuse(path, "it is a folder");
+    if (::stat(path.c_str(), &info) == 0) {
+        if (Result existing = CheckExisting(path, info); !existing.ok) {
+            return existing;
         }
-        // A file nobody may write was marked read-only on purpose; the
-        // rename would replace it all the same (and root passes the access
-        // check below), so it is refused here.
-        if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            return Refuse(path, "it is read-only");
-        }
-        if (::access(target.c_str(), W_OK) != 0) {
-            return Refuse(path, Reason(errno));
-        }
+    } else if (errno != ENOENT) {
+        return Refuse(path, Reason(errno));  // a link loop, a file used as a folder
     }
-    const std::filesystem::path folder = FolderOf(target);
+    const std::filesystem::path folder = FolderOf(FinalTarget(path));
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         const int error = errno;
         return Refuse(path, error == ENOENT ? "the folder " + folder.string() + " does not exist"

@@ -16,7 +16,9 @@ namespace torvan {
 Result WriteFileAtomically(const std::filesystem::path& path, std::span<const char> bytes);
 
 // Whether WriteFileAtomically could write `path` now: its folder exists and
-// may be written, and an existing file is a file the user may write. A file
+// may be written, and what `path` leads to is either nothing yet or a
+// regular file the user may write that is not this program's standard output
+// or error. Devices, FIFOs and folders are refused, never replaced; a file
 // without any write permission bit is read-only for everyone, root included.
 Result CheckWritable(const std::filesystem::path& path);
 

@@ -31,6 +31,8 @@ void InstallSignalHandlers() {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+    // A file-size limit fails --save like a full disk instead of killing.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "link/qt/PortList.h"
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,15 +35,6 @@ std::string ComNameOf(const std::string& device, const IniStore& ini) {
     return {};
 }
 
-std::string GroupOf(const std::string& device) {
-    struct stat info {};
-    if (::stat(device.c_str(), &info) != 0) {
-        return {};
-    }
-    const struct group* owner = ::getgrgid(info.st_gid);
-    return owner != nullptr ? owner->gr_name : std::to_string(info.st_gid);
-}
-
 std::string UsbId(const QSerialPortInfo& info) {
     if (!info.hasVendorIdentifier() || !info.hasProductIdentifier()) {
         return {};
@@ -55,6 +47,21 @@ std::string UsbId(const QSerialPortInfo& info) {
 
 }  // namespace
 
+void FindWhoMayOpen(PresentPort& port) {
+    struct stat info {};
+    if (::stat(port.device.c_str(), &info) != 0) {
+        return;
+    }
+    constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+    if ((info.st_mode & kGroupReadWrite) == kGroupReadWrite) {
+        const struct group* group = ::getgrgid(info.st_gid);
+        port.group = group != nullptr ? group->gr_name : std::to_string(info.st_gid);
+    } else {
+        const struct passwd* user = ::getpwuid(info.st_uid);
+        port.owner = user != nullptr ? user->pw_name : std::to_string(info.st_uid);
+    }
+}
+
 std::vector<PresentPort> ListPresentPorts(const IniStore& ini) {
     std::vector<PresentPort> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -66,7 +73,7 @@ std::vector<PresentPort> ListPresentPorts(const IniStore& ini) {
         port.comName = ComNameOf(port.device, ini);
         port.mayOpen = ::access(port.device.c_str(), R_OK | W_OK) == 0;
         if (!port.mayOpen) {
-            port.group = GroupOf(port.device);
+            FindWhoMayOpen(port);
         }
         ports.push_back(std::move(port));
     }

@@ -1,8 +1,15 @@
-// Port-name resolution.
+// Port names, and who may open a port.
 #include <gtest/gtest.h>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+
+#include <tuple>
 
 #include "config/IniStore.h"
 #include "link/PortNames.h"
+#include "link/qt/PortList.h"
 #include "tests/TempDir.h"
 
 namespace torvan::test {
@@ -36,6 +43,25 @@ TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     }
     RouteAllPortsTo("");
     EXPECT_EQ(DevicePathFor("COM2", ini), "/dev/ttyUSB1");
+}
+
+// A user refused a port is sent to its group only when that group may read
+// and write it; a port of mode 0600 is for its owner alone.
+TEST(PortList, NamesTheGroupOnlyWhenItMayReadAndWrite) {
+    const testing_support::TempDir dir;
+    const auto device = dir.Write("ttyX", "");
+    const std::string user = ::getpwuid(::geteuid())->pw_name;
+    const std::string group = ::getgrgid(::getegid())->gr_name;
+    const std::vector<std::tuple<mode_t, std::string, std::string>> cases = {
+        {0600, "", user}, {0640, "", user}, {0660, group, ""}};
+    for (const auto& [mode, named, owner] : cases) {
+        ::chmod(device.c_str(), mode);
+        PresentPort port;
+        port.device = device.string();
+        FindWhoMayOpen(port);
+        EXPECT_EQ(port.group, named) << std::oct << mode;
+        EXPECT_EQ(port.owner, owner) << std::oct << mode;
+    }
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iostream>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "tests/TempDir.h"
@@ -124,6 +126,37 @@ TEST(ChannelFile, SaveKeepsLinksAndPermissions) {
     ASSERT_EQ(stat((dir / "real" / "radio.sin").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600U);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
+}
+
+// A save replaces only regular files: whatever else stands in its place is
+// refused and left as it was, and no temporary file stays behind.
+TEST(ChannelFile, SaveRefusesWhatItWouldDestroy) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0666), 0);
+    std::filesystem::create_symlink("fifo", dir / "fifo-link");
+    std::filesystem::create_symlink("loop2", dir / "loop1");
+    std::filesystem::create_symlink("loop1", dir / "loop2");
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"fifo", "not a regular file"},
+        {"fifo-link", "not a regular file"},
+        {"loop1", "Too many levels of symbolic links"},
+    };
+    if (geteuid() == 0 && mknod((dir / "chr").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        cases.emplace_back("chr", "not a regular file");
+    } else {
+        std::cout << "note: the device node case needs root\n";
+    }
+    for (const auto& [name, reason] : cases) {
+        struct stat before {};
+        struct stat after {};
+        ASSERT_EQ(lstat((dir / name).c_str(), &before), 0) << name;
+        const FileResult result = SaveChannelFile(dir / name, Pattern());
+        EXPECT_EQ(result.error, "Cannot save " + (dir / name).string() + ": " + reason + ".");
+        ASSERT_EQ(lstat((dir / name).c_str(), &after), 0) << name;
+        EXPECT_EQ(after.st_ino, before.st_ino) << name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
+              static_cast<std::ptrdiff_t>(cases.size() + 1));
 }
 
 TEST(ChannelFile, SavingIntoAMissingFolderFails) {

@@ -1,0 +1,45 @@
+#include "cli/InterruptWatch.h"
+
+#include <atomic>
+#include <csignal>
+
+namespace torvan::cli {
+namespace {
+
+// Written by the handler, read by the transfer's thread: lock-free, so safe
+// in both.
+std::atomic<int> caught{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+constexpr std::array<int, 2> kWatched = {SIGINT, SIGTERM};
+
+extern "C" void Note(int signal) {
+    caught.store(signal);
+}
+
+}  // namespace
+
+InterruptWatch::InterruptWatch() {
+    for (std::size_t i = 0; i < kWatched.size(); ++i) {
+        previous_[i] = std::signal(kWatched[i], Note);
+        // A signal the program was started to ignore (SIGINT in a job
+        // started with &) stays ignored.
+        if (previous_[i] == SIG_IGN) {
+            std::signal(kWatched[i], SIG_IGN);
+        }
+    }
+}
+
+InterruptWatch::~InterruptWatch() {
+    for (std::size_t i = 0; i < kWatched.size(); ++i) {
+        if (previous_[i] != SIG_ERR) {
+            std::signal(kWatched[i], previous_[i]);
+        }
+    }
+}
+
+int InterruptWatch::Caught() {
+    return caught.load();
+}
+
+}  // namespace torvan::cli

@@ -1,0 +1,57 @@
+# What torvan-cli does with the files and streams it writes: outputs it must
+# not replace, and writes that fail. Needs CLI and SIM (torvan-radio-sim).
+. "$(dirname "$0")/expect.sh"
+cd "$work" || exit 1
+"$CLI" new a.sin && "$CLI" export-csv a.sin s.csv || { echo "cannot set up" >&2; exit 1; }
+cp a.sin kept.sin
+
+# A FIFO, also behind a link, is refused before any work (for read, before
+# the port opens) and is not replaced.
+mkfifo fifo && ln -s fifo fifo-link
+for args in "export-csv a.sin fifo" "import-csv a.sin s.csv fifo" "new fifo-link" \
+            "read --port none fifo"; do
+  expect 1 "Cannot save ${args##* }: not a regular file." -- $args
+done
+[ -p fifo ] || fail "the FIFO was replaced"
+# Standard output, named by a path, would be swapped for a new file.
+ln -s /proc/self/fd/1 own-stdout
+expect 1 "Cannot save own-stdout: it is this program's standard output." -- \
+  export-csv a.sin own-stdout
+expect 0 "" -- export-csv a.sin -
+cmp -s stdout s.csv || fail "export-csv - did not print the sheet"
+
+# An output that is one of the inputs, under any name.
+ln -s a.sin alias.sin && ln s.csv hard.csv
+expect 1 "Cannot save alias.sin: it is also an input." -- export-csv a.sin alias.sin
+expect 1 "Cannot save hard.csv: it is also an input." -- import-csv a.sin s.csv hard.csv
+cmp -s a.sin kept.sin && [ "$(head -c 2 hard.csv)" = CH ] || fail "an input was overwritten"
+
+# A file-size limit of 1 KiB fails saves and standard output part-way, as a
+# full disk does. (The checks' own messages go through a pipe, which has no
+# size limit.)
+limited() {
+  (ulimit -f 1; failures=0; expect "$@"; exit "$failures") 2>&1 | cat >&2 ||
+    failures=$((failures + 1))
+}
+truncate -s 4096 zero.sin
+limited 1 "Cannot save big.sin: File too large." -- new big.sin
+limited 1 "Cannot write standard output: File too large." -- show --json kept.sin
+limited 2 "Cannot write standard output: File too large." -- diff kept.sin zero.sin
+for left in *.saving-* big.sin; do [ -e "$left" ] && fail "a failed save left $left"; done
+
+# Ctrl+C during a write: a clear word, and the port as it was before.
+"$SIM" --pace --load kept.sin >sim.out & sim=$!
+until [ -s sim.out ] || ! kill -0 $sim 2>noise; do sleep 0.1; done
+pty=$(head -n 1 sim.out)
+settings=$(stty -g -F "$pty")
+# (A command started with & ignores SIGINT unless told otherwise.)
+env --default-signal=INT "$CLI" write --port "$pty" kept.sin 2>write.err & cli=$!
+until grep -q "Write data: 10%" write.err || ! kill -0 $cli 2>noise; do sleep 0.1; done
+kill -INT $cli
+wait $cli; status=$?
+[ $status = 130 ] || fail "interrupted write: exit $status, not 130"
+grep -qxF "Interrupted: the radio may hold a partial write; write it again." write.err ||
+  fail "interrupted write said: $(cat write.err)"
+[ "$(stty -g -F "$pty")" = "$settings" ] || fail "the port's settings were not restored"
+kill $sim; wait $sim
+finish

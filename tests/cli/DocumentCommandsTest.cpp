@@ -1,11 +1,12 @@
+// new, show (text and --json) and diff on files.
 #include "cli/DocumentCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "cli/DiffCommand.h"
 #include "model/ChannelFile.h"
-#include "tests/RefusingPlace.h"
 #include "tests/TempDir.h"
 
 namespace torvan::cli {
@@ -19,18 +20,30 @@ struct Outcome {
     std::string err;
 };
 
-template <typename Command>
-Outcome Invoke(Command command, const Args& args) {
+Outcome Invoke(int (*command)(const Args&, std::ostream&, std::ostream&), const Args& args) {
     std::ostringstream out;
     std::ostringstream err;
     const int status = command(args, out, err);
     return Outcome{status, out.str(), err.str()};
 }
 
-TEST(CliNew, WritesTheNewDocumentAsSaveWould) {
-    TempDir dir;
-    const Outcome run = Invoke(RunNew, {(dir / "x.sin").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
+class DocumentCommands : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(Invoke(RunNew, {Path("new.sin")}).status, 0); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    MemoryImage Load(const std::string& name) const {
+        MemoryImage image;
+        EXPECT_TRUE(LoadChannelFile(Path(name), image).ok) << name;
+        return image;
+    }
+    void Save(const std::string& name, const MemoryImage& image) const {
+        ASSERT_TRUE(SaveChannelFile(Path(name), image).ok);
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(DocumentCommands, NewWritesTheNewDocumentAsSaveWould) {
     MemoryImage expected;
     expected.ResetToNewDocument();
     for (std::size_t slot = 0; slot < 128; ++slot) {
@@ -39,96 +52,101 @@ TEST(CliNew, WritesTheNewDocumentAsSaveWould) {
     expected[0xFF0] = 0x13;
     expected[0xFF1] = 0x17;
     expected[0xFF2] = 0x64;
-    MemoryImage written;
-    ASSERT_TRUE(LoadChannelFile(dir / "x.sin", written).ok);
-    EXPECT_EQ(written, expected);
-    EXPECT_EQ(std::filesystem::file_size(dir / "x.sin"), 4096U);
+    EXPECT_EQ(Load("new.sin"), expected);
 }
 
-TEST(CliShow, PrintsSettingsThenChannels) {
-    TempDir dir;
-    ASSERT_EQ(Invoke(RunNew, {(dir / "x.sin").string()}).status, 0);
-    MemoryImage image;
-    ASSERT_TRUE(LoadChannelFile(dir / "x.sin", image).ok);
+TEST_F(DocumentCommands, ShowPrintsSettingsGroupsThenChannels) {
+    MemoryImage image = Load("new.sin");
     const std::uint8_t slot[] = {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14,
                                  0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xFF, 0xFF};
     std::copy(std::begin(slot), std::end(slot), image.bytes().begin() + 16 * 6);  // channel 7
-    ASSERT_TRUE(SaveChannelFile(dir / "x.sin", image).ok);
+    image[0x850 + 6 * 8] = 0x0A;                                                  // "A"
+    Save("x.sin", image);
 
-    const Outcome run = Invoke(RunShow, {(dir / "x.sin").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* line :
+    const Outcome text = Invoke(RunShow, {Path("x.sin")});
+    ASSERT_EQ(text.status, 0) << text.err;
+    for (const char* part :
          {"Frequency Mode: Channel\n", "STE: 240 phase shift\n", "Priority Channel: 1\n",
-          "Lock Channel Mode: On\n", "TOT: Off\n", "Password: \n", "SQL: 5\n", "Scan Mode: TO\n"}) {
-        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+          "Lock Channel Mode: On\n", "TOT: Off\n", "Password: \n", "SQL: 5\n", "Scan Mode: TO\n",
+          "\nSide Key\n  Side Key1 Short Press: Monitor\n",
+          "\nCH  Rx Frequency  Tx Frequency  Rx Code",
+          "\n7   145.52500     146.00000     CTCSS:67.0  CDCSS:023N  Tone"}) {
+        EXPECT_NE(text.out.find(part), std::string::npos) << part << text.out;
     }
-    EXPECT_NE(run.out.find("CH  Rx Frequency  Tx Frequency  Rx Code"), std::string::npos);
-    EXPECT_NE(run.out.find("7   145.52500     146.00000     CTCSS:67.0  CDCSS:023N  Tone"),
-              std::string::npos)
-        << run.out;
-    EXPECT_EQ(run.out.find("\n1 "), std::string::npos) << "empty channels are not listed";
+    EXPECT_EQ(text.out.find("\n1 "), std::string::npos) << "empty channels are not listed";
+
+    const Outcome json = Invoke(RunShow, {"--json", Path("x.sin")});
+    ASSERT_EQ(json.status, 0) << json.err;
+    for (const std::string part :
+         {"{\n  \"settings\": {\n    \"Model\": \"", "    \"Password\": \"\",\n",
+          "  \"sideKey\": {\n    \"Side Key1 Short Press\": \"Monitor\",\n",
+          "  \"dtmf\": {\n    \"Tx Side Tone\": \"On\",\n", "    \"Preset 32\": \"\"\n  },\n",
+          "  \"channels\": [\n    {\"CH\": 7, \"Rx Frequency\": \"145.52500\", \"Tx Frequency\": "
+          "\"146.00000\", \"Rx Code\": \"CTCSS:67.0\"",
+          "\"Name\": \"A\"}\n  ]\n}\n"}) {
+        EXPECT_NE(json.out.find(part), std::string::npos) << part << "\nin\n" << json.out;
+    }
 }
 
-struct BadCase {
-    const char* name;
-    bool forNew;
-    Args args;
-};
-
-class CliErrorTest : public testing::TestWithParam<BadCase> {};
-
-TEST_P(CliErrorTest, FailsWithOneLineAndWritesNothing) {
-    TempDir dir;
-    dir.Write("short.sin", std::string(4095, '\0'));
-    Args args = GetParam().args;
-    for (auto& arg : args) {
-        if (arg.rfind("@", 0) == 0) {
-            arg = (dir / arg.substr(1)).string();
-        }
+// Wrong arguments and unreadable files: one line on standard error, nothing
+// on standard output, no file written.
+TEST_F(DocumentCommands, ErrorsSayOneLineAndWriteNothing) {
+    dir_.Write("short.sin", std::string(4095, '\0'));
+    const std::vector<std::pair<decltype(&RunNew), Args>> cases = {
+        {RunShow, {Path("missing.sin")}},
+        {RunShow, {Path("short.sin")}},
+        {RunShow, {Path("")}},
+        {RunShow, {}},
+        {RunShow, {Path("short.sin"), Path("short.sin")}},
+        {RunNew, {"--force"}},
+    };
+    for (const auto& [command, args] : cases) {
+        const Outcome run = Invoke(command, args);
+        const std::string said = args.empty() ? "(none)" : args[0];
+        EXPECT_NE(run.status, 0) << said;
+        EXPECT_EQ(run.out, "") << said;
+        ASSERT_FALSE(run.err.empty()) << said;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
-    const Outcome run = GetParam().forNew ? Invoke(RunNew, args) : Invoke(RunShow, args);
-    EXPECT_NE(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    ASSERT_FALSE(run.err.empty());
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        ++files;
-    }
-    EXPECT_EQ(files, 1U) << "only the prepared short file";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, CliErrorTest,
-                         testing::Values(BadCase{"missing", false, {"@missing.sin"}},
-                                         BadCase{"short", false, {"@short.sin"}},
-                                         BadCase{"folder", false, {"@"}},
-                                         BadCase{"noArgs", false, {}},
-                                         BadCase{"twoArgs", false, {"@short.sin", "@short.sin"}},
-                                         BadCase{"option", true, {"--force"}},
-                                         BadCase{"unwritable", true, {"@no/such/folder/x.sin"}}),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-// A disk that says no: a clear message, the previous file as it was and no
-// temporary file beside it.
-class CliNewRefused : public testing::TestWithParam<testing_support::Refusal> {};
-
-TEST_P(CliNewRefused, SaysWhyAndKeepsThePreviousFile) {
-    const testing_support::RefusingPlace place(GetParam(), "radio.sin", "previous");
-    if (!place.SkipReason().empty()) {
-        GTEST_SKIP() << place.SkipReason();
-    }
-    const Outcome run = Invoke(RunNew, {place.File().string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot save " + place.File().string() + ": " + place.Reason() + ".\n");
-    EXPECT_EQ(place.Contents(), "previous");
-    EXPECT_TRUE(place.Unchanged());
+TEST_F(DocumentCommands, DiffNamesEveryDifferenceInTheWindowsTexts) {
+    const MemoryImage a = Load("new.sin");
+    MemoryImage b = a;
+    const auto set = [&b](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(), b.bytes().begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    set(0x814, {2});                       // TOT 60
+    set(0x81D, {0x84});                    // side key 1 short FM
+    set(0xD80, {0x00, 0x00, 0x81, 0x08});  // preset 1 88.10
+    set(0xFFA, {0x42});                    // Middle Low
+    set(0x010, {0x00, 0x25, 0x55, 0x14});  // channel 2 Rx, on new-document bytes
+    set(0x80C, {0x00});                    // owned by no field
+    set(0x000, {0x12});                    // a byte of empty channel 1
+    Save("b.sin", b);
+    const Outcome same = Invoke(RunDiff, {Path("new.sin"), Path("new.sin")});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "");
+    const Outcome differ = Invoke(RunDiff, {Path("new.sin"), Path("b.sin")});
+    EXPECT_EQ(differ.status, 1);
+    EXPECT_EQ(differ.out,
+              "Settings, TOT: \"Off\" -> \"60\"\n"
+              "Side Key, Side Key1 Short Press: \"Monitor\" -> \"FM\"\n"
+              "Radio, Preset 1: \"\" -> \"88.10\"\n"
+              "Power Tuning, Middle Low: \"255\" -> \"66\"\n"
+              "Channel 2, Rx Frequency: \"\" -> \"145.52500\"\n"
+              "Channel 2, Rx Code: \"\" -> \"None\"\n"
+              "Channel 2, Tx Code: \"\" -> \"None\"\n"
+              "Channel 2, Tx Power: \"\" -> \"High\"\n"
+              "Channel 2, Bandwidth: \"\" -> \"Wide\"\n"
+              "Channel 2, Scan Add: \"\" -> \"Yes\"\n"
+              "Channel 2, PTT ID: \"\" -> \"Both\"\n"
+              "Byte 0x000: FF -> 12\n"
+              "Byte 0x80C: FF -> 00\n");
+    EXPECT_EQ(Invoke(RunDiff, {Path("new.sin"), Path("none.sin")}).status, 2);
+    EXPECT_EQ(Invoke(RunDiff, {Path("new.sin")}).status, 2);
 }
-
-INSTANTIATE_TEST_SUITE_P(Disks, CliNewRefused,
-                         testing::Values(testing_support::Refusal::FullDisk,
-                                         testing_support::Refusal::ReadOnlyFolder,
-                                         testing_support::Refusal::ReadOnlyFile),
-                         [](const auto& param) { return testing_support::IdOf(param.param); });
 
 }  // namespace
 }  // namespace torvan::cli

@@ -22,6 +22,9 @@ expect 1 'tone.csv: line 2, Rx Code: refused: "CTCSS:66.9" is not in the radio'"
 printf '%s\r\n1,145.5,,None,None,Off,High,Wide,Yes,Off,"A\033\nB\303"\r\n' "$own" >raw.csv
 expect 1 'raw.csv: line 2, Name: would change (--fix takes it): "\x1B\x0A\xC3" dropped (not in the radio'"'"'s alphabet: A-Z, 0-9, - and space): "AB"' \
   -- import-csv new.sin raw.csv out.sin
+expect 0 "" -- import-csv --fix new.sin raw.csv fixed.sin
+grep -qF 'raw.csv: line 2, Name: fixed: ' stdout && "$CLI" show fixed.sin | grep -qE ' AB$' ||
+  fail "--fix did not store the corrected name: $(cat stdout)"
 printf '%s\r\n1,FAR,146.94,split,1146.94,,,\r\n' "$common" >far.csv
 expect 1 "far.csv: line 2, Offset: refused: transmit frequency 1146.94000 MHz is outside the file's band 136-174 MHz" \
   -- import-csv new.sin far.csv out.sin

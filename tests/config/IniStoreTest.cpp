@@ -5,7 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "config/DefaultProgramIni.h"
+#include "config/IniLocation.h"
 #include "config/ModelCatalogReader.h"
+#include "model/ImageCodec.h"
+#include "model/MemoryForm.h"
 #include "tests/TempDir.h"
 
 namespace torvan {
@@ -16,93 +20,78 @@ using testing_support::TempDir;
 TEST(IniStore, MissingFileIsCreatedEmptyAndReadsDefaults) {
     TempDir dir;
     IniStore ini(dir / "Program.ini");
-    EXPECT_TRUE(std::filesystem::exists(dir / "Program.ini"));
     EXPECT_EQ(TempDir::Read(dir / "Program.ini"), "");
     EXPECT_EQ(ini.ReadString("Setup", "COM"), "");
     EXPECT_EQ(ini.ReadInt("Setup", "COM"), 0);
-    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM3"));
-    EXPECT_EQ(TempDir::Read(dir / "Program.ini"), "[Setup]\nCOM=COM3\n");
+    EXPECT_TRUE(ini.WriteInt("Setup", "COM", -5));
+    EXPECT_EQ(TempDir::Read(dir / "Program.ini"), "[Setup]\nCOM=-5\n");
+    EXPECT_EQ(ini.ReadInt("Setup", "COM"), -5);
 }
 
 struct ReadCase {
-    const char* content;
+    std::string content;
     const char* section;
     const char* key;
-    const char* value;
+    std::string value;
 };
 
-class IniReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(IniReadTest, FindsValues) {
-    TempDir dir;
-    const IniStore ini(dir.Write("Program.ini", GetParam().content));
-    EXPECT_EQ(ini.ReadString(GetParam().section, GetParam().key), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, IniReadTest,
-    testing::Values(ReadCase{"[Setup]\nCOM=COM2\n", "Setup", "COM", "COM2"},
-                    ReadCase{"[setup]\ncom=COM2\n", "SETUP", "Com", "COM2"},
-                    ReadCase{"[Setup]\r\n  Type0 = Model A  \r\n", "Setup", "TYPE0", "Model A"},
-                    ReadCase{"[Setup]\nType0=\"Quoted\"\n", "Setup", "Type0", "Quoted"},
-                    ReadCase{"[Other]\nCOM=COM2\n[Setup]\nX=1\n", "Setup", "COM", ""},
-                    ReadCase{"[Setup]\nCOM=COM1\nCOM=COM2\n", "Setup", "COM", "COM1"},
-                    ReadCase{"[Setup]\n; COM=COM5\nCOM=COM6\n", "Setup", "COM", "COM6"},
-                    ReadCase{"[Setup]\nType0=\n", "Setup", "Type0", ""},
-                    ReadCase{"COM=COM9\n[Setup]\n", "Setup", "COM", ""},
-                    ReadCase{"[Setup]\nField0=a=b;c\n", "Setup", "Field0", "a=b;c"},
-                    ReadCase{"\x01\xff garbage\n[Setup\nCOM=1\n", "Setup", "COM", ""}));
-
-TEST(IniStore, LongValuesAreCutTo259Characters) {
-    TempDir dir;
-    const std::string value(300, 'v');
-    const IniStore ini(dir.Write("Program.ini", "[Setup]\nField0=" + value + "\n"));
-    EXPECT_EQ(ini.ReadString("Setup", "Field0"), value.substr(0, 259));
-}
-
-TEST(IniStore, WritesKeepOtherLinesAndComments) {
-    TempDir dir;
-    const std::string before =
-        "; profiles\r\n[Setup]\r\ntype0=A\r\ncom=COM1\r\n\r\n[Other]\r\nX=1\r\n";
-    IniStore ini(dir.Write("Program.ini", before));
-    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM4"));
-    EXPECT_TRUE(ini.WriteString("SETUP", "New", "v"));
-    EXPECT_TRUE(ini.WriteInt("Third", "N", -5));
-    EXPECT_EQ(TempDir::Read(dir / "Program.ini"),
-              "; profiles\r\n[Setup]\r\ntype0=A\r\ncom=COM4\r\nNew=v\r\n\r\n[Other]\r\nX=1\r\n"
-              "[Third]\r\nN=-5\r\n");
-    EXPECT_EQ(ini.ReadInt("Third", "N"), -5);
+TEST(IniStore, FindsValues) {
+    const ReadCase cases[] = {
+        {"[Setup]\nCOM=COM2\n", "Setup", "COM", "COM2"},
+        {"[setup]\ncom=COM2\n", "SETUP", "Com", "COM2"},
+        {"\xEF\xBB\xBF[Setup]\nType0=A\n", "Setup", "Type0", "A"},
+        {"[Setup]\r\n  Type0 = Model A  \r\n", "Setup", "TYPE0", "Model A"},
+        {"[Setup]\nType0=\"Quoted\"\n", "Setup", "Type0", "Quoted"},
+        {"[Other]\nCOM=COM2\n[Setup]\nX=1\n", "Setup", "COM", ""},
+        {"[Setup]\nCOM=COM1\nCOM=COM2\n", "Setup", "COM", "COM1"},
+        {"[Setup]\n; COM=COM5\nCOM=COM6\n", "Setup", "COM", "COM6"},
+        {"COM=COM9\n[Setup]\n", "Setup", "COM", ""},
+        {"[Setup]\nField0=a=b;c\n", "Setup", "Field0", "a=b;c"},
+        {"\x01\xff garbage\n[Setup\nCOM=1\n", "Setup", "COM", ""},
+        {"[Setup]\nField0=" + std::string(300, 'v') + "\n", "Setup", "Field0",
+         std::string(259, 'v')},
+    };
+    for (const ReadCase& c : cases) {
+        TempDir dir;
+        const IniStore ini(dir.Write("Program.ini", c.content));
+        EXPECT_EQ(ini.ReadString(c.section, c.key), c.value) << c.content;
+    }
 }
 
 // Files written elsewhere: every untouched line comes back byte for byte.
-struct RewriteCase {
+struct WriteCase {
     const char* before;
-    const char* after;  // once COM=COM4 is written
+    const char* section;  // written key=v
+    const char* key;
+    const char* after;
 };
 
-class IniRewriteTest : public testing::TestWithParam<RewriteCase> {};
-
-TEST_P(IniRewriteTest, ChangesOnlyTheWrittenLine) {
-    TempDir dir;
-    IniStore ini(dir.Write("Program.ini", GetParam().before));
-    EXPECT_EQ(ini.ReadString("Setup", "Type0"), "A");
-    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM4"));
-    EXPECT_EQ(TempDir::Read(dir / "Program.ini"), GetParam().after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, IniRewriteTest,
-    testing::Values(
+TEST(IniStore, AWriteChangesOnlyItsLine) {
+    const char* const kCommented = "; profiles\r\n[Setup]\r\ncom=COM1\r\n\r\n[Other]\r\nX=1\r\n";
+    const WriteCase cases[] = {
+        {kCommented, "Setup", "COM", "; profiles\r\n[Setup]\r\ncom=v\r\n\r\n[Other]\r\nX=1\r\n"},
+        {kCommented, "SETUP", "New",
+         "; profiles\r\n[Setup]\r\ncom=COM1\r\nNew=v\r\n\r\n[Other]\r\nX=1\r\n"},
+        {kCommented, "Third", "N",
+         "; profiles\r\n[Setup]\r\ncom=COM1\r\n\r\n[Other]\r\nX=1\r\n"
+         "[Third]\r\nN=v\r\n"},
         // A byte-order mark is not part of the first section's name, and stays.
-        RewriteCase{"\xEF\xBB\xBF[Setup]\r\nType0=A\r\nCOM=COM1\r\n",
-                    "\xEF\xBB\xBF[Setup]\r\nType0=A\r\nCOM=COM4\r\n"},
-        RewriteCase{"\xEF\xBB\xBF[Setup]\nType0=A\n", "\xEF\xBB\xBF[Setup]\nType0=A\nCOM=COM4\n"},
+        {"\xEF\xBB\xBF[Setup]\r\nCOM=COM1\r\n", "Setup", "COM", "\xEF\xBB\xBF[Setup]\r\nCOM=v\r\n"},
+        {"\xEF\xBB\xBF[Setup]\nType0=A\n", "Setup", "COM", "\xEF\xBB\xBF[Setup]\nType0=A\nCOM=v\n"},
         // Mixed line endings stay as they were; a new line takes the first one.
-        RewriteCase{"[Setup]\nType0=A\r\nX=1\n", "[Setup]\nType0=A\r\nX=1\nCOM=COM4\n"},
-        RewriteCase{"[Setup]\r\nType0=A\nCOM=COM1\r\n[B]\n",
-                    "[Setup]\r\nType0=A\nCOM=COM4\r\n[B]\n"},
+        {"[Setup]\nType0=A\r\nX=1\n", "Setup", "COM", "[Setup]\nType0=A\r\nX=1\nCOM=v\n"},
+        {"[Setup]\r\nType0=A\nCOM=COM1\r\n[B]\n", "Setup", "COM",
+         "[Setup]\r\nType0=A\nCOM=v\r\n[B]\n"},
         // A last line without its ending gets one before anything follows it.
-        RewriteCase{"[Setup]\r\nType0=A", "[Setup]\r\nType0=A\r\nCOM=COM4\r\n"}));
+        {"[Setup]\r\nType0=A", "Setup", "COM", "[Setup]\r\nType0=A\r\nCOM=v\r\n"},
+    };
+    for (const WriteCase& c : cases) {
+        TempDir dir;
+        IniStore ini(dir.Write("Program.ini", c.before));
+        EXPECT_TRUE(ini.WriteString(c.section, c.key, "v"));
+        EXPECT_EQ(TempDir::Read(dir / "Program.ini"), c.after);
+    }
+}
 
 // A file its owner may write but not read. Root reads everything, so as root
 // the file goes to an unprivileged user who then starts the store.
@@ -132,26 +121,60 @@ TEST(IniStore, AnUnreadableFileIsNeverEmptied) {
     EXPECT_EQ(TempDir::Read(path), "[Setup]\nType0=A\n");
 }
 
-TEST(IniStore, WritesGoThroughLinksAndKeepPermissions) {
-    TempDir dir;
-    const auto real = dir.Write("real.ini", "[Setup]\nCOM=COM1\n");
-    chmod(real.c_str(), 0640);
-    std::filesystem::create_symlink("real.ini", dir / "Program.ini");
-    IniStore ini(dir / "Program.ini");
-    EXPECT_TRUE(ini.WriteString("Setup", "COM", "COM2"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Program.ini"));
-    EXPECT_EQ(TempDir::Read(real), "[Setup]\nCOM=COM2\n");
-    struct stat info {};
-    ASSERT_EQ(stat(real.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640U);
-}
-
 TEST(IniStore, UnwritableFileReportsFailureAndReadsDefaults) {
     TempDir dir;
     std::filesystem::create_directories(dir / "Program.ini");  // a folder in the way
     IniStore ini(dir / "Program.ini");
     EXPECT_EQ(ini.ReadString("Setup", "COM"), "");
     EXPECT_FALSE(ini.WriteString("Setup", "COM", "COM1"));
+}
+
+// A folder tree standing for one way of running the program: bin/ holds the
+// executable; home/ is the user's.
+struct LocationCase {
+    const char* name;
+    const char* beside;  // bin/Program.ini: "" none, "file", or "link" to a missing file
+    bool installed;      // share/torvan-encoder exists beside bin/
+    bool binWritable;
+    const char* configHome;  // "@" stands for the temp folder
+    bool hasHome;
+    const char* expected;  // relative to the temp folder
+};
+
+TEST(IniLocation, ChoosesTheFolder) {
+    const char* const kUserFile = "home/.config/torvan-encoder/Program.ini";
+    const LocationCase cases[] = {
+        {"build folder", "", false, true, "", true, "bin/Program.ini"},
+        {"existing file wins", "file", true, false, "@/xdg", true, "bin/Program.ini"},
+        {"a link counts as the file", "link", true, false, "", true, "bin/Program.ini"},
+        {"installed even if writable", "", true, true, "", true, kUserFile},
+        {"read-only folder", "", false, false, "", true, kUserFile},
+        {"config home set", "", true, false, "@/xdg", true, "xdg/torvan-encoder/Program.ini"},
+        {"relative config home ignored", "", true, false, "xdg", true, kUserFile},
+        {"no home at all", "", true, false, "", false, "bin/Program.ini"},
+    };
+    for (const LocationCase& c : cases) {
+        TempDir dir;
+        std::filesystem::create_directories(dir / "bin");
+        if (c.beside == std::string("file")) {
+            dir.Write("bin/Program.ini", "");
+        } else if (c.beside == std::string("link")) {
+            std::filesystem::create_symlink(dir / "elsewhere.ini", dir / "bin/Program.ini");
+        }
+        if (c.installed) {
+            std::filesystem::create_directories(dir / "share/torvan-encoder");
+        }
+        std::string configHome = c.configHome;
+        if (configHome.starts_with('@')) {
+            configHome = dir.path().string() + configHome.substr(1);
+        }
+        const IniLocation where{dir / "bin", configHome, c.hasHome ? (dir / "home").string() : "",
+                                [&](const std::filesystem::path& folder) {
+                                    EXPECT_EQ(folder, dir / "bin") << c.name;
+                                    return c.binWritable;
+                                }};
+        EXPECT_EQ(ChooseIniPath(where), dir / c.expected) << c.name;
+    }
 }
 
 TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeEmptyRangesDropTextsBecomeUtf8) {
@@ -168,15 +191,22 @@ TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeEmptyRangesDropTextsBecom
     EXPECT_EQ(ReadModelCatalog(ini), expected);
 }
 
-TEST(IniStore, DefaultPathIsBesideTheExecutableNotTheWorkingDirectory) {
+// A first start: the new document shows the first model and its first range,
+// which is the new document's band.
+TEST(DefaultProgramIni, NewDocumentShowsAModelAndItsBand) {
     TempDir dir;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    const IniStore ini;
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(ini.Path().parent_path(), IniStore::ExecutableDirectory());
-    EXPECT_NE(ini.Path().parent_path(), dir.path());
-    EXPECT_FALSE(std::filesystem::exists(dir / "Program.ini"));
+    const IniStore ini(dir.Write("Program.ini", std::string(DefaultProgramIni())));
+    const ModelCatalog models = ReadModelCatalog(ini);
+    ASSERT_GE(models.size(), 1U);
+    MemoryImage image;
+    image.ResetToNewDocument();
+    MemoryForm form;
+    FrequencyLimits limits;
+    DecodeImage(image, models, form, limits);
+    EXPECT_EQ(form.List(Setting::Model).SelectedText(), models[0].name);
+    EXPECT_EQ(form.List(Setting::FrequencyRange).SelectedText(), "136-174MHz");
+    EXPECT_EQ(limits, FrequencyLimits{});
+    EXPECT_EQ(ini.ReadString("Setup", "COM"), "");
 }
 
 }  // namespace

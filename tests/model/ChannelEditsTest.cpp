@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "model/ChannelCodec.h"
@@ -23,35 +24,27 @@ Row RowOf(const CellTable& grid, int row) {
 const Row kEmpty(10, "");
 const FrequencyLimits k136to174{13600000, 17400000};
 
-struct TypedCase {
-    const char* typed;
-    FrequencyLimits limits;
-    const char* committed;
-};
-
-class TypedFrequencyTest : public testing::TestWithParam<TypedCase> {};
-
-TEST_P(TypedFrequencyTest, ClampsThenSnaps) {
-    EXPECT_EQ(CommittedFrequencyText(GetParam().typed, GetParam().limits), GetParam().committed)
-        << GetParam().typed;
+TEST(CommittedFrequencyText, ClampsThenSnaps) {
+    const std::vector<std::tuple<const char*, FrequencyLimits, const char*>> cases = {
+        {"145.1234567", k136to174, "145.12000"},
+        {"146.00625", k136to174, "146.00625"},
+        {"146.0025", k136to174, "146.00000"},
+        {"136.0125", k136to174, "136.01250"},
+        {"100", k136to174, "136.00000"},
+        {"999", k136to174, "174.00000"},
+        {"99999999999", k136to174, "174.00000"},
+        {"150", {14400000, 14800000}, "148.00000"},
+        {"0", k136to174, ""},
+        {".", k136to174, ""},
+        {"", k136to174, ""},
+        {"0.000001", k136to174, ""},
+        // A limit off the raster is still snapped down onto it.
+        {"100", {13600100, 17400000}, "136.00000"},
+    };
+    for (const auto& [typed, limits, committed] : cases) {
+        EXPECT_EQ(CommittedFrequencyText(typed, limits), committed) << typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Typed, TypedFrequencyTest,
-                         testing::Values(TypedCase{"145.1234567", k136to174, "145.12000"},
-                                         TypedCase{"146.00625", k136to174, "146.00625"},
-                                         TypedCase{"146.0025", k136to174, "146.00000"},
-                                         TypedCase{"145.125", k136to174, "145.12500"},
-                                         TypedCase{"136.0125", k136to174, "136.01250"},
-                                         TypedCase{"100", k136to174, "136.00000"},
-                                         TypedCase{"999", k136to174, "174.00000"},
-                                         TypedCase{"99999999999", k136to174, "174.00000"},
-                                         TypedCase{"150", {14400000, 14800000}, "148.00000"},
-                                         TypedCase{"0", k136to174, ""},
-                                         TypedCase{".", k136to174, ""},
-                                         TypedCase{"", k136to174, ""},
-                                         TypedCase{"0.000001", k136to174, ""},
-                                         // A limit off the raster is still snapped down onto it.
-                                         TypedCase{"100", {13600100, 17400000}, "136.00000"}));
 
 TEST(SnapToStep, SubtractsTheSmallerRemainder) {
     EXPECT_EQ(SnapToStep(14512345), 14512000U);  // remainders 345 and 470
@@ -61,66 +54,52 @@ TEST(SnapToStep, SubtractsTheSmallerRemainder) {
     EXPECT_EQ(SnapToStep(0), 0U);
 }
 
-class GridEditTest : public testing::Test {
-protected:
-    void Fill(int row, const std::string& freq) {
-        CommitFrequency(grid_, row, column::kRxFrequency, freq, k136to174);
-    }
-    MemoryCellTable grid_;
-};
-
-TEST_F(GridEditTest, FirstReceiveFrequencyGivesNewChannelDefaults) {
-    Fill(4, "145.1234567");
-    EXPECT_EQ(RowOf(grid_, 4), (Row{"145.12000", "145.12000", "None", "None", "Off", "High", "Wide",
-                                    "Yes", "Off", ""}));
-}
-
-TEST_F(GridEditTest, LaterCommitsChangeOnlyTheirCell) {
-    Fill(1, "145.5");
-    CommitChoiceCell(grid_, 1, column::kName, "HOME");
-    CommitFrequency(grid_, 1, column::kRxFrequency, "146", k136to174);
-    CommitFrequency(grid_, 1, column::kTxFrequency, "", k136to174);
-    EXPECT_EQ(RowOf(grid_, 1),
+// An empty row takes nothing but a receive frequency, which brings the
+// new-channel defaults; later commits change only their cell; an empty
+// receive frequency empties the row.
+TEST(GridEdit, TheReceiveFrequencyMakesAndEmptiesTheRow) {
+    MemoryCellTable grid;
+    CommitFrequency(grid, 3, column::kTxFrequency, "145.5", k136to174);
+    CommitChoiceCell(grid, 3, column::kTxPower, "Low");
+    CommitChoiceCell(grid, 3, column::kName, "X");
+    EXPECT_EQ(RowOf(grid, 3), kEmpty);
+    CommitFrequency(grid, 3, column::kRxFrequency, "145.1234567", k136to174);
+    EXPECT_EQ(RowOf(grid, 3), (Row{"145.12000", "145.12000", "None", "None", "Off", "High", "Wide",
+                                   "Yes", "Off", ""}));
+    CommitChoiceCell(grid, 3, column::kName, "HOME");
+    CommitFrequency(grid, 3, column::kRxFrequency, "146", k136to174);
+    CommitFrequency(grid, 3, column::kTxFrequency, "", k136to174);
+    EXPECT_EQ(RowOf(grid, 3),
               (Row{"146.00000", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", "HOME"}));
+    CommitFrequency(grid, 3, column::kRxFrequency, "0", k136to174);
+    EXPECT_EQ(RowOf(grid, 3), kEmpty);
 }
 
-TEST_F(GridEditTest, ClearingTheReceiveFrequencyEmptiesTheRow) {
-    Fill(2, "145.5");
-    CommitFrequency(grid_, 2, column::kRxFrequency, "0", k136to174);
-    EXPECT_EQ(RowOf(grid_, 2), kEmpty);
-}
-
-TEST_F(GridEditTest, EmptyRowsTakeNothingButAReceiveFrequency) {
-    CommitFrequency(grid_, 3, column::kTxFrequency, "145.5", k136to174);
-    CommitChoiceCell(grid_, 3, column::kTxPower, "Low");
-    CommitChoiceCell(grid_, 3, column::kName, "X");
-    EXPECT_EQ(RowOf(grid_, 3), kEmpty);
-}
-
-TEST_F(GridEditTest, AddAndDeleteShiftRowsAtTheEdges) {
+TEST(GridEdit, AddAndDeleteShiftRowsAtTheEdges) {
+    MemoryCellTable grid;
     for (int row = 1; row <= 128; ++row) {
-        Fill(row, std::to_string(136 + row % 38));
-        CommitChoiceCell(grid_, row, column::kName, std::to_string(row));
+        grid.SetTextMatrix(row, column::kRxFrequency, "145.00000");
+        grid.SetTextMatrix(row, column::kName, std::to_string(row));
     }
-    InsertChannel(grid_, 3);
-    EXPECT_EQ(RowOf(grid_, 3), kEmpty);
-    EXPECT_EQ(grid_.TextMatrix(2, column::kName), "2");
-    EXPECT_EQ(grid_.TextMatrix(4, column::kName), "3");
-    EXPECT_EQ(grid_.TextMatrix(128, column::kName), "127");  // old 128 is gone
-
-    DeleteChannel(grid_, 3);
-    EXPECT_EQ(grid_.TextMatrix(3, column::kName), "3");
-    EXPECT_EQ(grid_.TextMatrix(127, column::kName), "127");
-    EXPECT_EQ(RowOf(grid_, 128), kEmpty);
-
-    DeleteChannel(grid_, 128);
-    EXPECT_EQ(RowOf(grid_, 128), kEmpty);
-    InsertChannel(grid_, 128);
-    EXPECT_EQ(RowOf(grid_, 128), kEmpty);
-    InsertChannel(grid_, 1);
-    EXPECT_EQ(RowOf(grid_, 1), kEmpty);
-    EXPECT_EQ(grid_.TextMatrix(2, column::kName), "1");
-    EXPECT_EQ(grid_.TextMatrix(0, column::kName), "");  // header row untouched
+    const auto names = [&grid](std::initializer_list<int> rows) {
+        Row texts;
+        for (const int row : rows) {
+            texts.push_back(grid.TextMatrix(row, column::kName));
+        }
+        return texts;
+    };
+    InsertChannel(grid, 3);
+    EXPECT_EQ(RowOf(grid, 3), kEmpty);
+    EXPECT_EQ(names({2, 4, 128}), (Row{"2", "3", "127"}));  // old 128 is gone
+    DeleteChannel(grid, 3);
+    EXPECT_EQ(names({3, 127}), (Row{"3", "127"}));
+    EXPECT_EQ(RowOf(grid, 128), kEmpty);
+    DeleteChannel(grid, 128);
+    InsertChannel(grid, 128);
+    EXPECT_EQ(RowOf(grid, 128), kEmpty);
+    InsertChannel(grid, 1);
+    EXPECT_EQ(RowOf(grid, 1), kEmpty);
+    EXPECT_EQ(names({0, 2}), (Row{"", "1"}));  // header row untouched
 }
 
 }  // namespace

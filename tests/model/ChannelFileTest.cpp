@@ -1,20 +1,23 @@
+// The channel-data file on disk: loading, and the one save path (SafeFile)
+// that channel files, sheets and Program.ini share.
 #include "model/ChannelFile.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <iostream>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include "tests/TempDir.h"
+#include "model/SafeFile.h"
+#include "tests/RefusingPlace.h"
 
 namespace torvan {
 namespace {
 
+using testing_support::Refusal;
+using testing_support::RefusingPlace;
 using testing_support::TempDir;
 
 MemoryImage Pattern() {
@@ -25,121 +28,73 @@ MemoryImage Pattern() {
     return image;
 }
 
-std::string AsText(const MemoryImage& image) {
-    return std::string(reinterpret_cast<const char*>(image.bytes().data()), image.bytes().size());
+std::string Refused(const std::filesystem::path& path, const std::string& reason) {
+    return "Cannot save " + path.string() + ": " + reason + ".";
 }
 
-TEST(ChannelFile, SaveThenLoadIsByteExact) {
-    TempDir dir;
-    const MemoryImage saved = Pattern();
-    ASSERT_TRUE(SaveChannelFile(dir / "a.sin", saved).ok);
-    EXPECT_EQ(TempDir::Read(dir / "a.sin"), AsText(saved));
-    MemoryImage loaded;
-    ASSERT_TRUE(LoadChannelFile(dir / "a.sin", loaded).ok);
-    EXPECT_EQ(loaded, saved);
+std::ptrdiff_t Entries(const std::filesystem::path& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), {});
 }
 
-struct LengthCase {
-    std::size_t length;
-    bool opens;
-};
-
-class FileLengthTest : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(FileLengthTest, OnlyTheFirst4096BytesCountAndShortFilesChangeNothing) {
+// Only the first 4096 bytes count; a shorter file, a missing one or a folder
+// changes nothing and says why.
+TEST(ChannelFile, LoadsAllOrNothing) {
     TempDir dir;
-    std::string content = AsText(Pattern());
-    content.resize(GetParam().length, 'x');
-    const auto path = dir.Write("f.sin", content);
-    MemoryImage image;
-    image.ResetToNewDocument();
-    const MemoryImage before = image;
-    const FileResult result = LoadChannelFile(path, image);
-    EXPECT_EQ(result.ok, GetParam().opens);
-    if (GetParam().opens) {
-        EXPECT_EQ(image, Pattern());
-    } else {
-        EXPECT_EQ(image, before);
-        EXPECT_NE(result.error.find("4096"), std::string::npos) << result.error;
+    ASSERT_TRUE(SaveChannelFile(dir / "a.sin", Pattern()).ok);
+    const std::string bytes = TempDir::Read(dir / "a.sin");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "it holds 0 bytes, but a channel-data file holds 4096"},
+        {bytes.substr(1), "it holds 4095 bytes, but a channel-data file holds 4096"},
+        {bytes, ""},
+        {bytes + std::string(100000, 'x'), ""},
+    };
+    for (const auto& [content, reason] : cases) {
+        const auto path = dir.Write("f.sin", content);
+        MemoryImage image;
+        const std::string error = LoadChannelFile(path, image).error;
+        EXPECT_EQ(error,
+                  reason.empty() ? "" : "Cannot open " + path.string() + ": " + reason + ".");
+        EXPECT_EQ(image, reason.empty() ? Pattern() : MemoryImage{}) << content.size();
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, FileLengthTest,
-                         testing::Values(LengthCase{0, false}, LengthCase{4095, false},
-                                         LengthCase{4096, true}, LengthCase{4097, true},
-                                         LengthCase{100000, true}));
-
-TEST(ChannelFile, MissingFileOrFolderFailsWithAMessage) {
-    TempDir dir;
-    MemoryImage image;
     for (const auto& path : {dir / "missing.sin", dir.path()}) {
+        MemoryImage image;
         const FileResult result = LoadChannelFile(path, image);
-        EXPECT_FALSE(result.ok);
         EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
+        EXPECT_EQ(image, MemoryImage{});
     }
-    EXPECT_EQ(image, MemoryImage{});
 }
 
-// A file-size limit makes the write fail part-way, as a full disk does, for
-// root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+// A disk that says no: a clear message, the previous file as it was and no
+// temporary file beside it.
+TEST(SafeFile, ARefusingDiskKeepsThePreviousFile) {
+    for (const Refusal refusal :
+         {Refusal::FullDisk, Refusal::ReadOnlyFolder, Refusal::ReadOnlyFile}) {
+        const RefusingPlace place(refusal, "radio.sin", "previous");
+        if (!place.SkipReason().empty()) {
+            std::cout << "note: " << IdOf(refusal) << " skipped: " << place.SkipReason() << "\n";
+            continue;
+        }
+        EXPECT_EQ(SaveChannelFile(place.File(), Pattern()).error,
+                  Refused(place.File(), place.Reason()));
+        EXPECT_EQ(place.Contents(), "previous") << IdOf(refusal);
+        EXPECT_TRUE(place.Unchanged()) << IdOf(refusal);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-TEST(ChannelFile, FailedSaveLeavesThePreviousFileAndNoTemporary) {
-    TempDir dir;
-    dir.Write("b.sin", "old");
-    FileResult result;
-    {
-        const FileSizeLimit limit(1000);
-        result = SaveChannelFile(dir / "b.sin", Pattern());
-    }
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;
-    EXPECT_EQ(TempDir::Read(dir / "b.sin"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-// Saving writes into what the user named: through a symbolic link, and with
-// the permission bits the file had (a .sin holds the radio password).
-TEST(ChannelFile, SaveKeepsLinksAndPermissions) {
-    TempDir dir;
-    std::filesystem::create_directories(dir / "real");
-    dir.Write("real/radio.sin", "old");
-    chmod((dir / "real" / "radio.sin").c_str(), 0600);
-    std::filesystem::create_symlink("real/radio.sin", dir / "link.sin");
-    ASSERT_TRUE(SaveChannelFile(dir / "link.sin", Pattern()).ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.sin"));
-    EXPECT_EQ(TempDir::Read(dir / "real" / "radio.sin").size(), MemoryImage::kSize);
-    struct stat info {};
-    ASSERT_EQ(stat((dir / "real" / "radio.sin").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600U);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
 }
 
 // A save replaces only regular files: whatever else stands in its place is
-// refused and left as it was, and no temporary file stays behind.
-TEST(ChannelFile, SaveRefusesWhatItWouldDestroy) {
+// refused and left as it was.
+TEST(SafeFile, RefusesWhatItWouldDestroy) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0666), 0);
     std::filesystem::create_symlink("fifo", dir / "fifo-link");
     std::filesystem::create_symlink("loop2", dir / "loop1");
     std::filesystem::create_symlink("loop1", dir / "loop2");
+    std::filesystem::create_directories(dir / "folder");
     std::vector<std::pair<std::string, std::string>> cases = {
         {"fifo", "not a regular file"},
         {"fifo-link", "not a regular file"},
         {"loop1", "Too many levels of symbolic links"},
+        {"folder", "it is a folder"},
     };
     if (geteuid() == 0 && mknod((dir / "chr").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         cases.emplace_back("chr", "not a regular file");
@@ -150,20 +105,31 @@ TEST(ChannelFile, SaveRefusesWhatItWouldDestroy) {
         struct stat before {};
         struct stat after {};
         ASSERT_EQ(lstat((dir / name).c_str(), &before), 0) << name;
-        const FileResult result = SaveChannelFile(dir / name, Pattern());
-        EXPECT_EQ(result.error, "Cannot save " + (dir / name).string() + ": " + reason + ".");
+        EXPECT_EQ(SaveChannelFile(dir / name, Pattern()).error, Refused(dir / name, reason));
         ASSERT_EQ(lstat((dir / name).c_str(), &after), 0) << name;
         EXPECT_EQ(after.st_ino, before.st_ino) << name;
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
-              static_cast<std::ptrdiff_t>(cases.size() + 1));
+    EXPECT_EQ(Entries(dir.path()), static_cast<std::ptrdiff_t>(cases.size() + 1));
+    EXPECT_EQ(
+        SaveChannelFile(dir / "no" / "x.sin", Pattern()).error,
+        Refused(dir / "no" / "x.sin", "the folder " + (dir / "no").string() + " does not exist"));
 }
 
-TEST(ChannelFile, SavingIntoAMissingFolderFails) {
+// Saving writes into what the user named: through a symbolic link, and with
+// the permission bits the file had (a .sin holds the radio password).
+TEST(SafeFile, KeepsLinksAndPermissions) {
     TempDir dir;
-    const FileResult result = SaveChannelFile(dir / "no" / "such" / "c.sin", Pattern());
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
+    std::filesystem::create_directories(dir / "real");
+    dir.Write("real/radio.sin", "old");
+    chmod((dir / "real" / "radio.sin").c_str(), 0600);
+    std::filesystem::create_symlink("real/radio.sin", dir / "link.sin");
+    ASSERT_TRUE(WriteFileAtomically(dir / "link.sin", std::string("new")).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.sin"));
+    EXPECT_EQ(TempDir::Read(dir / "real" / "radio.sin"), "new");
+    struct stat info {};
+    ASSERT_EQ(stat((dir / "real" / "radio.sin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600U);
+    EXPECT_EQ(Entries(dir / "real"), 1);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <tuple>
+#include <vector>
 
 #include "model/ChannelCodec.h"
 #include "model/MemoryForm.h"
@@ -29,47 +32,42 @@ struct SettingCase {
     std::uint8_t storedAgain;
 };
 
-class SettingRoundTripTest : public ImageCodecTest,
-                             public testing::WithParamInterface<SettingCase> {};
-
-TEST_P(SettingRoundTripTest, ShowsThenStoresWhatIsSelected) {
-    const auto& c = GetParam();
-    image_.ResetToNewDocument();
-    image_[c.at] = c.stored;
-    Decode();
-    EXPECT_EQ(Shown(c.setting), c.shown);
-    Encode();
-    EXPECT_EQ(image_[c.at], c.storedAgain);
+TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
+    const SettingCase cases[] = {
+        {0x814, 10, Setting::Tot, "300", 10},
+        {0x814, 11, Setting::Tot, "Off", 0},
+        {0x814, 1, Setting::Tot, "30", 1},
+        {0x813, 12, Setting::Sql, "0", 0},
+        {0x813, 9, Setting::Sql, "9", 9},
+        {0x813, 0, Setting::Sql, "0", 0},
+        {0x815, 0, Setting::VoxLevel, "Off", 0},
+        {0x815, 9, Setting::VoxLevel, "9", 9},
+        {0x815, 10, Setting::VoxLevel, "Off", 0},
+        {0x819, 10, Setting::EndRoger, "10", 10},
+        {0x819, 11, Setting::EndRoger, "Off", 0},
+        {0x81A, 128, Setting::PriorityChannel, "128", 128},
+        {0x81A, 0x90, Setting::PriorityChannel, "None", 0},
+        {0x81A, 0, Setting::PriorityChannel, "None", 0},
+        {0x810, 0x83, Setting::FrequencyMode, "Channel", 0x80},
+        {0x810, 0x7D, Setting::FrequencyMode, "Frequency", 0x7D},
+        {0x810, 0x02, Setting::FrequencyMode, "Memory", 0x02},
+        {0x811, 0x00, Setting::Ste, "120  phase shift", 0x00},
+        {0x811, 0x7F, Setting::Ste, "180 phase shift", 0x7C},
+        {0x811, 0xC1, Setting::ScanMode, "CO", 0xC1},
+        {0x811, 0x06, Setting::ScanMode, "SE", 0x06},
+        {0x812, 0x3B, Setting::Beep, "Off", 0x3B},
+        {0x812, 0x40, Setting::BatterySave, "Off", 0x40},
+        {0x812, 0x80, Setting::LockChannelMode, "On", 0x80},
+    };
+    for (const SettingCase& c : cases) {
+        image_.ResetToNewDocument();
+        image_[c.at] = c.stored;
+        Decode();
+        EXPECT_EQ(Shown(c.setting), c.shown) << c.at << " " << int(c.stored);
+        Encode();
+        EXPECT_EQ(image_[c.at], c.storedAgain) << c.at << " " << int(c.stored);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, SettingRoundTripTest,
-    testing::Values(SettingCase{0x814, 10, Setting::Tot, "300", 10},
-                    SettingCase{0x814, 11, Setting::Tot, "Off", 0},
-                    SettingCase{0x814, 1, Setting::Tot, "30", 1},
-                    SettingCase{0x813, 12, Setting::Sql, "0", 0},
-                    SettingCase{0x813, 9, Setting::Sql, "9", 9},
-                    SettingCase{0x813, 1, Setting::Sql, "1", 1},
-                    SettingCase{0x813, 0, Setting::Sql, "0", 0},
-                    SettingCase{0x815, 0, Setting::VoxLevel, "Off", 0},
-                    SettingCase{0x815, 9, Setting::VoxLevel, "9", 9},
-                    SettingCase{0x815, 10, Setting::VoxLevel, "Off", 0},
-                    SettingCase{0x819, 10, Setting::EndRoger, "10", 10},
-                    SettingCase{0x819, 11, Setting::EndRoger, "Off", 0},
-                    SettingCase{0x81A, 20, Setting::PriorityChannel, "20", 20},
-                    SettingCase{0x81A, 128, Setting::PriorityChannel, "128", 128},
-                    SettingCase{0x81A, 0x90, Setting::PriorityChannel, "None", 0},
-                    SettingCase{0x81A, 0, Setting::PriorityChannel, "None", 0},
-                    SettingCase{0x810, 0x83, Setting::FrequencyMode, "Channel", 0x80},
-                    SettingCase{0x810, 0x7D, Setting::FrequencyMode, "Frequency", 0x7D},
-                    SettingCase{0x810, 0x02, Setting::FrequencyMode, "Memory", 0x02},
-                    SettingCase{0x811, 0x00, Setting::Ste, "120  phase shift", 0x00},
-                    SettingCase{0x811, 0x7F, Setting::Ste, "180 phase shift", 0x7C},
-                    SettingCase{0x811, 0xC1, Setting::ScanMode, "CO", 0xC1},
-                    SettingCase{0x811, 0x06, Setting::ScanMode, "SE", 0x06},
-                    SettingCase{0x812, 0x3B, Setting::Beep, "Off", 0x3B},
-                    SettingCase{0x812, 0x40, Setting::BatterySave, "Off", 0x40},
-                    SettingCase{0x812, 0x80, Setting::LockChannelMode, "On", 0x80}));
 
 TEST_F(ImageCodecTest, ChoicesChangeOnlyTheirOwnBits) {
     image_.ResetToNewDocument();
@@ -86,43 +84,31 @@ TEST_F(ImageCodecTest, ChoicesChangeOnlyTheirOwnBits) {
     EXPECT_EQ(image_[0x810], 0x82);
 }
 
-struct PasswordCase {
-    std::array<std::uint8_t, 6> stored;
-    const char* shown;
-    const char* typed;
-    std::array<std::uint8_t, 6> storedAgain;
-};
+using Password = std::array<std::uint8_t, 6>;
 
-class PasswordTest : public ImageCodecTest, public testing::WithParamInterface<PasswordCase> {};
-
-TEST_P(PasswordTest, KeepsDigitsOnly) {
-    const auto& c = GetParam();
-    std::copy(c.stored.begin(), c.stored.end(), image_.bytes().begin() + 0x840);
-    Decode();
-    EXPECT_EQ(form_.PasswordText(), c.shown);
-    form_.SetPasswordText(c.typed);
-    Encode();
-    const auto bytes = image_.Span(0x840, 6);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), c.storedAgain.begin()));
+TEST_F(ImageCodecTest, PasswordKeepsDigitsOnly) {
+    const std::vector<std::tuple<Password, const char*, const char*, Password>> cases = {
+        {{0x31, 0xFF, 0x32, 0x33, 0xFF, 0xFF}, "123", "123", {0x31, 0x32, 0x33, 0xFF, 0xFF, 0xFF}},
+        {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "", "", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {{0x39, 0x38, 0x37, 0x36, 0x35, 0x34},
+         "987654",
+         "12a",
+         {0x31, 0x32, 0x30, 0xFF, 0xFF, 0xFF}},
+        {{0x00, 0x3A, 0x2F, 0x30, 0x30, 0x30},
+         "000",
+         "12345678",
+         {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}},
+    };
+    for (const auto& [stored, shown, typed, storedAgain] : cases) {
+        std::copy(stored.begin(), stored.end(), image_.bytes().begin() + 0x840);
+        Decode();
+        EXPECT_EQ(form_.PasswordText(), shown);
+        form_.SetPasswordText(typed);
+        Encode();
+        const auto bytes = image_.Span(0x840, 6);
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), storedAgain.begin())) << typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Bytes, PasswordTest,
-                         testing::Values(PasswordCase{{0x31, 0xFF, 0x32, 0x33, 0xFF, 0xFF},
-                                                      "123",
-                                                      "123",
-                                                      {0x31, 0x32, 0x33, 0xFF, 0xFF, 0xFF}},
-                                         PasswordCase{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-                                                      "",
-                                                      "",
-                                                      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-                                         PasswordCase{{0x39, 0x38, 0x37, 0x36, 0x35, 0x34},
-                                                      "987654",
-                                                      "12a",
-                                                      {0x31, 0x32, 0x30, 0xFF, 0xFF, 0xFF}},
-                                         PasswordCase{{0x00, 0x3A, 0x2F, 0x30, 0x30, 0x30},
-                                                      "000",
-                                                      "12345678",
-                                                      {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}}));
 
 // Records when the open-editor hook runs relative to the other steps.
 class HookedForm final : public FormControls {
@@ -152,29 +138,25 @@ TEST_F(ImageCodecTest, OpenEditorCommitsBeforeChannelsAfterThePasswordIsTaken) {
     EXPECT_EQ(image_[0x841], 0xFF);
 }
 
-struct BandCase {
-    FrequencyLimits limits;
-    std::array<std::uint8_t, 3> signature;
-};
-
-class BandSignatureTest : public ImageCodecTest, public testing::WithParamInterface<BandCase> {};
-
-TEST_P(BandSignatureTest, StoresWholeMegahertzDigitsAndReadsThemBack) {
-    limits_ = GetParam().limits;
-    Encode();
-    const auto sig = image_.Span(0xFF0, 3);
-    EXPECT_TRUE(std::equal(sig.begin(), sig.end(), GetParam().signature.begin()));
-    limits_ = FrequencyLimits{1, 2};
-    Decode();
-    EXPECT_EQ(limits_.lower, GetParam().limits.lower / 100000 * 100000);
-    EXPECT_EQ(limits_.upper, GetParam().limits.upper / 100000 * 100000);
+// The band signature holds the limits' whole megahertz digits.
+TEST_F(ImageCodecTest, BandSignatureStoresAndReadsTheLimits) {
+    const std::vector<std::pair<FrequencyLimits, std::array<std::uint8_t, 3>>> cases = {
+        {{13600000, 17400000}, {0x13, 0x17, 0x64}},
+        {{40000000, 47000000}, {0x40, 0x47, 0x00}},
+        {{14412500, 14899999}, {0x14, 0x14, 0x48}},
+        {{0, 99900000}, {0x00, 0x99, 0x09}},
+    };
+    for (const auto& [limits, signature] : cases) {
+        limits_ = limits;
+        Encode();
+        const auto sig = image_.Span(0xFF0, 3);
+        EXPECT_TRUE(std::equal(sig.begin(), sig.end(), signature.begin())) << limits.lower;
+        limits_ = FrequencyLimits{1, 2};
+        Decode();
+        EXPECT_EQ(limits_.lower, limits.lower / 100000 * 100000);
+        EXPECT_EQ(limits_.upper, limits.upper / 100000 * 100000);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Limits, BandSignatureTest,
-                         testing::Values(BandCase{{13600000, 17400000}, {0x13, 0x17, 0x64}},
-                                         BandCase{{40000000, 47000000}, {0x40, 0x47, 0x00}},
-                                         BandCase{{14412500, 14899999}, {0x14, 0x14, 0x48}},
-                                         BandCase{{0, 99900000}, {0x00, 0x99, 0x09}}));
 
 }  // namespace
 }  // namespace torvan

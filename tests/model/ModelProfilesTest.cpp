@@ -83,37 +83,35 @@ TEST_F(ModelProfilesTest, UnknownBandShowsFirstRangeButTakesItsLimits) {
 
 struct NoBandCase {
     std::array<std::uint8_t, 3> band;
-    int model;  // 0xFD3
-    int range;  // 0xFD2
+    std::uint8_t model;  // 0xFD3
+    std::uint8_t range;  // 0xFD2
     const char* shown;
     FrequencyLimits limits;
 };
 
-class NoBandTest : public ModelProfilesTest, public testing::WithParamInterface<NoBandCase> {};
-
 // Whatever image was shown before, the limits are those of the range shown now.
-TEST_P(NoBandTest, LimitsFollowTheShownRange) {
-    const NoBandCase& c = GetParam();
-    SetBand(c.band[0], c.band[1], c.band[2]);
-    image_[0xFD3] = static_cast<std::uint8_t>(c.model);
-    image_[0xFD2] = static_cast<std::uint8_t>(c.range);
-    limits_ = FrequencyLimits{40000000, 47000000};
-    Decode();
-    EXPECT_EQ(Ranges().SelectedText(), c.shown);
-    EXPECT_EQ(limits_, c.limits);
+TEST_F(ModelProfilesTest, WithoutAUsableBandLimitsFollowTheShownRange) {
+    const NoBandCase cases[] = {
+        {{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
+        {{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
+        {{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
+        {{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
+        {{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
+        {{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}},
+        // Digits above 9 reading as 845-1653 MHz: beyond what a signature or a
+        // stored frequency holds.
+        {{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}},
+    };
+    for (const NoBandCase& c : cases) {
+        SetBand(c.band[0], c.band[1], c.band[2]);
+        image_[0xFD3] = c.model;
+        image_[0xFD2] = c.range;
+        limits_ = FrequencyLimits{40000000, 47000000};
+        Decode();
+        EXPECT_EQ(Ranges().SelectedText(), c.shown) << int(c.band[0]);
+        EXPECT_EQ(limits_, c.limits) << int(c.band[0]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bands, NoBandTest,
-    testing::Values(NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
-                    NoBandCase{{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
-                    NoBandCase{{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
-                    NoBandCase{{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
-                    NoBandCase{{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
-                    NoBandCase{{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}},
-                    // Digits above 9 reading as 845-1653 MHz: beyond what a
-                    // signature or a stored frequency holds.
-                    NoBandCase{{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}}));
 
 TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
     const ModelCatalog none;
@@ -130,33 +128,21 @@ TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
     EXPECT_EQ(limits, FrequencyLimits{});
 }
 
-struct RangeTextCase {
-    const char* text;
-    bool accepted;
-    FrequencyLimits limits;
-};
-
-class RangeTextTest : public testing::TestWithParam<RangeTextCase> {};
-
-TEST_P(RangeTextTest, OnlyTwoWholeNumbersJoinedByAHyphenGiveLimits) {
-    const auto parsed = LimitsFromRangeText(GetParam().text);
-    ASSERT_EQ(parsed.has_value(), GetParam().accepted) << GetParam().text;
-    if (parsed) {
-        EXPECT_EQ(*parsed, GetParam().limits);
+TEST(RangeText, OnlyTwoWholeNumbersJoinedByAHyphenGiveLimits) {
+    const std::vector<std::pair<const char*, FrequencyLimits>> accepted = {
+        {"136-174MHz", {13600000, 17400000}},
+        {"136-174", {13600000, 17400000}},
+        {" 144-148 MHz wide", {14400000, 14800000}},
+        {"0-999MHz", {0, 99900000}},
+    };
+    for (const auto& [text, limits] : accepted) {
+        EXPECT_EQ(LimitsFromRangeText(text), limits) << text;
+    }
+    for (const char* text : {"", "abc", "136", "136 -174", "136.5-174", "-136-174", "1000-2000MHz",
+                             "99999999999-1", "0-0MHz", "470-400MHz"}) {
+        EXPECT_EQ(LimitsFromRangeText(text), std::nullopt) << text;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, RangeTextTest,
-    testing::Values(RangeTextCase{"136-174MHz", true, {13600000, 17400000}},
-                    RangeTextCase{"136-174", true, {13600000, 17400000}},
-                    RangeTextCase{" 144-148 MHz wide", true, {14400000, 14800000}},
-                    RangeTextCase{"0-999MHz", true, {0, 99900000}}, RangeTextCase{"", false, {}},
-                    RangeTextCase{"abc", false, {}}, RangeTextCase{"136", false, {}},
-                    RangeTextCase{"136 -174", false, {}}, RangeTextCase{"136.5-174", false, {}},
-                    RangeTextCase{"-136-174", false, {}}, RangeTextCase{"1000-2000MHz", false, {}},
-                    RangeTextCase{"99999999999-1", false, {}}, RangeTextCase{"0-0MHz", false, {}},
-                    RangeTextCase{"470-400MHz", false, {}}));
 
 TEST(ChoiceList, PrefixSearchWrapsFromTheSecondEntry) {
     MemoryForm form;

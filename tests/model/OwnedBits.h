@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,26 +13,23 @@ namespace torvan::testing_support {
 // other bit must come back as it was.
 inline std::array<std::uint8_t, MemoryImage::kSize> OwnedBits() {
     std::array<std::uint8_t, MemoryImage::kSize> owned{};
-    for (std::size_t slot = 0; slot < 128; ++slot) {
-        for (std::size_t i = 0; i < 12; ++i) {
-            owned[slot * 16 + i] = 0xFF;
-        }
-        owned[slot * 16 + 12] = 0x03;
-        owned[slot * 16 + 13] = 0x3F;
+    const auto own = [&owned](std::size_t at, std::size_t length, std::uint8_t bits) {
+        std::fill_n(owned.begin() + static_cast<std::ptrdiff_t>(at), length, bits);
+    };
+    for (std::size_t slot = 0; slot < 128 * 16; slot += 16) {
+        own(slot, 12, 0xFF);
+        own(slot + 12, 1, 0x03);
+        own(slot + 13, 1, 0x3F);
     }
-    for (std::size_t at = 0x850; at < 0xC60; ++at) {
-        owned[at] = 0xFF;  // names and scan bitmap
-    }
-    owned[0x810] = 0x03;
-    owned[0x811] = 0xC3;
-    owned[0x812] = 0xC4;
-    for (const std::size_t at :
-         {0x813U, 0x814U, 0x815U, 0x819U, 0x81AU, 0xFD2U, 0xFD3U, 0xFF0U, 0xFF1U, 0xFF2U}) {
-        owned[at] = 0xFF;
-    }
-    for (std::size_t at = 0x840; at < 0x846; ++at) {
-        owned[at] = 0xFF;
-    }
+    own(0x850, 0xC60 - 0x850, 0xFF);  // names and scan bitmap
+    own(0x810, 1, 0x03);
+    own(0x811, 1, 0xC3);
+    own(0x812, 1, 0xC4);
+    own(0x813, 3, 0xFF);
+    own(0x819, 2, 0xFF);
+    own(0x840, 6, 0xFF);  // password
+    own(0xFD2, 2, 0xFF);  // model and range
+    own(0xFF0, 3, 0xFF);  // band signature
     return owned;
 }
 

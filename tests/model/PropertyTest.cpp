@@ -6,7 +6,6 @@
 
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
-#include "tests/TempDir.h"
 #include "tests/model/OwnedBits.h"
 
 namespace torvan {
@@ -18,7 +17,7 @@ TEST(DecodeEncodeProperty, UnownedBytesSurviveRandomImages) {
     const ModelCatalog models = {{"A", {"136-174MHz", "400-470MHz"}}};
     const auto owned = OwnedBits();
     std::mt19937 random(20261206);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 100; ++round) {
         MemoryImage image;
         for (auto& byte : image.bytes()) {
             byte = static_cast<std::uint8_t>(random());

@@ -24,34 +24,24 @@ Row RowOf(const CellTable& grid, int row) {
 const Row kEmpty(10, "");
 const FrequencyLimits k136to174{13600000, 17400000};
 
+// Scaled exactly, clamped into the limits, then moved down onto the 5 kHz or
+// the 6.25 kHz raster, whichever is nearer below.
 TEST(CommittedFrequencyText, ClampsThenSnaps) {
+    const FrequencyLimits k144to148{14400000, 14800000};
+    // clang-format off
     const std::vector<std::tuple<const char*, FrequencyLimits, const char*>> cases = {
-        {"145.1234567", k136to174, "145.12000"},
-        {"146.00625", k136to174, "146.00625"},
-        {"146.0025", k136to174, "146.00000"},
-        {"136.0125", k136to174, "136.01250"},
-        {"100", k136to174, "136.00000"},
-        {"999", k136to174, "174.00000"},
-        {"99999999999", k136to174, "174.00000"},
-        {"150", {14400000, 14800000}, "148.00000"},
-        {"0", k136to174, ""},
-        {".", k136to174, ""},
-        {"", k136to174, ""},
-        {"0.000001", k136to174, ""},
+        {"145.1234567", k136to174, "145.12000"}, {"146.00625", k136to174, "146.00625"},
+        {"146.0025", k136to174, "146.00000"}, {"146.0062", k136to174, "146.00500"},
+        {"136.0125", k136to174, "136.01250"}, {"100", k136to174, "136.00000"},
+        {"999", k136to174, "174.00000"}, {"99999999999", k136to174, "174.00000"},
+        {"150", k144to148, "148.00000"}, {"0", k136to174, ""}, {".", k136to174, ""},
+        {"", k136to174, ""}, {"0.000001", k136to174, ""},
         // A limit off the raster is still snapped down onto it.
-        {"100", {13600100, 17400000}, "136.00000"},
-    };
+        {"100", {13600100, 17400000}, "136.00000"}};
+    // clang-format on
     for (const auto& [typed, limits, committed] : cases) {
         EXPECT_EQ(CommittedFrequencyText(typed, limits), committed) << typed;
     }
-}
-
-TEST(SnapToStep, SubtractsTheSmallerRemainder) {
-    EXPECT_EQ(SnapToStep(14512345), 14512000U);  // remainders 345 and 470
-    EXPECT_EQ(SnapToStep(14600625), 14600625U);
-    EXPECT_EQ(SnapToStep(14600500), 14600500U);
-    EXPECT_EQ(SnapToStep(14600620), 14600500U);  // 120 and 620
-    EXPECT_EQ(SnapToStep(0), 0U);
 }
 
 // An empty row takes nothing but a receive frequency, which brings the

@@ -13,22 +13,16 @@ using Four = std::array<std::uint8_t, 4>;
 
 TEST(FrequencyCodec, StoresPackedBcdLeastSignificantFirst) {
     const Four none = {0xFF, 0xFF, 0xFF, 0xFF};
+    // clang-format off
     const std::vector<std::pair<const char*, Four>> cases = {
-        {"145.525", {0x00, 0x25, 0x55, 0x14}},
-        {"136", {0x00, 0x00, 0x60, 0x13}},
-        {"174.00000", {0x00, 0x00, 0x40, 0x17}},
-        {"136.0125", {0x50, 0x12, 0x60, 0x13}},
-        {"136.01375", {0x75, 0x13, 0x60, 0x13}},
-        {"0.00001", {0x01, 0x00, 0x00, 0x00}},
+        {"145.525", {0x00, 0x25, 0x55, 0x14}}, {"136", {0x00, 0x00, 0x60, 0x13}},
+        {"174.00000", {0x00, 0x00, 0x40, 0x17}}, {"136.0125", {0x50, 0x12, 0x60, 0x13}},
+        {"136.01375", {0x75, 0x13, 0x60, 0x13}}, {"0.00001", {0x01, 0x00, 0x00, 0x00}},
         {"999.99999", {0x99, 0x99, 0x99, 0x99}},
         // Nothing storable: no frequency rather than wrapped digits.
-        {"", none},
-        {"abc", none},
-        {"0.000001", none},
-        {"-145.5", none},
-        {"1000", none},
-        {"1e300", none},
-    };
+        {"", none}, {"abc", none}, {"0.000001", none}, {"-145.5", none}, {"1000", none},
+        {"1e300", none}};
+    // clang-format on
     for (const auto& [text, stored] : cases) {
         Four bytes{0x12, 0x34, 0x56, 0x78};
         EncodeFrequency(text, bytes);
@@ -37,15 +31,13 @@ TEST(FrequencyCodec, StoresPackedBcdLeastSignificantFirst) {
 }
 
 TEST(FrequencyCodec, ShowsMegahertzWithFiveDecimals) {
+    // clang-format off
     const std::vector<std::pair<Four, const char*>> cases = {
-        {{0x00, 0x25, 0x55, 0x14}, "145.52500"},
-        {{0x12, 0x34, 0x56, 0x00}, ""},
-        {{0x00, 0x00, 0x00, 0xFF}, ""},
-        {{0x01, 0x00, 0x00, 0x01}, "10.00001"},
+        {{0x00, 0x25, 0x55, 0x14}, "145.52500"}, {{0x12, 0x34, 0x56, 0x00}, ""},
+        {{0x00, 0x00, 0x00, 0xFF}, ""}, {{0x01, 0x00, 0x00, 0x01}, "10.00001"},
         // Nibbles above nine are not rejected: 0x1A reads as 20.
-        {{0x00, 0x00, 0x00, 0x1A}, "200.00000"},
-        {{0xFF, 0xFF, 0xFF, 0xFE}, "1656.66665"},
-    };
+        {{0x00, 0x00, 0x00, 0x1A}, "200.00000"}, {{0xFF, 0xFF, 0xFF, 0xFE}, "1656.66665"}};
+    // clang-format on
     for (const auto& [bytes, text] : cases) {
         EXPECT_EQ(DecodeFrequency(bytes), text);
     }
@@ -68,36 +60,27 @@ struct ToneCase {
 };
 
 TEST(ToneCodec, EncodesAndShowsAgain) {
+    // clang-format off
     const ToneCase cases[] = {
-        {"None", 0xFF, 0xFF, "None"},
-        {"CTCSS:67.0", 0x70, 0x06, "CTCSS:67.0"},
-        {"CTCSS:100.0", 0x00, 0x10, "CTCSS:100.0"},
-        {"CTCSS:254.1", 0x41, 0x25, "CTCSS:254.1"},
-        {"CDCSS:023N", 0x23, 0x80, "CDCSS:023N"},
-        {"CDCSS:754I", 0x54, 0xC7, "CDCSS:754I"},
-        {"CDCSS:114I", 0x14, 0xC1, "CDCSS:114I"},
-        {"CTCSS:None", 0xFF, 0xFF, "None"},
-        {"bogus", 0xFF, 0xFF, "None"},
-        {"CDCSS:", 0xFF, 0xFF, "None"},
+        {"None", 0xFF, 0xFF, "None"}, {"CTCSS:67.0", 0x70, 0x06, "CTCSS:67.0"},
+        {"CTCSS:100.0", 0x00, 0x10, "CTCSS:100.0"}, {"CTCSS:254.1", 0x41, 0x25, "CTCSS:254.1"},
+        {"CDCSS:023N", 0x23, 0x80, "CDCSS:023N"}, {"CDCSS:754I", 0x54, 0xC7, "CDCSS:754I"},
+        {"CDCSS:114I", 0x14, 0xC1, "CDCSS:114I"}, {"CTCSS:None", 0xFF, 0xFF, "None"},
+        {"bogus", 0xFF, 0xFF, "None"}, {"CDCSS:", 0xFF, 0xFF, "None"},
         // "CTCSS" without a colon reads no number: zero tenths.
-        {"CTCSS", 0x00, 0x00, "None"},
-        {"CTCSS: 88.5 Hz", 0x85, 0x08, "CTCSS:88.5"},
+        {"CTCSS", 0x00, 0x00, "None"}, {"CTCSS: 88.5 Hz", 0x85, 0x08, "CTCSS:88.5"},
         {"CTCSS:-5", 0x00, 0x00, "None"},
         // The highest of each kind, and one past: a tone never comes out as
         // another kind or polarity.
-        {"CTCSS:799.9", 0x99, 0x79, "CTCSS:799.9"},
-        {"CTCSS:800.0", 0xFF, 0xFF, "None"},
-        {"CDCSS:6399N", 0x99, 0xBF, "CDCSS:6399N"},
-        {"CDCSS:6400N", 0xFF, 0xFF, "None"},
-        {"CDCSS:6299I", 0x99, 0xFE, "CDCSS:6299I"},
-        {"CDCSS:6300I", 0xFF, 0xFF, "None"},
+        {"CTCSS:799.9", 0x99, 0x79, "CTCSS:799.9"}, {"CTCSS:800.0", 0xFF, 0xFF, "None"},
+        {"CDCSS:6399N", 0x99, 0xBF, "CDCSS:6399N"}, {"CDCSS:6400N", 0xFF, 0xFF, "None"},
+        {"CDCSS:6299I", 0x99, 0xFE, "CDCSS:6299I"}, {"CDCSS:6300I", 0xFF, 0xFF, "None"},
         {"CDCSS:7954I", 0xFF, 0xFF, "None"},
-        {nullptr, 0x55, 0x00, "None"},
-        {nullptr, 0x05, 0x80, "CDCSS:05N"},
-        {nullptr, 0x05, 0xC0, "CDCSS:05I"},
-        {nullptr, 0xFF, 0xFE, "CDCSS:6365I"},
-        {nullptr, 0xFF, 0x7F, "CTCSS:866.5"},
-    };
+        // Stored bytes only: what they show.
+        {nullptr, 0x55, 0x00, "None"}, {nullptr, 0x05, 0x80, "CDCSS:05N"},
+        {nullptr, 0x05, 0xC0, "CDCSS:05I"}, {nullptr, 0xFF, 0xFE, "CDCSS:6365I"},
+        {nullptr, 0xFF, 0x7F, "CTCSS:866.5"}};
+    // clang-format on
     for (const ToneCase& c : cases) {
         if (c.text != nullptr) {
             EXPECT_EQ(EncodeTone(c.text), (ToneBytes{c.low, c.type})) << c.text;

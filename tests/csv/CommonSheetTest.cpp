@@ -134,6 +134,7 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
                                                "Tone", "High", "Wide", "Yes", "Both", "OLD"};
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
+        grid.SetTextMatrix(3, col, held[static_cast<std::size_t>(col - 1)]);
     }
     const SheetImport result = ImportCommonSheet(kHeader +
                                                      "0,A,146.52,,0,,,,,,,,FM,,5.0W,\r\n"
@@ -149,7 +150,7 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     EXPECT_EQ(Row(grid, 2), (std::array<std::string, 10>{"146.52000", "146.52000", "None",
                                                          "CTCSS:60.0", "Tone", "Low", "Wide",
                                                          "Yes", "Both", "B"}));
-    EXPECT_EQ(Row(grid, 3)[0], "") << "a gap stays an empty channel";
+    EXPECT_EQ(Row(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
     EXPECT_EQ(Row(grid, 4)[9], "C");
 }
 

@@ -80,18 +80,7 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
 
 TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
     MemoryCellTable grid;
-    grid.SetTextMatrix(9, column::kRxFrequency, "150.00000");
     const std::string row = ",145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n";
-    // Columns in another order are found by name.
-    const SheetImport reordered = ImportOwnSheet(
-        "Name,CH,Tx Frequency,Rx Frequency,Rx Code,Tx Code,Busy Lock,Tx Power,Bandwidth,Scan Add,"
-        "PTT ID\nB,3,145.6,145.5,None,None,Off,Low,Narrow,No,Both\n",
-        {}, grid);
-    EXPECT_TRUE(reordered.MayStore(FixPolicy::Refuse));
-    EXPECT_EQ(grid.TextMatrix(3, column::kTxFrequency), "145.60000");
-    EXPECT_EQ(grid.TextMatrix(3, column::kName), "B");
-    EXPECT_EQ(grid.TextMatrix(9, column::kRxFrequency), "") << "unlisted channels are emptied";
-
     const SheetImport bad = ImportOwnSheet(kHeader + "0" + row + "129" + row + "7" + row + "7" +
                                                row + "8,145.5\r\n",
                                            {}, grid);

@@ -40,25 +40,34 @@ void Put(MemoryImage& image, std::size_t at, std::initializer_list<std::uint8_t>
 
 const Row kEmpty(10, "");
 
-TEST(ChannelCodec, DecodesAFullSlotAndEncodesItBack) {
+// Channel 5's slot holds a channel the user then empties: an empty row
+// stores no frequencies and clears bit 0 of byte 13; the rest of its slot,
+// its name and its scan bit stay.
+TEST(ChannelCodec, DecodesASlotAndEncodesItBack) {
     MemoryImage image;
     Put(image, 0,
         {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xFF,
          0xFF});
     Put(image, 0x850, {0x0A, 0x0B, 0x25, 0x01, 0xFF, 0xFF, 0xFF, 0xFF});
-    image[0xC50] = 0x01;
+    for (std::size_t i = 0; i < 16; ++i) {
+        image[16 * 4 + i] = static_cast<std::uint8_t>(0x30 + i);
+    }
+    Put(image, 0x850 + 4 * 8, {0x01, 0x02});
+    image[0xC50] = 0x11;
     MemoryCellTable grid;
     DecodeChannels(image, grid);
     EXPECT_EQ(RowOf(grid, 1), (Row{"145.52500", "146.00000", "CTCSS:67.0", "CDCSS:023N", "Tone",
                                    "High", "Narrow", "Yes", "Pre-Tx", "AB 1"}));
     EXPECT_EQ(RowOf(grid, 2), kEmpty);
+    SetRow(grid, 5, kEmpty);
 
     MemoryImage encoded = image;
     EncodeChannels(grid, encoded);
     MemoryImage expected = image;
     expected[13] = 0x2C;  // scan copy bit set by "Yes", bit 0 cleared
-    for (std::size_t ch = 2; ch <= kChannelCount; ++ch) {
-        expected[(ch - 1) * 16 + 13] = 0xFE;  // empty slots: only bit 0 cleared
+    for (std::size_t at = 16; at < kChannelCount * 16; at += 16) {
+        Put(expected, at, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        expected[at + 13] &= 0xFE;
     }
     EXPECT_EQ(encoded, expected);
 }
@@ -112,28 +121,6 @@ TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
         EncodeChannels(again, twice);
         EXPECT_EQ(twice, once) << name;
     }
-}
-
-TEST(ChannelCodec, EmptyRowKeepsEverythingButFrequenciesAndBitZero) {
-    MemoryImage image;
-    for (std::size_t i = 0; i < 16; ++i) {
-        image[16 * 4 + i] = static_cast<std::uint8_t>(0x30 + i);  // channel 5
-    }
-    Put(image, 0x850 + 4 * 8, {0x01, 0x02});
-    image[0xC50] = 0x10;
-    MemoryCellTable grid;  // every row empty, channel 5's slot not
-    MemoryImage encoded = image;
-    EncodeChannels(grid, encoded);
-    MemoryImage expected = image;
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const auto at = static_cast<std::size_t>(ch - 1) * 16;
-        for (std::size_t i = 0; i < 8; ++i) {
-            expected[at + i] = 0xFF;
-        }
-        expected[at + 13] &= 0xFE;
-    }
-    EXPECT_EQ(encoded[16 * 4 + 13], 0x3C);
-    EXPECT_EQ(encoded, expected);
 }
 
 struct FlagCase {

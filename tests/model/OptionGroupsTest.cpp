@@ -161,11 +161,12 @@ TEST(BroadcastPresets, OpenAndStore) {
 }
 
 TEST(BroadcastPresets, TypedTextIsClampedIntoTheBand) {
+    // clang-format off
     const std::vector<std::pair<const char*, const char*>> cases = {
-        {"", ""},          {"87.5", "87.50"},   {"87.55", "87.55"}, {"76", "76.00"},
-        {"108", "108.00"}, {"50", "76.00"},     {"120", "108.00"},  {"999999", "108.00"},
-        {".", "76.00"},    {"88.1.5", "88.10"},
-    };
+        {"", ""}, {"87.5", "87.50"}, {"87.55", "87.55"}, {"76", "76.00"}, {"108", "108.00"},
+        {"50", "76.00"}, {"120", "108.00"}, {"999999", "108.00"}, {".", "76.00"},
+        {"88.1.5", "88.10"}};
+    // clang-format on
     for (const auto& [typed, committed] : cases) {
         EXPECT_EQ(CommittedPresetText(typed), committed) << typed;
     }
@@ -184,6 +185,7 @@ struct FilterCase {
 TEST(TypedFilter, KeepsWhatTheEditorTakes) {
     const auto dtmf = kDtmfCharacters;
     const auto preset = kPresetCharacters;
+    // clang-format off
     const FilterCase cases[] = {
         {dtmf, kPttIdLength, "1a*#5x9", 7, "1A*#59", 6},
         {dtmf, kPttIdLength, "12-34-56+78", 11, "12345678", 8},
@@ -191,12 +193,11 @@ TEST(TypedFilter, KeepsWhatTheEditorTakes) {
         {dtmf, kPttIdLength, "123456x978", 8, "12345678", 6},
         {dtmf, kPttIdLength, "12abcd5678", 6, "12AB5678", 4},
         {dtmf, kPttIdLength, "123456789", 9, "12345678", 8},
-        {dtmf, kPttIdLength, "912345678", 1, "12345678", 0},
-        {dtmf, kPttIdLength, "~1", 2, "1", 1},
+        {dtmf, kPttIdLength, "912345678", 1, "12345678", 0}, {dtmf, kPttIdLength, "~1", 2, "1", 1},
         {preset, kPresetTextLength, "9a0-x.5", 7, "90.5", 4},
         {preset, kPresetTextLength, "10x2.3 MHz", 10, "102.3", 5},
-        {preset, kPresetTextLength, "9999999", 7, "999999", 6},
-    };
+        {preset, kPresetTextLength, "9999999", 7, "999999", 6}};
+    // clang-format on
     for (const FilterCase& c : cases) {
         EXPECT_EQ(FilterTyped(c.text, c.cursor, c.allowed, c.maxLength, true),
                   (FilteredText{c.kept, c.keptCursor}))

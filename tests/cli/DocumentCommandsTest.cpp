@@ -55,37 +55,6 @@ TEST_F(DocumentCommands, NewWritesTheNewDocumentAsSaveWould) {
     EXPECT_EQ(Load("new.sin"), expected);
 }
 
-TEST_F(DocumentCommands, ShowPrintsSettingsGroupsThenChannels) {
-    MemoryImage image = Load("new.sin");
-    const std::uint8_t slot[] = {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14,
-                                 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xFF, 0xFF};
-    std::copy(std::begin(slot), std::end(slot), image.bytes().begin() + 16 * 6);  // channel 7
-    image[0x850 + 6 * 8] = 0x0A;                                                  // "A"
-    Save("x.sin", image);
-
-    const Outcome text = Invoke(RunShow, {Path("x.sin")});
-    ASSERT_EQ(text.status, 0) << text.err;
-    for (const char* part : {"\nSTE: 240 phase shift\n", "\nPassword: \n",
-                             "\nSide Key\n  Side Key1 Short Press: Monitor\n",
-                             "\nCH  Rx Frequency  Tx Frequency  Rx Code",
-                             "\n7   145.52500     146.00000     CTCSS:67.0  CDCSS:023N  Tone"}) {
-        EXPECT_NE(text.out.find(part), std::string::npos) << part << text.out;
-    }
-    EXPECT_EQ(text.out.find("\n1 "), std::string::npos) << "empty channels are not listed";
-
-    const Outcome json = Invoke(RunShow, {"--json", Path("x.sin")});
-    ASSERT_EQ(json.status, 0) << json.err;
-    for (const std::string part :
-         {"{\n  \"settings\": {\n    \"Model\": \"", "    \"Password\": \"\",\n",
-          "  \"sideKey\": {\n    \"Side Key1 Short Press\": \"Monitor\",\n",
-          "  \"dtmf\": {\n    \"Tx Side Tone\": \"On\",\n", "    \"Preset 32\": \"\"\n  },\n",
-          "  \"channels\": [\n    {\"CH\": 7, \"Rx Frequency\": \"145.52500\", \"Tx Frequency\": "
-          "\"146.00000\", \"Rx Code\": \"CTCSS:67.0\"",
-          "\"Name\": \"A\"}\n  ]\n}\n"}) {
-        EXPECT_NE(json.out.find(part), std::string::npos) << part << "\nin\n" << json.out;
-    }
-}
-
 // Wrong arguments and unreadable files: one line on standard error, nothing
 // on standard output, no file written.
 TEST_F(DocumentCommands, ErrorsSayOneLineAndWriteNothing) {
@@ -109,9 +78,9 @@ TEST_F(DocumentCommands, ErrorsSayOneLineAndWriteNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
 
-TEST_F(DocumentCommands, DiffNamesEveryDifferenceInTheWindowsTexts) {
-    const MemoryImage a = Load("new.sin");
-    MemoryImage b = a;
+// show (as text and as JSON) and diff name each field as the window does.
+TEST_F(DocumentCommands, ShowAndDiffUseTheWindowsTexts) {
+    MemoryImage b = Load("new.sin");
     const auto set = [&b](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
         std::copy(bytes.begin(), bytes.end(), b.bytes().begin() + static_cast<std::ptrdiff_t>(at));
     };
@@ -123,6 +92,26 @@ TEST_F(DocumentCommands, DiffNamesEveryDifferenceInTheWindowsTexts) {
     set(0x80C, {0x00});                    // owned by no field
     set(0x000, {0x12});                    // a byte of empty channel 1
     Save("b.sin", b);
+
+    const Outcome text = Invoke(RunShow, {Path("b.sin")});
+    for (const char* part :
+         {"\nTOT: 60\n", "\nPassword: \n", "\nSide Key\n  Side Key1 Short Press: FM\n",
+          "\nCH  Rx Frequency  Tx Frequency  Rx Code",
+          "\n2   145.52500                   None     None"}) {
+        EXPECT_NE(text.out.find(part), std::string::npos) << part << text.out;
+    }
+    EXPECT_EQ(text.out.find("\n1 "), std::string::npos) << "empty channels are not listed";
+    const Outcome json = Invoke(RunShow, {"--json", Path("b.sin")});
+    for (const char* part :
+         {"{\n  \"settings\": {\n    \"Model\": \"", "    \"Password\": \"\",\n",
+          "  \"sideKey\": {\n    \"Side Key1 Short Press\": \"FM\",\n",
+          "    \"Preset 1\": \"88.10\",\n", "    \"Preset 32\": \"\"\n  },\n",
+          "  \"channels\": [\n    {\"CH\": 2, \"Rx Frequency\": \"145.52500\", \"Tx Frequency\": "
+          "\"\", \"Rx Code\": \"None\"",
+          "\"Name\": \"\"}\n  ]\n}\n"}) {
+        EXPECT_NE(json.out.find(part), std::string::npos) << part << "\nin\n" << json.out;
+    }
+
     const Outcome same = Invoke(RunDiff, {Path("new.sin"), Path("new.sin")});
     EXPECT_EQ(same.status, 0);
     EXPECT_EQ(same.out, "");

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <tuple>
+#include <vector>
+
 #include "config/DefaultProgramIni.h"
 #include "config/IniLocation.h"
 #include "config/ModelCatalogReader.h"
@@ -26,15 +29,9 @@ TEST(IniStore, MissingFileIsCreatedEmptyAndReadsDefaults) {
     EXPECT_EQ(TempDir::Read(dir / "Program.ini"), "[Setup]\nCOM=-5\n");
 }
 
-struct ReadCase {
-    std::string content;
-    const char* section;
-    const char* key;
-    std::string value;
-};
-
 TEST(IniStore, FindsValues) {
-    const ReadCase cases[] = {
+    // The file, the section and key asked for, the value read.
+    const std::vector<std::tuple<std::string, const char*, const char*, std::string>> cases = {
         {"[Setup]\nCOM=COM2\n", "Setup", "COM", "COM2"},
         {"[setup]\ncom=COM2\n", "SETUP", "Com", "COM2"},
         {"\xEF\xBB\xBF[Setup]\nType0=A\n", "Setup", "Type0", "A"},
@@ -49,24 +46,18 @@ TEST(IniStore, FindsValues) {
         {"[Setup]\nField0=" + std::string(300, 'v') + "\n", "Setup", "Field0",
          std::string(259, 'v')},
     };
-    for (const ReadCase& c : cases) {
+    for (const auto& [content, section, key, value] : cases) {
         TempDir dir;
-        const IniStore ini(dir.Write("Program.ini", c.content));
-        EXPECT_EQ(ini.ReadString(c.section, c.key), c.value) << c.content;
+        const IniStore ini(dir.Write("Program.ini", content));
+        EXPECT_EQ(ini.ReadString(section, key), value) << content;
     }
 }
 
 // Files written elsewhere: every untouched line comes back byte for byte.
-struct WriteCase {
-    const char* before;
-    const char* section;  // written key=v
-    const char* key;
-    const char* after;
-};
-
 TEST(IniStore, AWriteChangesOnlyItsLine) {
+    // The file, the section and key written (as "v"), the file afterwards.
     const char* const kCommented = "; profiles\r\n[Setup]\r\ncom=COM1\r\n\r\n[Other]\r\nX=1\r\n";
-    const WriteCase cases[] = {
+    const std::vector<std::tuple<const char*, const char*, const char*, const char*>> cases = {
         {kCommented, "Setup", "COM", "; profiles\r\n[Setup]\r\ncom=v\r\n\r\n[Other]\r\nX=1\r\n"},
         {kCommented, "SETUP", "New",
          "; profiles\r\n[Setup]\r\ncom=COM1\r\nNew=v\r\n\r\n[Other]\r\nX=1\r\n"},
@@ -83,11 +74,11 @@ TEST(IniStore, AWriteChangesOnlyItsLine) {
         // A last line without its ending gets one before anything follows it.
         {"[Setup]\r\nType0=A", "Setup", "COM", "[Setup]\r\nType0=A\r\nCOM=v\r\n"},
     };
-    for (const WriteCase& c : cases) {
+    for (const auto& [before, section, key, after] : cases) {
         TempDir dir;
-        IniStore ini(dir.Write("Program.ini", c.before));
-        EXPECT_TRUE(ini.WriteString(c.section, c.key, "v"));
-        EXPECT_EQ(TempDir::Read(dir / "Program.ini"), c.after);
+        IniStore ini(dir.Write("Program.ini", before));
+        EXPECT_TRUE(ini.WriteString(section, key, "v"));
+        EXPECT_EQ(TempDir::Read(dir / "Program.ini"), after);
     }
 }
 

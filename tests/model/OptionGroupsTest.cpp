@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/BroadcastPresets.h"
@@ -113,17 +114,11 @@ TEST(DtmfSettings, OpenAndStore) {
     }
 }
 
-struct PresetCase {
-    Bytes bytes;
-    const char* shown;
-    const char* edited;  // nullptr: left as shown
-    Bytes stored;
-};
-
-// Preset 1 and preset 32, each in turn.
+// Preset 1 and preset 32, each in turn: the bytes, the text shown, the text
+// typed (nullptr: left as shown) and the bytes stored.
 TEST(BroadcastPresets, OpenAndStore) {
     const Bytes empty(4, 0xFF);
-    const PresetCase cases[] = {
+    const std::vector<std::tuple<Bytes, const char*, const char*, Bytes>> cases = {
         {{0x00, 0x00, 0x75, 0x08}, "87.50", nullptr, {0x00, 0x00, 0x75, 0x08}},
         {empty, "", nullptr, empty},
         {{0x00, 0x00, 0x00, 0x00}, "", nullptr, empty},
@@ -138,23 +133,23 @@ TEST(BroadcastPresets, OpenAndStore) {
         {{0x00, 0x00, 0x75, 0x08}, "87.50", "", empty},
         {{0x05, 0x00, 0x75, 0x08}, "87.50", "90", {0x00, 0x00, 0x00, 0x09}},
     };
-    for (const PresetCase& c : cases) {
+    for (const auto& [bytes, shown, edited, stored] : cases) {
         for (const std::size_t preset : {1U, 32U}) {
             MemoryImage image;
             image.ResetToNewDocument();
             const std::size_t at = 0xD80 + (preset - 1) * 4;
-            Write(image, at, c.bytes);
+            Write(image, at, bytes);
             const MemoryImage before = image;
             std::vector<std::string> texts;
             for (int n = 1; n <= kBroadcastPresetCount; ++n) {
                 texts.push_back(PresetText(image, n));
             }
-            EXPECT_EQ(texts.at(preset - 1), c.shown);
-            if (c.edited != nullptr) {
-                texts.at(preset - 1) = CommittedPresetText(c.edited);
+            EXPECT_EQ(texts.at(preset - 1), shown);
+            if (edited != nullptr) {
+                texts.at(preset - 1) = CommittedPresetText(edited);
             }
             StorePresets(image, texts);
-            EXPECT_EQ(Read(image, at, 4), c.stored) << "preset " << preset << " " << c.shown;
+            EXPECT_EQ(Read(image, at, 4), stored) << "preset " << preset << " " << shown;
             EXPECT_EQ(OwnedBytesRestored(image, before, {{at, 4}}), before);
         }
     }

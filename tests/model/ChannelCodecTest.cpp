@@ -93,12 +93,11 @@ TEST(ChannelCodec, EmptinessIsDecidedByTheTopBytes) {
 // will show after a reopen, rather than half a channel behind an empty one;
 // a second save then changes nothing.
 TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
+    // clang-format off
     const std::vector<std::tuple<const char*, std::uint8_t, const char*>> cases = {
-        {"odd digits read as 1416 MHz", 0xDB, nullptr},
-        {"odd digits read as 1650 MHz", 0xFA, nullptr},
-        {"typed below 10 MHz", 0x13, "5.5"},
-        {"typed 1000 MHz", 0x13, "1000"},
-    };
+        {"odd digits read as 1416 MHz", 0xDB, nullptr}, {"read as 1650 MHz", 0xFA, nullptr},
+        {"typed below 10 MHz", 0x13, "5.5"}, {"typed 1000 MHz", 0x13, "1000"}};
+    // clang-format on
     for (const auto& [name, rxTop, typed] : cases) {
         MemoryImage image;
         Put(image, 16,
@@ -123,36 +122,29 @@ TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
     }
 }
 
-struct FlagCase {
-    Row cells;  // Busy Lock, Tx Power, Bandwidth, Scan Add, PTT ID
-    std::uint8_t oldByte12;
-    std::uint8_t oldByte13;
-    std::uint8_t byte12;
-    std::uint8_t byte13;
-};
-
+// Busy Lock, Tx Power, Bandwidth, Scan Add and PTT ID over old bytes 12 and 13.
 TEST(ChannelCodec, FlagsSetOnlyTheBitsTheyOwn) {
-    const FlagCase cases[] = {
+    // clang-format off
+    using Byte = std::uint8_t;
+    const std::vector<std::tuple<Row, Byte, Byte, Byte, Byte>> cases = {
         {{"Off", "Low", "Narrow", "No", "Off"}, 0xFF, 0xFF, 0xFC, 0xC0},
         {{"Carrier", "High", "Wide", "Yes", "Both"}, 0x00, 0x00, 0x03, 0x3A},
         {{"Tone", "Low", "Wide", "No", "Post-Tx"}, 0xF0, 0xC1, 0xF2, 0xD4},
         // Texts that match nothing: busy bits kept, the rest cleared.
         {{"tone", "high", "wide", "yes", "both"}, 0x03, 0x3F, 0x00, 0x06},
-        {{"", "", "", "", ""}, 0x02, 0x07, 0x00, 0x06},
-    };
-    for (const FlagCase& c : cases) {
+        {{"", "", "", "", ""}, 0x02, 0x07, 0x00, 0x06}};
+    // clang-format on
+    for (const auto& [cells, old12, old13, byte12, byte13] : cases) {
         MemoryImage image;
-        image[12] = c.oldByte12;
-        image[13] = c.oldByte13;
+        image[12] = old12;
+        image[13] = old13;
         MemoryCellTable grid;
-        Row row = {"145.0", "", "None", "None"};
-        row.insert(row.end(), c.cells.begin(), c.cells.end());
-        row.push_back("");
-        SetRow(grid, 1, row);
+        SetRow(grid, 1,
+               {"145.0", "", "None", "None", cells[0], cells[1], cells[2], cells[3], cells[4], ""});
         EncodeChannels(grid, image);
-        EXPECT_EQ(image[12], c.byte12) << c.cells[0];
-        EXPECT_EQ(image[13], c.byte13) << c.cells[0];
-        EXPECT_EQ((image[0xC50] & 0x01) != 0, c.cells[3] == "Yes") << c.cells[0];
+        EXPECT_EQ(image[12], byte12) << cells[0];
+        EXPECT_EQ(image[13], byte13) << cells[0];
+        EXPECT_EQ((image[0xC50] & 0x01) != 0, cells[3] == "Yes") << cells[0];
     }
 }
 

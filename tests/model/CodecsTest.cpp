@@ -88,16 +88,10 @@ TEST(FrequencyCodec, EveryStorableCountSurvivesTextAndBack) {
     }
 }
 
-struct ToneCase {
-    const char* text;  // nullptr: bytes only read
-    std::uint8_t low;
-    std::uint8_t type;
-    const char* shown;  // what the stored bytes show
-};
-
+// A text, the two bytes it stores, and what those bytes show.
 TEST(ToneCodec, EncodesAndShowsAgain) {
     // clang-format off
-    const ToneCase cases[] = {
+    const std::vector<std::tuple<const char*, std::uint8_t, std::uint8_t, const char*>> cases = {
         {"None", 0xFF, 0xFF, "None"}, {"CTCSS:67.0", 0x70, 0x06, "CTCSS:67.0"},
         {"CTCSS:100.0", 0x00, 0x10, "CTCSS:100.0"}, {"CTCSS:254.1", 0x41, 0x25, "CTCSS:254.1"},
         {"CDCSS:023N", 0x23, 0x80, "CDCSS:023N"}, {"CDCSS:754I", 0x54, 0xC7, "CDCSS:754I"},
@@ -117,11 +111,11 @@ TEST(ToneCodec, EncodesAndShowsAgain) {
         {nullptr, 0x05, 0xC0, "CDCSS:05I"}, {nullptr, 0xFF, 0xFE, "CDCSS:6365I"},
         {nullptr, 0xFF, 0x7F, "CTCSS:866.5"}};
     // clang-format on
-    for (const ToneCase& c : cases) {
-        if (c.text != nullptr) {
-            EXPECT_EQ(EncodeTone(c.text), (ToneBytes{c.low, c.type})) << c.text;
+    for (const auto& [text, low, type, shown] : cases) {
+        if (text != nullptr) {
+            EXPECT_EQ(EncodeTone(text), (ToneBytes{low, type})) << text;
         }
-        EXPECT_EQ(DecodeTone(c.low, c.type), c.shown);
+        EXPECT_EQ(DecodeTone(low, type), shown);
     }
 }
 

@@ -26,17 +26,11 @@ protected:
     FrequencyLimits limits_;
 };
 
-struct SettingCase {
-    std::size_t at;
-    std::uint8_t stored;
-    Setting setting;
-    const char* shown;
-    std::uint8_t storedAgain;
-};
-
+// The offset, the byte found there, the setting and what it shows, the byte
+// stored again.
 TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
     // clang-format off
-    const SettingCase cases[] = {
+    const std::vector<std::tuple<std::size_t, int, Setting, const char*, int>> cases = {
         {0x814, 10, Setting::Tot, "300", 10}, {0x814, 11, Setting::Tot, "Off", 0},
         {0x814, 1, Setting::Tot, "30", 1}, {0x813, 12, Setting::Sql, "0", 0},
         {0x813, 9, Setting::Sql, "9", 9}, {0x813, 0, Setting::Sql, "0", 0},
@@ -55,13 +49,13 @@ TEST_F(ImageCodecTest, SettingsShowThenStoreWhatIsSelected) {
         {0x812, 0x3B, Setting::Beep, "Off", 0x3B}, {0x812, 0x40, Setting::BatterySave, "Off", 0x40},
         {0x812, 0x80, Setting::LockChannelMode, "On", 0x80}};
     // clang-format on
-    for (const SettingCase& c : cases) {
+    for (const auto& [at, stored, setting, shown, storedAgain] : cases) {
         image_.ResetToNewDocument();
-        image_[c.at] = c.stored;
+        image_[at] = static_cast<std::uint8_t>(stored);
         Decode();
-        EXPECT_EQ(Shown(c.setting), c.shown) << c.at << " " << int(c.stored);
+        EXPECT_EQ(Shown(setting), shown) << at << " " << stored;
         Encode();
-        EXPECT_EQ(image_[c.at], c.storedAgain) << c.at << " " << int(c.stored);
+        EXPECT_EQ(image_[at], storedAgain) << at << " " << stored;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
+#include <vector>
 
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
@@ -65,40 +67,35 @@ TEST_F(ModelProfilesTest, SelectionChangesTakeLimits) {
     EXPECT_EQ(limits_, (FrequencyLimits{13600000, 17400000}));
 }
 
-struct BandCase {
-    std::array<std::uint8_t, 3> band;
-    std::uint8_t model;  // 0xFD3
-    std::uint8_t range;  // 0xFD2
-    const char* shown;
-    FrequencyLimits limits;
-};
-
 // A band signature a range names selects that range, whatever the stored
 // position; another usable band shows the first range and gives its own
 // limits. Without a usable band, whatever image was shown before, the limits
-// are those of the range shown now.
+// are those of the range shown now. The band signature, the stored model
+// and range positions, the range shown, the limits.
 TEST_F(ModelProfilesTest, TheBandOrTheShownRangeGivesTheLimits) {
-    const BandCase cases[] = {
-        {{0x13, 0x17, 0x64}, 0, 1, "136-174MHz", {13600000, 17400000}},
-        {{0x40, 0x47, 0x00}, 0, 1, "136-174MHz", {40000000, 47000000}},
-        {{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
-        {{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
-        {{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
-        {{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
-        {{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
-        {{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}},
-        // Digits above 9 reading as 845-1653 MHz: beyond what a signature or a
-        // stored frequency holds.
-        {{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}},
-    };
-    for (const BandCase& c : cases) {
-        SetBand(c.band[0], c.band[1], c.band[2]);
-        image_[0xFD3] = c.model;
-        image_[0xFD2] = c.range;
+    using Band = std::array<std::uint8_t, 3>;
+    const std::vector<std::tuple<Band, std::uint8_t, std::uint8_t, const char*, FrequencyLimits>>
+        cases = {
+            {{0x13, 0x17, 0x64}, 0, 1, "136-174MHz", {13600000, 17400000}},
+            {{0x40, 0x47, 0x00}, 0, 1, "136-174MHz", {40000000, 47000000}},
+            {{0xFF, 0xFF, 0xFF}, 0, 0, "136-174MHz", {13600000, 17400000}},
+            {{0x13, 0xFF, 0x64}, 0, 1, "144-148MHz", {14400000, 14800000}},
+            {{0x00, 0x00, 0x00}, 0, 1, "144-148MHz", {14400000, 14800000}},
+            {{0x47, 0x40, 0x00}, 1, 1, "136-174", {13600000, 17400000}},
+            {{0x14, 0x14, 0x55}, 0, 0, "136-174MHz", {13600000, 17400000}},
+            {{0xFF, 0xFF, 0xFF}, 0, 9, "", {13600000, 17400000}},
+            // Digits above 9 reading as 845-1653 MHz: beyond what a signature or a
+            // stored frequency holds.
+            {{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}},
+        };
+    for (const auto& [band, model, range, shown, limits] : cases) {
+        SetBand(band[0], band[1], band[2]);
+        image_[0xFD3] = model;
+        image_[0xFD2] = range;
         limits_ = FrequencyLimits{40000000, 47000000};
         Decode();
-        EXPECT_EQ(Ranges().SelectedText(), c.shown) << int(c.band[0]);
-        EXPECT_EQ(limits_, c.limits) << int(c.band[0]);
+        EXPECT_EQ(Ranges().SelectedText(), shown) << int(band[0]);
+        EXPECT_EQ(limits_, limits) << int(band[0]);
     }
 }
 

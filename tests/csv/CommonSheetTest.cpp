@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/ChannelCodec.h"
 #include "model/MemoryCellTable.h"
 
@@ -20,14 +22,10 @@ std::array<std::string, 10> Row(const CellTable& grid, int row) {
     return texts;
 }
 
-struct ToneCase {
-    std::string tone;   // Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode
-    std::string rx;
-    std::string tx;
-};
-
+// Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode, then
+// the Rx Code and Tx Code they give.
 TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
-    const std::vector<ToneCase> cases = {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
         {",88.5,100.0,023,NN,754,", "None", "None"},
         {"Tone,88.5,100.0,023,NN,754,", "None", "CTCSS:88.5"},
         {"TSQL,88.5,100.0,023,NN,754,", "CTCSS:100.0", "CTCSS:100.0"},
@@ -42,51 +40,46 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
         {"Cross,88.5,100.0,023,NN,754,->DTCS", "CDCSS:754N", "None"},
         {"Cross,88.5,100.0,023,NN,754,Tone->", "None", "CTCSS:88.5"},
     };
-    for (const ToneCase& c : cases) {
+    for (const auto& [tone, rx, tx] : cases) {
         MemoryCellTable grid;
         const SheetImport result = ImportCommonSheet(
-            kHeader + "3,Rpt,146.52,,0," + c.tone + ",FM,,High,\r\n", {}, grid);
+            kHeader + "3,Rpt,146.52,,0," + tone + ",FM,,High,\r\n", {}, grid);
         ASSERT_TRUE(result.MayStore(FixPolicy::Accept))
-            << c.tone << ": " << (result.notes.empty() ? result.error : result.notes[0].reason);
-        EXPECT_EQ(grid.TextMatrix(3, column::kRxCode), c.rx) << c.tone;
-        EXPECT_EQ(grid.TextMatrix(3, column::kTxCode), c.tx) << c.tone;
+            << tone << ": " << (result.notes.empty() ? result.error : result.notes[0].reason);
+        EXPECT_EQ(grid.TextMatrix(3, column::kRxCode), rx) << tone;
+        EXPECT_EQ(grid.TextMatrix(3, column::kTxCode), tx) << tone;
 
         // And back: the exported row reads in again as the same channel.
         MemoryCellTable again;
         const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid), {}, again);
-        EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << c.tone;
-        EXPECT_EQ(Row(again, 3), Row(grid, 3)) << c.tone;
+        EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << tone;
+        EXPECT_EQ(Row(again, 3), Row(grid, 3)) << tone;
     }
 }
 
-struct RowCase {
-    std::string row;     // after the header
-    std::string column;  // first note's column ("" for none)
-    Verdict verdict;
-    std::array<std::string, 10> texts;  // channel 1 when stored
-};
-
+// A row after the header, the first note's column ("" for none), its verdict,
+// and channel 1 when stored.
 TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
-    const auto texts = [](std::string rx, std::string tx, std::string power, std::string width,
+    using Texts = std::array<std::string, 10>;
+    const auto stored = [](std::string rx, std::string tx, std::string power, std::string width,
                           std::string scan, std::string name) {
-        return std::array<std::string, 10>{rx, tx, "None", "None", "Off", power, width, scan, "Off",
-                                           name};
+        return Texts{rx, tx, "None", "None", "Off", power, width, scan, "Off", name};
     };
-    const std::vector<RowCase> cases = {
+    const std::vector<std::tuple<std::string, std::string, Verdict, Texts>> cases = {
         {"1,Rpt1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "Name", Verdict::Corrected,
-         texts("145.60000", "145.00000", "High", "Wide", "Yes", "RPT1")},
+         stored("145.60000", "145.00000", "High", "Wide", "Yes", "RPT1")},
         {"1,SIMPLEX,146.52,+,0.6,,,,,,,,NFM,S,2.9 W,", "", Verdict::Kept,
-         texts("146.52000", "147.12000", "Low", "Narrow", "No", "SIMPLEX")},
+         stored("146.52000", "147.12000", "Low", "Narrow", "No", "SIMPLEX")},
         {"1,ODD,146.52,split,147.0,,,,,,,,FM,,3W,", "", Verdict::Kept,
-         texts("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
+         stored("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
         {"1,ODD,146.52,,,,,,,,,,FM,,Medium,", "Power", Verdict::Refused, {}},
         {"1,FAR,146.94,-,600000,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
         {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,
-         texts("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
+         stored("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
         {"1,Long name!,146.52,,0,,,,,,,,FM,,L,", "Name", Verdict::Corrected,
-         texts("146.52000", "146.52000", "Low", "Wide", "Yes", "LONG NAM")},
+         stored("146.52000", "146.52000", "Low", "Wide", "Yes", "LONG NAM")},
         {"1,X,146.5234,,0,,,,,,,,FM,,,", "Frequency", Verdict::Corrected,
-         texts("146.52000", "146.52000", "High", "Wide", "Yes", "X")},
+         stored("146.52000", "146.52000", "High", "Wide", "Yes", "X")},
         {"1,AIR,124.1,,0,,,,,,,,AM,,,", "Frequency", Verdict::Refused, {}},
         {"1,AIR,144.1,,0,,,,,,,,AM,,,", "Mode", Verdict::Refused, {}},
         {"1,HI,173.9,+,0.6,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
@@ -101,26 +94,26 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         {"129,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
         {"x,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
     };
-    for (const RowCase& c : cases) {
+    for (const auto& [row, header, verdict, texts] : cases) {
         MemoryCellTable grid;
-        const SheetImport result = ImportCommonSheet(kHeader + c.row + "\r\n", {}, grid);
-        ASSERT_EQ(result.error, "") << c.row;
-        if (c.column.empty()) {
-            EXPECT_TRUE(result.notes.empty()) << c.row << ": " << result.notes.front().reason;
+        const SheetImport result = ImportCommonSheet(kHeader + row + "\r\n", {}, grid);
+        ASSERT_EQ(result.error, "") << row;
+        if (header.empty()) {
+            EXPECT_TRUE(result.notes.empty()) << row << ": " << result.notes.front().reason;
         } else {
-            ASSERT_FALSE(result.notes.empty()) << c.row;
-            EXPECT_EQ(result.notes[0].column, c.column) << c.row << ": " << result.notes[0].reason;
-            EXPECT_EQ(result.notes[0].verdict, c.verdict) << c.row << ": " << result.notes[0].reason;
-            EXPECT_EQ(result.notes[0].line, 2) << c.row;
+            ASSERT_FALSE(result.notes.empty()) << row;
+            EXPECT_EQ(result.notes[0].column, header) << row << ": " << result.notes[0].reason;
+            EXPECT_EQ(result.notes[0].verdict, verdict) << row << ": " << result.notes[0].reason;
+            EXPECT_EQ(result.notes[0].line, 2) << row;
         }
         for (std::size_t n = 1; n < result.notes.size(); ++n) {
             EXPECT_FALSE(result.notes[n].column == result.notes[n - 1].column &&
                          result.notes[n].reason == result.notes[n - 1].reason)
-                << c.row << ": said twice: " << result.notes[n].reason;
+                << row << ": said twice: " << result.notes[n].reason;
         }
-        EXPECT_EQ(result.MayStore(FixPolicy::Accept), c.verdict != Verdict::Refused) << c.row;
-        if (c.verdict != Verdict::Refused) {
-            EXPECT_EQ(Row(grid, 1), c.texts) << c.row;
+        EXPECT_EQ(result.MayStore(FixPolicy::Accept), verdict != Verdict::Refused) << row;
+        if (verdict != Verdict::Refused) {
+            EXPECT_EQ(Row(grid, 1), texts) << row;
         }
     }
 }

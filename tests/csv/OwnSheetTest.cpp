@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "model/ChannelCodec.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryCellTable.h"
@@ -15,26 +18,11 @@ const std::string kHeader =
     "CH,Rx Frequency,Tx Frequency,Rx Code,Tx Code,Busy Lock,Tx Power,Bandwidth,Scan Add,PTT ID,"
     "Name\r\n";
 
-struct CellCase {
-    std::string row;        // after "5,"
-    std::string column;     // the one note expected, or "" for none
-    Verdict verdict;
-    std::string stored;     // the cell text stored in that column ("" for none)
-};
-
-// Column position of a header name in a row.
-int ColumnOf(const std::string& name) {
-    for (int col = 0; col < CellTable::kCols; ++col) {
-        if (kChannelHeaders[static_cast<std::size_t>(col)] == name) {
-            return col;
-        }
-    }
-    return column::kRxFrequency;
-}
-
+// A row after "5,", the column of the one note expected ("" for none), its
+// verdict, and the text a correction stores in that column.
 TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
     const std::string ok = "Off,High,Wide,Yes,Off,AB 1";
-    const std::vector<CellCase> cases = {
+    const std::vector<std::tuple<std::string, std::string, Verdict, std::string>> cases = {
         {"145.52500,146.00000,CTCSS:67.0,CDCSS:023N," + ok, "", Verdict::Kept, ""},
         {"145.525,,None,CDCSS:754I," + ok, "", Verdict::Kept, ""},
         {"145.1234567,145.125,None,None," + ok, "Rx Frequency", Verdict::Corrected, "145.12000"},
@@ -56,24 +44,24 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
          "AB"},
         {",,None,None,Off,High,Wide,Yes,Off,A", "Rx Code", Verdict::Corrected, ""},
     };
-    for (const CellCase& c : cases) {
+    for (const auto& [row, header, verdict, stored] : cases) {
         MemoryCellTable grid;
-        const SheetImport result = ImportOwnSheet(kHeader + "5," + c.row + "\r\n", {}, grid);
-        ASSERT_EQ(result.error, "") << c.row;
-        if (c.column.empty()) {
-            EXPECT_TRUE(result.notes.empty()) << c.row << ": " << result.notes.front().reason;
-            EXPECT_TRUE(result.MayStore(FixPolicy::Refuse)) << c.row;
+        const SheetImport result = ImportOwnSheet(kHeader + "5," + row + "\r\n", {}, grid);
+        ASSERT_EQ(result.error, "") << row;
+        EXPECT_EQ(result.MayStore(FixPolicy::Refuse), header.empty()) << row;
+        if (header.empty()) {
+            EXPECT_TRUE(result.notes.empty()) << row << ": " << result.notes.front().reason;
             continue;
         }
-        ASSERT_FALSE(result.notes.empty()) << c.row;
+        ASSERT_FALSE(result.notes.empty()) << row;
         const SheetNote& note = result.notes.front();
-        EXPECT_EQ(note.line, 2) << c.row;
-        EXPECT_EQ(note.column, c.column) << c.row;
-        EXPECT_EQ(note.verdict, c.verdict) << c.row << ": " << note.reason;
-        EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << c.row;
-        EXPECT_EQ(result.MayStore(FixPolicy::Accept), c.verdict == Verdict::Corrected) << c.row;
-        if (c.verdict == Verdict::Corrected) {
-            EXPECT_EQ(grid.TextMatrix(5, ColumnOf(c.column)), c.stored) << c.row;
+        EXPECT_EQ(note.line, 2) << row;
+        EXPECT_EQ(note.column, header) << row;
+        EXPECT_EQ(note.verdict, verdict) << row << ": " << note.reason;
+        EXPECT_EQ(result.MayStore(FixPolicy::Accept), verdict == Verdict::Corrected) << row;
+        const auto at = std::find(kChannelHeaders.begin(), kChannelHeaders.end(), header);
+        if (verdict == Verdict::Corrected) {
+            EXPECT_EQ(grid.TextMatrix(5, int(at - kChannelHeaders.begin())), stored) << row;
         }
     }
 }

@@ -36,9 +36,6 @@ protected:
         EXPECT_TRUE(LoadChannelFile(Path(name), image).ok) << name;
         return image;
     }
-    void Save(const std::string& name, const MemoryImage& image) const {
-        ASSERT_TRUE(SaveChannelFile(Path(name), image).ok);
-    }
 
     TempDir dir_;
 };
@@ -91,7 +88,7 @@ TEST_F(DocumentCommands, ShowAndDiffUseTheWindowsTexts) {
     set(0x010, {0x00, 0x25, 0x55, 0x14});  // channel 2 Rx, on new-document bytes
     set(0x80C, {0x00});                    // owned by no field
     set(0x000, {0x12});                    // a byte of empty channel 1
-    Save("b.sin", b);
+    ASSERT_TRUE(SaveChannelFile(Path("b.sin"), b).ok);
 
     const Outcome text = Invoke(RunShow, {Path("b.sin")});
     for (const char* part :

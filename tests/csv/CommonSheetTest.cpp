@@ -14,8 +14,10 @@ const std::string kHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,Skip,Power,Comment\r\n";
 
-std::array<std::string, 10> Row(const CellTable& grid, int row) {
-    std::array<std::string, 10> texts;
+using Texts = std::array<std::string, 10>;
+
+Texts Row(const CellTable& grid, int row) {
+    Texts texts;
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         texts[static_cast<std::size_t>(col - 1)] = grid.TextMatrix(row, col);
     }
@@ -60,7 +62,6 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
 // A row after the header, the first note's column ("" for none), its verdict,
 // and channel 1 when stored.
 TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
-    using Texts = std::array<std::string, 10>;
     const auto stored = [](std::string rx, std::string tx, std::string power, std::string width,
                           std::string scan, std::string name) {
         return Texts{rx, tx, "None", "None", "Off", power, width, scan, "Off", name};
@@ -123,7 +124,7 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
 // channel keeps its own.
 TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     MemoryCellTable grid;
-    const std::array<std::string, 10> held = {"145.00000", "145.00000", "CTCSS:60.0", "None",
+    const Texts held = {"145.00000", "145.00000", "CTCSS:60.0", "None",
                                                "Tone", "High", "Wide", "Yes", "Both", "OLD"};
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
@@ -140,7 +141,7 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
               "line 5, Location: refused: Location 128 is past channel 128");
     EXPECT_EQ(result.remarks.size(), 3U) << "counted from 0, watts, kept for channel 2";
     EXPECT_EQ(Row(grid, 1)[5], "High");
-    EXPECT_EQ(Row(grid, 2), (std::array<std::string, 10>{"146.52000", "146.52000", "None",
+    EXPECT_EQ(Row(grid, 2), (Texts{"146.52000", "146.52000", "None",
                                                          "CTCSS:60.0", "Tone", "Low", "Wide",
                                                          "Yes", "Both", "B"}));
     EXPECT_EQ(Row(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
@@ -154,7 +155,7 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
         "\xEF\xBB\xBF" "URCALL,Frequency,Location,Name\r\nX,145.5,7,\"Hill, North\"\r\n", {}, grid);
     ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
     EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
-    EXPECT_EQ(Row(grid, 7), (std::array<std::string, 10>{"145.50000", "145.50000", "None", "None",
+    EXPECT_EQ(Row(grid, 7), (Texts{"145.50000", "145.50000", "None", "None",
                                                          "Off", "High", "Wide", "Yes", "Off",
                                                          "HILL NOR"}));
     EXPECT_NE(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error, "");

@@ -1,4 +1,5 @@
-// Number texts and the frequency and tone codecs built on them.
+// Number texts, the frequency and tone codecs built on them, and tone texts
+// as the Tone Setting dialog reads them.
 #include "model/Codecs.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "model/TonePick.h"
 
 namespace torvan {
 namespace {
@@ -116,6 +118,29 @@ TEST(ToneCodec, EncodesAndShowsAgain) {
             EXPECT_EQ(EncodeTone(text), (ToneBytes{low, type})) << text;
         }
         EXPECT_EQ(DecodeTone(low, type), shown);
+    }
+}
+
+// A cell's text, the mode and value it opens with, and the list entry
+// preselected (-1: none).
+TEST(TonePick, ReadsModeAndPreselection) {
+    // clang-format off
+    const std::vector<std::tuple<const char*, ToneMode, const char*, int>> cases = {
+        {"None", ToneMode::None, "", -1}, {"none", ToneMode::None, "", -1},
+        {"", ToneMode::None, "", -1}, {"CTCSS:67.0", ToneMode::Ctcss, "67.0", 0},
+        {"CTCSS:254.1", ToneMode::Ctcss, "254.1", 49}, {"CTCSS:68.0", ToneMode::Ctcss, "68.0", -1},
+        {"CDCSS:023N", ToneMode::CdcssNormal, "023", 0},
+        {"CDCSS:754I", ToneMode::CdcssInverted, "754", 104},
+        {"CDCSS:05N", ToneMode::CdcssNormal, "05", -1},
+        // "None" only as the whole text; a capital N elsewhere means CDCSS.
+        {"CTCSS:None", ToneMode::CdcssNormal, "", -1}, {"cdcss:023n", ToneMode::None, "", -1},
+        {"CTCSS", ToneMode::Ctcss, "", -1}};
+    // clang-format on
+    for (const auto& [text, mode, value, entry] : cases) {
+        const ToneSelection selection = ParseToneSelection(text);
+        EXPECT_EQ(selection.mode, mode) << text;
+        EXPECT_EQ(selection.value, value) << text;
+        EXPECT_EQ(FindToneEntry(selection.mode, selection.value).value_or(-1), entry) << text;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 #include <vector>
@@ -24,11 +25,6 @@ protected:
     void Decode() { DecodeImage(image_, kTwoModels, form_, limits_); }
     ChoiceList& Models() { return form_.List(Setting::Model); }
     ChoiceList& Ranges() { return form_.List(Setting::FrequencyRange); }
-    void SetBand(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-        image_[0xFF0] = a;
-        image_[0xFF1] = b;
-        image_[0xFF2] = c;
-    }
 
     MemoryImage image_;
     MemoryForm form_;
@@ -89,7 +85,7 @@ TEST_F(ModelProfilesTest, TheBandOrTheShownRangeGivesTheLimits) {
             {{0x7E, 0xFE, 0x5D}, 0, 1, "144-148MHz", {14400000, 14800000}},
         };
     for (const auto& [band, model, range, shown, limits] : cases) {
-        SetBand(band[0], band[1], band[2]);
+        std::copy(band.begin(), band.end(), image_.bytes().begin() + 0xFF0);
         image_[0xFD3] = model;
         image_[0xFD2] = range;
         limits_ = FrequencyLimits{40000000, 47000000};

@@ -35,16 +35,12 @@ MemoryImage OwnedBytesRestored(MemoryImage after, const MemoryImage& before,
     return after;
 }
 
-struct SideKeyCase {
-    Bytes stored;                       // 0x81D, 0x81E
-    std::array<const char*, 4> shown;   // names as the lists open
-    std::array<const char*, 4> picked;  // what the lists show at OK
-    Bytes storedAgain;
-};
-
+// The bytes at 0x81D and 0x81E, the names the four lists open with, what
+// they show at OK, and the bytes stored.
 TEST(SideKeys, OpenAndStore) {
+    using Names = std::array<const char*, 4>;
     // clang-format off
-    const SideKeyCase cases[] = {
+    const std::vector<std::tuple<Bytes, Names, Names, Bytes>> cases = {
         // Erased: codes 15 read as "Off" and are stored as 0.
         {{0xFF, 0x90}, {"Off", "Off", "Off", "Off"}, {"Off", "Off", "Off", "Off"}, {0x00, 0x00}},
         // Functions the lists do not offer show empty and stay stored.
@@ -53,41 +49,35 @@ TEST(SideKeys, OpenAndStore) {
          {"Monitor", "FM", "Talk Around", "Reverse Frequency"}, {0x18, 0x45}},
     };
     // clang-format on
-    for (const SideKeyCase& c : cases) {
+    for (const auto& [stored, shown, picked, storedAgain] : cases) {
         MemoryImage image;
         image.ResetToNewDocument();
-        Write(image, 0x81D, c.stored);
+        Write(image, 0x81D, stored);
         const MemoryImage before = image;
         const auto offered = OfferedSideKeyFunctions();
         const SideKeyCodes codes = ReadSideKeyCodes(image);
-        SideKeyNames picked;
+        SideKeyNames atOk;
         for (std::size_t i = 0; i < kSideKeyActions; ++i) {
             const int position = OfferedSideKeyPosition(codes[i]);
-            EXPECT_EQ(position < 0 ? "" : offered[static_cast<std::size_t>(position)], c.shown[i]);
-            picked[i] = c.picked[i];
+            EXPECT_EQ(position < 0 ? "" : offered[static_cast<std::size_t>(position)], shown[i]);
+            atOk[i] = picked[i];
         }
-        StoreSideKeys(image, picked);
-        EXPECT_EQ(Read(image, 0x81D, 2), c.storedAgain);
+        StoreSideKeys(image, atOk);
+        EXPECT_EQ(Read(image, 0x81D, 2), storedAgain);
         EXPECT_EQ(OwnedBytesRestored(image, before, {{0x81D, 2}}), before);
     }
     EXPECT_EQ(SideKeyFunctionName(9), "Off");
     EXPECT_EQ(SideKeyFunctionCode("fm"), 0U);  // exact text only
 }
 
-struct DtmfCase {
-    std::uint8_t tones;  // 0x83C
-    Bytes id;            // 0x820-0x827
-    DtmfSettings read;
-    DtmfSettings stored;  // what the dialog holds at OK
-    std::uint8_t storedTones;
-    Bytes storedId;
-};
-
+// The side-tone byte 0x83C and the PTT ID bytes 0x820-0x827, what the dialog
+// reads from them, what it holds at OK, and the two stored again.
 TEST(DtmfSettings, OpenAndStore) {
+    using Dtmf = DtmfSettings;
     const Bytes erased(8, 0xFF);
     const Bytes zeros(8, 0x00);
     // clang-format off
-    const DtmfCase cases[] = {
+    const std::vector<std::tuple<std::uint8_t, Bytes, Dtmf, Dtmf, std::uint8_t, Bytes>> cases = {
         {0xFF, erased, {true, true, ""}, {true, true, ""}, 0xFF, zeros},
         // The other six bits stay as they were.
         {0xA2, zeros, {false, false, ""}, {true, false, ""}, 0xA3, zeros},
@@ -101,15 +91,15 @@ TEST(DtmfSettings, OpenAndStore) {
          {0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38}},
     };
     // clang-format on
-    for (const DtmfCase& c : cases) {
+    for (const auto& [tones, id, opened, held, storedTones, storedId] : cases) {
         MemoryImage image;
-        image[0x83C] = c.tones;
-        Write(image, 0x820, c.id);
+        image[0x83C] = tones;
+        Write(image, 0x820, id);
         const MemoryImage before = image;
-        EXPECT_EQ(ReadDtmfSettings(image), c.read);
-        StoreDtmfSettings(image, c.stored);
-        EXPECT_EQ(image[0x83C], c.storedTones);
-        EXPECT_EQ(Read(image, 0x820, 8), c.storedId);
+        EXPECT_EQ(ReadDtmfSettings(image), opened);
+        StoreDtmfSettings(image, held);
+        EXPECT_EQ(image[0x83C], storedTones);
+        EXPECT_EQ(Read(image, 0x820, 8), storedId);
         EXPECT_EQ(OwnedBytesRestored(image, before, {{0x820, 8}, {0x83C, 1}}), before);
     }
 }

@@ -99,13 +99,12 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         MemoryCellTable grid;
         const SheetImport result = ImportCommonSheet(kHeader + row + "\r\n", {}, grid);
         ASSERT_EQ(result.error, "") << row;
-        if (header.empty()) {
-            EXPECT_TRUE(result.notes.empty()) << row << ": " << result.notes.front().reason;
-        } else {
-            ASSERT_FALSE(result.notes.empty()) << row;
-            EXPECT_EQ(result.notes[0].column, header) << row << ": " << result.notes[0].reason;
-            EXPECT_EQ(result.notes[0].verdict, verdict) << row << ": " << result.notes[0].reason;
-            EXPECT_EQ(result.notes[0].line, 2) << row;
+        ASSERT_EQ(result.notes.empty(), header.empty()) << row;
+        if (!header.empty()) {
+            const SheetNote& note = result.notes.front();
+            EXPECT_EQ(std::tuple(note.line, note.column, note.verdict),
+                      std::tuple(2, header, verdict))
+                << row << ": " << note.reason;
         }
         for (std::size_t n = 1; n < result.notes.size(); ++n) {
             EXPECT_FALSE(result.notes[n].column == result.notes[n - 1].column &&

@@ -95,10 +95,8 @@ TEST(SafeFile, RefusesWhatItWouldDestroy) {
         {"loop1", "Too many levels of symbolic links"},
         {"folder", "it is a folder"},
     };
-    if (geteuid() == 0 && mknod((dir / "chr").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-        cases.emplace_back("chr", "not a regular file");
-    } else {
-        std::cout << "note: the device node case needs root\n";
+    if (mknod((dir / "chr").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        cases.emplace_back("chr", "not a regular file");  // a device node, where root may make one
     }
     for (const auto& [name, reason] : cases) {
         struct stat before {};

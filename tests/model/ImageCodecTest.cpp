@@ -96,7 +96,6 @@ public:
 };
 
 TEST_F(ImageCodecTest, OpenEditorCommitsBeforeChannelsAfterThePasswordIsTaken) {
-    image_.ResetToNewDocument();
     HookedForm form;
     DecodeImage(image_, {}, form, limits_);
     form.SetPasswordText("1");

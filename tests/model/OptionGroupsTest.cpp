@@ -66,8 +66,6 @@ TEST(SideKeys, OpenAndStore) {
         EXPECT_EQ(Read(image, 0x81D, 2), storedAgain);
         EXPECT_EQ(OwnedBytesRestored(image, before, {{0x81D, 2}}), before);
     }
-    EXPECT_EQ(SideKeyFunctionName(9), "Off");
-    EXPECT_EQ(SideKeyFunctionCode("fm"), 0U);  // exact text only
 }
 
 // The side-tone byte 0x83C and the PTT ID bytes 0x820-0x827, what the dialog

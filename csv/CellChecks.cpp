@@ -17,10 +17,6 @@ CellCheck Refused(std::string reason) {
     return {Verdict::Refused, {}, std::move(reason)};
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string ChoicesText(int col) {
     std::string text;
     for (const auto choice : ColumnChoices(col)) {
@@ -51,6 +47,10 @@ bool IsDecimalNumber(std::string_view text) {
 std::string BandText(const FrequencyLimits& limits) {
     return std::to_string(limits.lower / 100000U) + "-" + std::to_string(limits.upper / 100000U) +
            " MHz";
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
 }
 
 std::uint32_t MegahertzCount(std::string_view text) {

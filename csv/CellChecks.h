@@ -26,6 +26,9 @@ const std::string& TextOf(const ChannelTexts& texts, int col);
 // "136-174 MHz" for reports.
 std::string BandText(const FrequencyLimits& limits);
 
+// A sheet's text in a report, in double quotes.
+std::string Quoted(std::string_view text);
+
 // A frequency cell in MHz: the empty text stays empty; a number outside the
 // band is refused (clamping would program another frequency); off the 5 and
 // 6.25 kHz steps it is snapped as the editor snaps it.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 
+#include "csv/CellChecks.h"
 #include "csv/SheetColumns.h"
 #include "model/ChannelCodec.h"
 #include "model/Codecs.h"
@@ -64,10 +65,6 @@ private:
     std::set<std::string> noted_;
     bool refused_ = false;
 };
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
 
 std::optional<std::string> ListedCtcss(RowReader& row, std::string_view column) {
     const std::string text = row(column);

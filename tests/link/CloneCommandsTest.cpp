@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 #include "cli/CloneCommands.h"
 #include "model/ChannelFile.h"

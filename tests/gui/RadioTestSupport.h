@@ -6,44 +6,18 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <thread>
 
 #include "model/FormControls.h"
-#include "tools/RadioSimulator.h"
-#include "tools/SimulatorSettings.h"
+#include "tests/RadioOnPty.h"
 
 namespace gui_test {
 
-// The project's simulated radio on a pseudo-terminal, serving on its own
-// thread for the length of a test.
-class RadioOnPty {
+// The shared simulated radio, with its device path as Qt text.
+class RadioOnPty : public torvan::testing_support::RadioOnPty {
 public:
-    explicit RadioOnPty(const torvan::MemoryImage& memory, torvan::sim::RadioFaults faults = {},
-                        bool pace = false)
-        : simulator_(memory, std::move(faults), pace) {
-        std::string error;
-        if (simulator_.Open(error)) {
-            thread_ = std::thread([this] { simulator_.Run(); });
-        } else {
-            qWarning("simulator: %s", error.c_str());
-        }
-    }
-    ~RadioOnPty() { Finish(); }
-
-    QString Path() const { return QString::fromStdString(simulator_.DevicePath()); }
-    // Stops serving; Memory() and Counters() are final afterwards.
-    void Finish() {
-        if (thread_.joinable()) {
-            simulator_.Stop();
-            thread_.join();
-        }
-    }
-    torvan::MemoryImage Memory() const { return simulator_.Memory(); }
-    torvan::sim::RadioCounters Counters() const { return simulator_.Counters(); }
-
-private:
-    torvan::sim::RadioSimulator simulator_;
-    std::thread thread_;
+    using Base = torvan::testing_support::RadioOnPty;
+    using Base::Base;
+    QString Path() const { return QString::fromStdString(Base::Path()); }
 };
 
 // Everything a form shows: the settings lists, the password and all channel

@@ -3,156 +3,105 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "cli/CloneCommands.h"
-#include "config/IniStore.h"
 #include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
-#include "tests/RefusingPlace.h"
+#include "tests/CliRun.h"
+#include "tests/RadioOnPty.h"
 #include "tests/TempDir.h"
-#include "tests/link/SimulatedRadio.h"
 
 namespace torvan::test {
 namespace {
 
-using Command = int (*)(const cli::Args&, std::ostream&, std::ostream&);
+using sim::PatternMemory;
+using testing_support::CliRun;
+using testing_support::RadioOnPty;
+using testing_support::RunCli;
 
-class CliClone : public testing::Test {
+class CliRadio : public testing::Test {
 protected:
-    int Run(Command command, const cli::Args& args) {
-        out_.str("");
-        err_.str("");
-        return command(args, out_, err_);
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    static MemoryImage Load(const std::filesystem::path& file) {
+        MemoryImage image;
+        EXPECT_TRUE(LoadChannelFile(file, image).ok) << file;
+        return image;
     }
 
     testing_support::TempDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
-TEST_F(CliClone, ReadThenWriteBackLeavesTheRadioAsItWas) {
-    MemoryImage before = PatternMemory(21);
-    EncodePasswordBytes("4321", before);
-    SimulatedRadio radio(before);
-    const std::string file = (dir_ / "radio.sin").string();
-
-    ASSERT_EQ(Run(cli::RunRead, {"--port", radio.Path(), "--password", "4321", file}), 0)
-        << err_.str();
-    MemoryImage saved;
-    ASSERT_TRUE(LoadChannelFile(file, saved).ok);
-    EXPECT_EQ(saved, before);
-    EXPECT_NE(err_.str().find("Read data: 100%"), std::string::npos) << err_.str();
-
-    ASSERT_EQ(Run(cli::RunWrite, {"--port", radio.Path(), file}), 0) << err_.str();
-    radio.Finish();
-    EXPECT_EQ(radio.Memory(), before);
-    EXPECT_EQ(radio.Counters().writes, 449U);
-}
-
-// Every read leaves a copy in the data folder; one that cannot be kept is
-// reported but does not fail the read.
-TEST_F(CliClone, ReadKeepsACopyAndSurvivesWithoutOne) {
-    const MemoryImage memory = PatternMemory(8);
-    SimulatedRadio radio(memory);
-    const char* before = std::getenv("XDG_DATA_HOME");
-    const std::string previous = before != nullptr ? before : "";
-    const auto data = dir_ / "data";
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    ASSERT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "a.sin").string()}), 0)
-        << err_.str();
-    std::vector<std::filesystem::path> copies;
-    for (const auto& entry : std::filesystem::directory_iterator(data / "torvan-pc-encoder")) {
-        copies.push_back(entry.path());
-    }
-    ASSERT_EQ(copies.size(), 1U);
-    MemoryImage copy;
-    ASSERT_TRUE(LoadChannelFile(copies[0], copy).ok);
-    EXPECT_EQ(copy, memory);
-
-    const auto blocked = dir_.Write("blocked", "a file, not a folder");
-    setenv("XDG_DATA_HOME", blocked.c_str(), 1);
-    EXPECT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "b.sin").string()}), 0);
-    EXPECT_NE(err_.str().find("could not be kept"), std::string::npos) << err_.str();
-    MemoryImage saved;
-    EXPECT_TRUE(LoadChannelFile(dir_ / "b.sin", saved).ok);
-    setenv("XDG_DATA_HOME", previous.c_str(), 1);
-}
-
-TEST_F(CliClone, FailedReadWritesNoFile) {
+// OUT.sin and a copy in the data folder hold the radio's memory; a copy that
+// cannot be kept is reported but does not fail the read.
+TEST_F(CliRadio, ReadSavesTheFileAndKeepsACopyWhenItCan) {
     MemoryImage memory = PatternMemory(21);
     EncodePasswordBytes("4321", memory);
-    SimulatedRadio radio(memory);
-    const auto old = dir_.Write("old.sin", "previous");
-    EXPECT_EQ(Run(cli::RunRead, {"--port", radio.Path(), "--password", "1234", old.string()}), 1);
-    EXPECT_EQ(err_.str(), "Password error\n");
-    EXPECT_EQ(testing_support::TempDir::Read(old), "previous");
+    RadioOnPty radio(memory);
+    const std::string previous = std::getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+    const CliRun kept =
+        RunCli(cli::RunRead, {"--port", radio.Path(), "--password", "4321", Path("a.sin")});
+    setenv("XDG_DATA_HOME", dir_.Write("blocked", "a file, not a folder").c_str(), 1);
+    const CliRun lost =
+        RunCli(cli::RunRead, {"--port", radio.Path(), "--password", "4321", Path("b.sin")});
+    setenv("XDG_DATA_HOME", previous.c_str(), 1);
 
-    const std::string missing = (dir_ / "none").string();
-    EXPECT_EQ(Run(cli::RunRead, {"--port", missing, (dir_ / "x.sin").string()}), 1);
-    EXPECT_EQ(err_.str(), "Open the port fail\n" + missing +
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_NE(kept.err.find("Read data: 100%"), std::string::npos) << kept.err;
+    EXPECT_EQ(Load(Path("a.sin")), memory);
+    const std::filesystem::path copies = dir_ / "data" / "torvan-pc-encoder";
+    ASSERT_EQ(std::distance(std::filesystem::directory_iterator(copies), {}), 1);
+    EXPECT_EQ(Load(std::filesystem::directory_iterator(copies)->path()), memory);
+    EXPECT_EQ(lost.status, 0) << lost.err;
+    EXPECT_NE(lost.err.find("could not be kept"), std::string::npos) << lost.err;
+    EXPECT_EQ(Load(Path("b.sin")), memory);
+}
+
+// The fixed message, the system's reason and what to do; the previous file
+// as it was. A file that cannot be written is found before the radio is
+// touched.
+TEST_F(CliRadio, FailedReadSaysWhyAndKeepsThePreviousFile) {
+    MemoryImage memory = PatternMemory(21);
+    EncodePasswordBytes("4321", memory);
+    RadioOnPty radio(memory);
+    const std::string old = dir_.Write("old.sin", "previous").string();
+    const std::string missing = Path("none");
+    const CliRun refused =
+        RunCli(cli::RunRead, {"--port", radio.Path(), "--password", "1234", old});
+    const CliRun absent = RunCli(cli::RunRead, {"--port", missing, old});
+    std::filesystem::permissions(old, std::filesystem::perms::owner_read);
+    const CliRun readOnly = RunCli(cli::RunRead, {"--port", radio.Path(), old});
+
+    EXPECT_EQ(refused.err, "Password error\n");
+    EXPECT_EQ(absent.err, "Open the port fail\n" + missing +
                               ": No such file or directory\n"
                               "Check that the cable is plugged in and that the Port menu names "
                               "it; [Ports] in Program.ini maps COM names to other devices.\n");
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.sin"));
-
-    // An output that cannot be written is found before the radio is touched.
-    EXPECT_EQ(Run(cli::RunRead, {"--port", radio.Path(), (dir_ / "no" / "x.sin").string()}), 1);
-    EXPECT_NE(err_.str().find("does not exist"), std::string::npos) << err_.str();
+    EXPECT_EQ(readOnly.err, "Cannot save " + old + ": it is read-only.\n");
+    for (const CliRun& run : {refused, absent, readOnly}) {
+        EXPECT_EQ(run.status, 1) << run.err;
+    }
+    EXPECT_EQ(testing_support::TempDir::Read(old), "previous");
     radio.Finish();
     EXPECT_EQ(radio.Counters().handshakes, 1U) << "only the password case's";
 }
 
-// A COM name reaches the device Program.ini's [Ports] gives it (the file
-// beside the program, as a dealer would edit it).
-TEST_F(CliClone, ComNamesGoThroughThePortsSection) {
-    SimulatedRadio radio(PatternMemory(3));
-    const std::filesystem::path ini = IniStore().Path();
-    const std::string before = testing_support::TempDir::Read(ini);
-    { std::ofstream(ini, std::ios::trunc) << "[Ports]\nCOM6=" << radio.Path() << "\n"; }
-    const std::string file = (dir_ / "com6.sin").string();
-    const int status = Run(cli::RunRead, {"--port", "com6", file});
-    std::ofstream(ini, std::ios::trunc) << before;
-    EXPECT_EQ(status, 0) << err_.str();
-    MemoryImage saved;
-    ASSERT_TRUE(LoadChannelFile(file, saved).ok);
-    EXPECT_EQ(saved, PatternMemory(3));
+// A COM name reaches the device that [Ports] of the Program.ini beside the
+// program gives it, as a dealer would edit it. A copy of the program gets
+// its own Program.ini: the build's stays out of it.
+TEST_F(CliRadio, ComNamesGoThroughThePortsSectionBesideTheProgram) {
+    RadioOnPty radio(PatternMemory(3));
+    std::filesystem::copy_file(TORVAN_CLI_PROGRAM, dir_ / "torvan-cli");
+    dir_.Write("Program.ini", "[Ports]\nCOM6=" + radio.Path() + "\n");
+    const std::string command =
+        "'" + Path("torvan-cli") + "' read --port com6 '" + Path("x.sin") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(Load(Path("x.sin")), PatternMemory(3));
 }
 
-// A read onto a disk that says no: a clear message, the previous file as it
-// was and no temporary file beside it. A folder or file that cannot be
-// written is found before the radio is touched; a full disk only when the
-// memory has been read.
-class CliReadRefused : public testing::TestWithParam<testing_support::Refusal> {};
-
-TEST_P(CliReadRefused, SaysWhyAndKeepsThePreviousFile) {
-    using testing_support::Refusal;
-    SimulatedRadio radio(PatternMemory(5));
-    const testing_support::RefusingPlace place(GetParam(), "radio.sin", "previous");
-    if (!place.SkipReason().empty()) {
-        GTEST_SKIP() << place.SkipReason();
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(cli::RunRead({"--port", radio.Path(), place.File().string()}, out, err), 1);
-    const std::string message =
-        "Cannot save " + place.File().string() + ": " + place.Reason() + ".\n";
-    EXPECT_TRUE(err.str().ends_with(message)) << err.str();
-    EXPECT_EQ(place.Contents(), "previous");
-    EXPECT_TRUE(place.Unchanged());
-    radio.Finish();
-    EXPECT_EQ(radio.Counters().handshakes, GetParam() == Refusal::FullDisk ? 1U : 0U);
-}
-
-INSTANTIATE_TEST_SUITE_P(Disks, CliReadRefused,
-                         testing::Values(testing_support::Refusal::FullDisk,
-                                         testing_support::Refusal::ReadOnlyFolder,
-                                         testing_support::Refusal::ReadOnlyFile),
-                         [](const auto& param) { return testing_support::IdOf(param.param); });
-
-TEST_F(CliClone, UsageErrorsExitWithTwo) {
-    const std::vector<std::pair<Command, cli::Args>> bad = {
+TEST(CliUsage, ErrorsExitWithTwo) {
+    const std::vector<std::pair<testing_support::CliCommand, cli::Args>> bad = {
         {cli::RunRead, {"x.sin"}},
         {cli::RunRead, {"--port", "COM1"}},
         {cli::RunRead, {"--port", "COM1", "--password", "12a", "x.sin"}},
@@ -162,26 +111,52 @@ TEST_F(CliClone, UsageErrorsExitWithTwo) {
         {cli::RunPower, {"--port", "COM1", "low-low", "256"}},
     };
     for (const auto& [command, args] : bad) {
-        EXPECT_EQ(Run(command, args), 2) << args.back();
-        EXPECT_FALSE(err_.str().empty()) << args.back();
+        const CliRun run = RunCli(command, args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_FALSE(run.err.empty()) << args.back();
     }
 }
 
-TEST_F(CliClone, PowerEndsTuningOnlyAfterAnsweredQuery) {
+// The read-back passes the radio's password check with the password just
+// written, and names the addresses a radio acknowledged but did not store.
+TEST_F(CliRadio, WriteVerifyReadsBack) {
+    MemoryImage file = PatternMemory(5);
+    EncodePasswordBytes("2468", file);
+    ASSERT_TRUE(SaveChannelFile(Path("f.sin"), file).ok);
+    sim::RadioFaults dropped;
+    dropped.droppedWrite = 0x0320;
+    for (const sim::RadioFaults& faults : {sim::RadioFaults{}, dropped}) {
+        RadioOnPty radio(PatternMemory(6), faults);
+        const CliRun run =
+            RunCli(cli::RunWrite, {"--port", radio.Path(), "--verify", Path("f.sin")});
+        const bool stored = !faults.droppedWrite;
+        EXPECT_EQ(run.status, stored ? 0 : 1) << run.err;
+        EXPECT_EQ(run.out, stored ? "Verify: the radio holds what was written\n" : "");
+        EXPECT_TRUE(run.err.ends_with(
+            stored ? "" : "Verify: 8 bytes differ after the Write: 0x320-0x327\n"))
+            << run.err;
+        radio.Finish();
+        EXPECT_EQ(radio.Counters().reads, 1U + 1U + 512U) << "band probe, password probe, blocks";
+    }
+}
+
+// The end of tuning is sent only after an answered query.
+TEST(CliPower, EndsTuningOnlyAfterAnAnsweredQuery) {
     const MemoryImage before = PatternMemory(8);
-    SimulatedRadio radio(before);
-    ASSERT_EQ(Run(cli::RunPower, {"--port", radio.Path(), "high-low", "17"}), 0) << err_.str();
-    EXPECT_EQ(out_.str(), "High Low " + std::to_string(before[0xFFC]) + "\nHigh Low 17\n");
-    ASSERT_EQ(Run(cli::RunPower, {"--port", radio.Path(), "high-low"}), 0) << err_.str();
-    EXPECT_EQ(out_.str(), "High Low 17\n");
+    RadioOnPty radio(before);
+    const CliRun set = RunCli(cli::RunPower, {"--port", radio.Path(), "high-low", "17"});
+    EXPECT_EQ(set.out, "High Low " + std::to_string(before[0xFFC]) + "\nHigh Low 17\n") << set.err;
+    const CliRun query = RunCli(cli::RunPower, {"--port", radio.Path(), "high-low"});
+    EXPECT_EQ(query.out, "High Low 17\n") << query.err;
     EXPECT_TRUE(radio.WaitFor([](const sim::RadioCounters& c) { return c.tuningEnds == 2; }));
 
     sim::RadioFaults faults;
     faults.silent = true;
-    SimulatedRadio silent(before, faults);
-    EXPECT_EQ(Run(cli::RunPower, {"--port", silent.Path(), "low-low", "5"}), 1);
-    EXPECT_EQ(err_.str(), "Communication error\n");
-    EXPECT_EQ(out_.str(), "");
+    RadioOnPty silent(before, faults);
+    const CliRun failed = RunCli(cli::RunPower, {"--port", silent.Path(), "low-low", "5"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "Communication error\n");
+    EXPECT_EQ(failed.out, "");
     silent.Finish();
     EXPECT_EQ(silent.Counters().handshakes, 3U) << "the query's three, no end";
 }

@@ -1,14 +1,52 @@
-// The core's rules around the radio dialogs: the power scroll bar's
-// arithmetic and gestures, and the copy kept of every read.
+// The link's rules without a port: port names and who may open a port, the
+// power scroll bar's gestures, the copy kept of every read and the check
+// after a Write.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 
+#include <tuple>
+
+#include "config/IniStore.h"
+#include "link/PortNames.h"
 #include "link/PowerGesture.h"
 #include "link/ReadCopy.h"
+#include "link/WriteCheck.h"
+#include "link/qt/PortList.h"
 #include "tests/TempDir.h"
 #include "tools/SimulatorSettings.h"
 
 namespace torvan::test {
 namespace {
+
+TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
+    const testing_support::TempDir dir;
+    const IniStore ini(
+        dir.Write("Program.ini", "[Ports]\nCOM1=/dev/ttyACM0\nCOM12=/dev/ttyS0\nCOM2=\n"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"COM1", "/dev/ttyACM0"},
+        {"COM12", "/dev/ttyS0"},
+        {"COM2", "/dev/ttyUSB1"},
+        {"com3", "/dev/ttyUSB2"},
+        {"COM8", "/dev/ttyUSB7"},
+        {"COM0", ""},
+        {"COM9", ""},
+        {"ttyS0", ""},
+        {"", ""},
+        {"/dev/pts/4", "/dev/pts/4"},
+    };
+    for (const auto& [name, device] : cases) {
+        EXPECT_EQ(DevicePathFor(name, ini), device) << name;
+    }
+    // A run with the simulated radio: every name leads to it, for as long as
+    // the routing lasts.
+    RouteAllPortsTo("/dev/pts/9");
+    EXPECT_EQ(DevicePathFor("COM1", ini), "/dev/pts/9");
+    EXPECT_EQ(DevicePathFor(""), "/dev/pts/9");
+    RouteAllPortsTo("");
+    EXPECT_EQ(DevicePathFor("COM2", ini), "/dev/ttyUSB1");
+}
 
 using S = ScrollCode;
 
@@ -87,6 +125,37 @@ TEST(ReadCopy, KeepsEveryReadUnderItsOwnName) {
     EXPECT_NE(failed.error.find("could not be kept"), std::string::npos) << failed.error;
     EXPECT_TRUE(failed.path.empty());
     EXPECT_FALSE(KeepReadCopy(first, {}, when).ok);
+}
+
+TEST(WriteCheck, ComparesOnlyWhatAWriteSends) {
+    MemoryImage sent = sim::PatternMemory(3);
+    MemoryImage back = sent;
+    for (const std::size_t address : {0x000UL, 0x001UL, 0x002UL, 0x7FFUL, 0xDFFUL, 0xE00UL, 0xFD2UL,
+                                      0xFF1UL, 0xFF3UL, 0xFF8UL}) {
+        back[address] ^= 0x01;
+    }
+    const auto differing = UnwrittenAddresses(sent, back);
+    EXPECT_EQ(differing, (std::vector<std::size_t>{0x000, 0x001, 0x002, 0x7FF, 0xDFF, 0xFF1}));
+    EXPECT_EQ(AddressRanges(differing), "0x000-0x002, 0x7FF, 0xDFF, 0xFF1");
+}
+
+// A user refused a port is sent to its group only when that group may read
+// and write it; a port of mode 0600 is for its owner alone.
+TEST(PortList, NamesTheGroupOnlyWhenItMayReadAndWrite) {
+    const testing_support::TempDir dir;
+    const auto device = dir.Write("ttyX", "");
+    const std::string user = ::getpwuid(::geteuid())->pw_name;
+    const std::string group = ::getgrgid(::getegid())->gr_name;
+    const std::vector<std::tuple<mode_t, std::string, std::string>> cases = {
+        {0600, "", user}, {0640, "", user}, {0660, group, ""}};
+    for (const auto& [mode, named, owner] : cases) {
+        ::chmod(device.c_str(), mode);
+        PresentPort port;
+        port.device = device.string();
+        FindWhoMayOpen(port);
+        EXPECT_EQ(port.group, named) << std::oct << mode;
+        EXPECT_EQ(port.owner, owner) << std::oct << mode;
+    }
 }
 
 }  // namespace

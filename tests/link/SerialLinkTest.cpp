@@ -10,6 +10,7 @@
 #include "link/PowerTuning.h"
 #include "link/SerialLink.h"
 #include "link/TransferBusy.h"
+#include "tools/SimulatorSettings.h"
 
 namespace torvan::test {
 namespace {
@@ -23,7 +24,10 @@ public:
     ScriptedPort(std::initializer_list<Bytes> replies) : replies_(replies) {}
     explicit ScriptedPort(std::vector<Bytes> replies) : replies_(std::move(replies)) {}
 
-    bool OpenPort(const std::string&) override { return true; }
+    bool OpenPort(const std::string&) override {
+        Log("open");
+        return true;
+    }
     void ConfigurePort(const TimeoutProfile&) override {}
     void Purge() override { Log("purge"); }
     std::size_t WriteBytes(std::span<const std::uint8_t> bytes) override {
@@ -55,15 +59,13 @@ private:
     std::size_t next_ = 0;
 };
 
-TEST(SerialLink, HandshakesSendEveryByteOnItsOwnAfterItsPause) {
+// (The tuning handshake: PowerTuning below.)
+TEST(SerialLink, HandshakeSendsEveryByteOnItsOwnAfterItsPause) {
     ScriptedPort clone{{0x06}};
     EXPECT_TRUE(SerialLink(clone).Handshake());
     EXPECT_EQ(clone.log,
               "p2 purge w02 p2 purge w50 p2 purge w52 p2 purge w4f p2 purge w47 p2 purge w52 "
               "p2 purge w43 r1");
-    ScriptedPort tuning{{0x16}};
-    EXPECT_TRUE(SerialLink(tuning).TuningHandshake(5));
-    EXPECT_EQ(tuning.log, "purge p5 w02 p5 w50 p5 w52 p5 w4f p5 w47 p5 w52 p5 w43 r1");
 }
 
 TEST(SerialLink, CommandsPurgeFirstAndReadTheirReply) {
@@ -120,15 +122,12 @@ TEST(PowerTuning, EachStepPacesItsHandshakeBytes) {
                             " purge w4d60");
 }
 
-// A radio that acknowledges everything; its band probe answers `band`.
-std::vector<Bytes> AgreeableWrite(const Bytes& band) {
-    std::vector<Bytes> replies = {{0x06}, Bytes(8, 0x11), {0x06}};
-    Bytes probe(12, 0xFF);
-    const Bytes head = {0xA5, 0x0F, 0xF0, 0x08};
-    std::copy(head.begin(), head.end(), probe.begin());
-    std::copy(band.begin(), band.end(), probe.begin() + 4);
-    replies.push_back(probe);
-    replies.insert(replies.end(), {{0x06}, {0x06}, Bytes(8, 0x11), {0x06}});
+// A radio that acknowledges everything, its band that of PatternMemory.
+std::vector<Bytes> AgreeableWrite() {
+    Bytes probe = {0xA5, 0x0F, 0xF0, 0x08, 0x13, 0x17, 0x64};
+    probe.resize(12, 0xFF);
+    std::vector<Bytes> replies = {{0x06}, Bytes(8, 0x11), {0x06},         probe,
+                                  {0x06}, {0x06},         Bytes(8, 0x11), {0x06}};
     replies.insert(replies.end(), CloneTransfer::kWriteBlocks + 1, Bytes{0x06});
     return replies;
 }
@@ -152,12 +151,8 @@ private:
 };
 
 TEST(CloneTransfer, WriteSendsTheBandLastAndClosesThePortBeforeItFinishes) {
-    MemoryImage image;
-    image.ResetToNewDocument();
-    image[0xFF0] = 0x13;
-    image[0xFF1] = 0x17;
-    image[0xFF2] = 0x64;
-    ScriptedPort port(AgreeableWrite({0x13, 0x17, 0x64}));
+    MemoryImage image = sim::PatternMemory(1);
+    ScriptedPort port(AgreeableWrite());
     LoggingSink sink(port);
     ASSERT_TRUE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"));
     const std::string tail = " w570ff003 w131764 r1 close finished";
@@ -167,10 +162,19 @@ TEST(CloneTransfer, WriteSendsTheBandLastAndClosesThePortBeforeItFinishes) {
         << "the band block is sent once, after every other block";
 }
 
-TEST(CloneTransfer, AnExceptionLeavesNoTransferMarkedRunning) {
-    MemoryImage image;
-    ScriptedPort port(AgreeableWrite({0xFF, 0xFF, 0xFF}));
+// A second transfer does nothing at all while one runs; one that ends in an
+// exception leaves none marked running.
+TEST(CloneTransfer, OneAtATimeAndNoneLeftRunning) {
+    MemoryImage image = sim::PatternMemory(1);
+    ScriptedPort port(AgreeableWrite());
     LoggingSink sink(port);
+    {
+        const TransferBusy::Hold running = TransferBusy::TryAcquire();
+        ASSERT_TRUE(running);
+        EXPECT_FALSE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"));
+        EXPECT_TRUE(TransferBusy::IsSet()) << "the running transfer keeps its flag";
+    }
+    EXPECT_EQ(port.log, "") << "not even the port opened";
     sink.throwAt_ = 1;
     EXPECT_THROW(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"),
                  std::runtime_error);

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/DiffCommand.h"
 #include "model/ChannelFile.h"
+#include "tests/CliRun.h"
 #include "tests/TempDir.h"
 
 namespace torvan::cli {
@@ -14,18 +13,8 @@ namespace {
 
 using testing_support::TempDir;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Invoke(int (*command)(const Args&, std::ostream&, std::ostream&), const Args& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = command(args, out, err);
-    return Outcome{status, out.str(), err.str()};
-}
+using Outcome = testing_support::CliRun;
+constexpr auto Invoke = testing_support::RunCli;
 
 class DocumentCommands : public testing::Test {
 protected:

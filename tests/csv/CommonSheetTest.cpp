@@ -10,7 +10,7 @@
 namespace torvan::csv {
 namespace {
 
-const std::string kHeader =
+const std::string kCommonHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,Skip,Power,Comment\r\n";
 
@@ -45,7 +45,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
     for (const auto& [tone, rx, tx] : cases) {
         MemoryCellTable grid;
         const SheetImport result = ImportCommonSheet(
-            kHeader + "3,Rpt,146.52,,0," + tone + ",FM,,High,\r\n", {}, grid);
+            kCommonHeader + "3,Rpt,146.52,,0," + tone + ",FM,,High,\r\n", {}, grid);
         ASSERT_TRUE(result.MayStore(FixPolicy::Accept))
             << tone << ": " << (result.notes.empty() ? result.error : result.notes[0].reason);
         EXPECT_EQ(grid.TextMatrix(3, column::kRxCode), rx) << tone;
@@ -97,7 +97,7 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
     };
     for (const auto& [row, header, verdict, texts] : cases) {
         MemoryCellTable grid;
-        const SheetImport result = ImportCommonSheet(kHeader + row + "\r\n", {}, grid);
+        const SheetImport result = ImportCommonSheet(kCommonHeader + row + "\r\n", {}, grid);
         ASSERT_EQ(result.error, "") << row;
         ASSERT_EQ(result.notes.empty(), header.empty()) << row;
         if (!header.empty()) {
@@ -129,7 +129,7 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
         grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
         grid.SetTextMatrix(3, col, held[static_cast<std::size_t>(col - 1)]);
     }
-    const SheetImport result = ImportCommonSheet(kHeader +
+    const SheetImport result = ImportCommonSheet(kCommonHeader +
                                                      "0,A,146.52,,0,,,,,,,,FM,,5.0W,\r\n"
                                                      "1,B,146.52,,0,Tone,60,,,,,,FM,,0.5W,\r\n"
                                                      "3,C,146.52,,0,,,,,,,,FM,,,\r\n"

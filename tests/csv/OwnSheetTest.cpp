@@ -14,7 +14,7 @@
 namespace torvan::csv {
 namespace {
 
-const std::string kHeader =
+const std::string kOwnHeader =
     "CH,Rx Frequency,Tx Frequency,Rx Code,Tx Code,Busy Lock,Tx Power,Bandwidth,Scan Add,PTT ID,"
     "Name\r\n";
 
@@ -46,7 +46,7 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
     };
     for (const auto& [row, header, verdict, stored] : cases) {
         MemoryCellTable grid;
-        const SheetImport result = ImportOwnSheet(kHeader + "5," + row + "\r\n", {}, grid);
+        const SheetImport result = ImportOwnSheet(kOwnHeader + "5," + row + "\r\n", {}, grid);
         ASSERT_EQ(result.error, "") << row;
         EXPECT_EQ(result.MayStore(FixPolicy::Refuse), header.empty()) << row;
         ASSERT_EQ(result.notes.empty(), header.empty()) << row;
@@ -67,7 +67,7 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
 TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
     MemoryCellTable grid;
     const std::string row = ",145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n";
-    const SheetImport bad = ImportOwnSheet(kHeader + "0" + row + "129" + row + "7" + row + "7" +
+    const SheetImport bad = ImportOwnSheet(kOwnHeader + "0" + row + "129" + row + "7" + row + "7" +
                                                row + "8,145.5\r\n",
                                            {}, grid);
     ASSERT_EQ(bad.notes.size(), 4U);
@@ -95,7 +95,7 @@ TEST(OwnSheetImport, ABandOtherThanTheDefaultDecidesWhatIsRefused) {
     MemoryCellTable grid;
     const FrequencyLimits band{40000000, 47000000};
     const SheetImport result = ImportOwnSheet(
-        kHeader + "1,145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n2,446.00625,446.00625,None,"
+        kOwnHeader + "1,145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n2,446.00625,446.00625,None,"
                   "None,Off,High,Wide,Yes,Off,B\r\n",
         band, grid);
     ASSERT_EQ(result.notes.size(), 2U);

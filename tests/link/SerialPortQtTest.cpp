@@ -143,19 +143,19 @@ TEST(SerialPortQt, PurgeAfterAWriteLosesNothing) {
 // time-out and trip the test's time-out instead.
 TEST(SerialPortQt, ReadsEndByTheirTimeOuts) {
     constexpr TimeoutProfile kLongTotal{30, 0, 600000, 50, 50};
-    struct Case {
+    struct ReadCase {
         const char* name;
         TimeoutProfile profile;
         int sent;  // bytes the far end sends first; -1: it hangs up
         std::size_t got;
     };
-    const Case cases[] = {
+    const ReadCase cases[] = {
         {"all bytes came", kLongTotal, 12, 12},
         {"a short reply ends on the interval", kLongTotal, 3, 3},
         {"silence ends on the total", ClonePacing, 0, 0},
         {"a hung-up line ends at once", kLongTotal, -1, 0},
     };
-    for (const Case& c : cases) {
+    for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
         FarEnd far;
         WithPort(far.path, c.profile, [&](SerialPort& port) {

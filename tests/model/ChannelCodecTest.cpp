@@ -6,26 +6,15 @@
 #include <vector>
 
 #include "model/MemoryCellTable.h"
+#include "tests/model/GridRows.h"
 
 namespace torvan {
 namespace {
 
-using Row = std::vector<std::string>;  // columns 1..10
+using testing_support::Row;
+using testing_support::RowOf;
+using testing_support::SetRow;
 using Bytes = std::vector<std::uint8_t>;
-
-Row RowOf(const CellTable& grid, int channel) {
-    Row row;
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        row.push_back(grid.TextMatrix(channel, col));
-    }
-    return row;
-}
-
-void SetRow(CellTable& grid, int channel, const Row& row) {
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(channel, col, row.at(static_cast<std::size_t>(col - 1)));
-    }
-}
 
 Bytes At(const MemoryImage& image, std::size_t at, std::size_t length) {
     const auto span = image.Span(at, length);
@@ -38,7 +27,7 @@ void Put(MemoryImage& image, std::size_t at, std::initializer_list<std::uint8_t>
     }
 }
 
-const Row kEmpty(10, "");
+using testing_support::kEmptyRow;
 
 // Channel 5's slot holds a channel the user then empties: an empty row
 // stores no frequencies and clears bit 0 of byte 13; the rest of its slot,
@@ -58,8 +47,8 @@ TEST(ChannelCodec, DecodesASlotAndEncodesItBack) {
     DecodeChannels(image, grid);
     EXPECT_EQ(RowOf(grid, 1), (Row{"145.52500", "146.00000", "CTCSS:67.0", "CDCSS:023N", "Tone",
                                    "High", "Narrow", "Yes", "Pre-Tx", "AB 1"}));
-    EXPECT_EQ(RowOf(grid, 2), kEmpty);
-    SetRow(grid, 5, kEmpty);
+    EXPECT_EQ(RowOf(grid, 2), kEmptyRow);
+    SetRow(grid, 5, kEmptyRow);
 
     MemoryImage encoded = image;
     EncodeChannels(grid, encoded);
@@ -115,7 +104,7 @@ TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
         EXPECT_EQ(once[16 + 14], 0xAA) << name;  // bytes no encoder owns stay
         MemoryCellTable again;
         DecodeChannels(once, again);
-        EXPECT_EQ(RowOf(again, 2), kEmpty) << name;
+        EXPECT_EQ(RowOf(again, 2), kEmptyRow) << name;
         MemoryImage twice = once;
         EncodeChannels(again, twice);
         EXPECT_EQ(twice, once) << name;

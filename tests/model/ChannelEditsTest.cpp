@@ -7,21 +7,14 @@
 
 #include "model/ChannelCodec.h"
 #include "model/MemoryCellTable.h"
+#include "tests/model/GridRows.h"
 
 namespace torvan {
 namespace {
 
-using Row = std::vector<std::string>;
-
-Row RowOf(const CellTable& grid, int row) {
-    Row texts;
-    for (int col = 1; col <= 10; ++col) {
-        texts.push_back(grid.TextMatrix(row, col));
-    }
-    return texts;
-}
-
-const Row kEmpty(10, "");
+using testing_support::Row;
+using testing_support::RowOf;
+using testing_support::kEmptyRow;
 const FrequencyLimits k136to174{13600000, 17400000};
 
 // Scaled exactly, clamped into the limits, then moved down onto the 5 kHz or
@@ -52,7 +45,7 @@ TEST(GridEdit, TheReceiveFrequencyMakesAndEmptiesTheRow) {
     CommitFrequency(grid, 3, column::kTxFrequency, "145.5", k136to174);
     CommitChoiceCell(grid, 3, column::kTxPower, "Low");
     CommitChoiceCell(grid, 3, column::kName, "X");
-    EXPECT_EQ(RowOf(grid, 3), kEmpty);
+    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
     CommitFrequency(grid, 3, column::kRxFrequency, "145.1234567", k136to174);
     EXPECT_EQ(RowOf(grid, 3), (Row{"145.12000", "145.12000", "None", "None", "Off", "High", "Wide",
                                    "Yes", "Off", ""}));
@@ -62,7 +55,7 @@ TEST(GridEdit, TheReceiveFrequencyMakesAndEmptiesTheRow) {
     EXPECT_EQ(RowOf(grid, 3),
               (Row{"146.00000", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", "HOME"}));
     CommitFrequency(grid, 3, column::kRxFrequency, "0", k136to174);
-    EXPECT_EQ(RowOf(grid, 3), kEmpty);
+    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
 }
 
 TEST(GridEdit, AddAndDeleteShiftRowsAtTheEdges) {
@@ -79,16 +72,16 @@ TEST(GridEdit, AddAndDeleteShiftRowsAtTheEdges) {
         return texts;
     };
     InsertChannel(grid, 3);
-    EXPECT_EQ(RowOf(grid, 3), kEmpty);
+    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
     EXPECT_EQ(names({2, 4, 128}), (Row{"2", "3", "127"}));  // old 128 is gone
     DeleteChannel(grid, 3);
     EXPECT_EQ(names({3, 127}), (Row{"3", "127"}));
-    EXPECT_EQ(RowOf(grid, 128), kEmpty);
+    EXPECT_EQ(RowOf(grid, 128), kEmptyRow);
     DeleteChannel(grid, 128);
     InsertChannel(grid, 128);
-    EXPECT_EQ(RowOf(grid, 128), kEmpty);
+    EXPECT_EQ(RowOf(grid, 128), kEmptyRow);
     InsertChannel(grid, 1);
-    EXPECT_EQ(RowOf(grid, 1), kEmpty);
+    EXPECT_EQ(RowOf(grid, 1), kEmptyRow);
     EXPECT_EQ(names({0, 2}), (Row{"", "1"}));  // header row untouched
 }
 

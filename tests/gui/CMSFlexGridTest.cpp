@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "GuiTestMain.h"
 #include "editor/CMSFlexGrid.h"
 
 class CMSFlexGridTest : public QObject {
@@ -86,5 +87,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMSFlexGridTest)
+GUI_TEST_MAIN(CMSFlexGridTest)
 #include "CMSFlexGridTest.moc"

@@ -1,25 +1,26 @@
 #pragma once
 
+#include <QtTest/qtestspontaneevent.h>
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
 #include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
 
+#include "app/CMainFrame.h"
 #include "app/CProgramApp.h"
 #include "config/IniStore.h"
 #include "config/ModelCatalogReader.h"
-#include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 
@@ -182,51 +183,9 @@ inline void TypeText(const QString& text) {
     }
 }
 
-// Drives a Tone Setting dialog by steps: "mode CTCSS" clicks a radio button,
-// "cell R C" and "right R C" click a value cell with the left or the right
-// button, "Return", "Escape", "Down", "Right" or "Tab" type the key, "close"
-// uses the close box.
-inline void RunToneSteps(CToneDlg& dialog, const QStringList& steps) {
-    const QMap<QString, int> keys = {{"Return", Qt::Key_Return},
-                                     {"Escape", Qt::Key_Escape},
-                                     {"Down", Qt::Key_Down},
-                                     {"Right", Qt::Key_Right},
-                                     {"Tab", Qt::Key_Tab}};
-    WaitActive(dialog);
-    for (const QString& step : steps) {
-        const QStringList word = step.split(QLatin1Char(' '));
-        if (word[0] == QLatin1String("mode")) {
-            for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
-                if (button->text() == word[1]) {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                }
-            }
-        } else if (word.size() == 3) {
-            ClickCell(dialog.ValueGrid(), word[1].toInt(), word[2].toInt(),
-                      word[0] == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
-        } else if (keys.contains(word[0])) {
-            Key(keys[word[0]]);
-        } else {
-            dialog.close();
-        }
-    }
-}
-
-// Answers the next modal Tone Setting dialog with steps once it runs; if
-// the steps leave it open, it is cancelled so that no test waits forever.
-inline void AnswerToneDialog(const QStringList& steps) {
-    QTimer::singleShot(0, [steps] {
-        if (auto* dialog = qobject_cast<CToneDlg*>(QApplication::activeModalWidget())) {
-            RunToneSteps(*dialog, steps);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        }
-    });
-}
-
-inline void ClickButton(QDialog& dialog, const QString& text) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+// Clicks the button (push or radio) that shows `text`.
+inline void ClickButton(QWidget& parent, const QString& text) {
+    for (QAbstractButton* button : parent.findChildren<QAbstractButton*>()) {
         if (button->text() == text) {
             QTest::mouseClick(button, Qt::LeftButton);
             return;
@@ -246,17 +205,25 @@ inline void DropText(QWidget& target, const QString& text) {
     QApplication::sendEvent(&target, &drop);
 }
 
-// Steps shared by the dialogs: "focus NAME" gives a control the keyboard,
-// "type TEXT" types each character, "paste TEXT" pastes with Ctrl+V,
-// "drop TEXT" drops text where the focus is, a key name ("Return", "Down")
-// types that key, "OK" and "Cancel" click the button, "close" uses the
-// close box.
-inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
-    gui_test::WaitActive(dialog);
+// Plays a user on a dialog, step by step: "click TEXT" clicks a button or
+// radio button, "cell R C" and "right R C" click a cell of the dialog's grid
+// with the left or the right button, "focus NAME" gives a control the
+// keyboard, "type TEXT" types each character, "paste TEXT" pastes with
+// Ctrl+V, "drop TEXT" drops text where the focus is, "close" uses the close
+// box, and a key name ("Return", "Down", "Escape") types that key.
+inline void RunSteps(QDialog& dialog, const QStringList& steps) {
+    WaitActive(dialog);
     for (const QString& step : steps) {
         const QString word = step.section(QLatin1Char(' '), 0, 0);
         const QString rest = step.section(QLatin1Char(' '), 1);
-        if (word == QLatin1String("focus")) {
+        if (word == QLatin1String("click")) {
+            ClickButton(dialog, rest);
+        } else if (word == QLatin1String("cell") || word == QLatin1String("right")) {
+            ClickCell(*dialog.findChild<CMSFlexGrid*>(),
+                      rest.section(QLatin1Char(' '), 0, 0).toInt(),
+                      rest.section(QLatin1Char(' '), 1).toInt(),
+                      word == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
+        } else if (word == QLatin1String("focus")) {
             auto* control = dialog.findChild<QWidget*>(rest);
             QVERIFY2(control != nullptr, qPrintable(rest));
             control->setFocus(Qt::OtherFocusReason);
@@ -267,8 +234,6 @@ inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
             Key(Qt::Key_V, Qt::ControlModifier);
         } else if (word == QLatin1String("drop")) {
             DropText(*QApplication::focusWidget(), rest);
-        } else if (word == QLatin1String("OK") || word == QLatin1String("Cancel")) {
-            ClickButton(dialog, word);
         } else if (word == QLatin1String("close")) {
             dialog.close();
         } else {
@@ -284,12 +249,37 @@ inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
 inline void AnswerDialog(const QStringList& steps) {
     QTimer::singleShot(0, [steps] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            RunDialogSteps(*dialog, steps);
+            RunSteps(*dialog, steps);
             if (dialog->isVisible()) {
                 dialog->reject();
             }
         }
     });
 }
+
+// The program as a user starts it, over a private folder with two model
+// profiles.
+class Window {
+public:
+    Window() { folder.WriteIni(kProfiles); }
+    // Starts the program with a command line; false when the start ended.
+    bool Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
+        app = std::make_unique<CProgramApp>(folder.Environment(), prompts.Make());
+        return app->InitInstance(arguments);
+    }
+    CMainFrame& Frame() const { return *app->MainFrame(); }
+    CProgramView& View() const { return Frame().View(); }
+    void Trigger(int id) const { Frame().Action(id)->trigger(); }
+    const torvan::MemoryImage& Image() const { return app->Document().Image(); }
+    // The crafted image saved as `name`; returns its path.
+    QString WriteCrafted(const QString& name) const {
+        folder.Write(name, ToBytes(CraftedImage(folder.IniPath())));
+        return folder.File(name);
+    }
+
+    TestFolder folder;
+    ScriptedPrompts prompts;
+    std::unique_ptr<CProgramApp> app;
+};
 
 }  // namespace gui_test

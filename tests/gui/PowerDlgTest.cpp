@@ -7,11 +7,11 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include "GuiTestMain.h"
 #include "GuiTestSupport.h"
 #include "RadioTestSupport.h"
 #include "link/gui/CPowerDlg.h"
 
-using gui_test::BoxWatcher;
 using gui_test::RadioOnPty;
 using torvan::LevelPoint;
 using torvan::MemoryImage;
@@ -31,22 +31,10 @@ void SendKey(QWidget& widget, QEvent::Type type, Qt::Key key, bool autoRepeat) {
     QApplication::sendEvent(&widget, &event);
 }
 
-// "Left", "PageUp"...: one press and release; "hold Right 4": a key held
-// down through four repeats.
-void Type(QWidget& widget, const QString& keys) {
-    static const QMap<QString, Qt::Key> names = {{"Left", Qt::Key_Left},
-                                                 {"Right", Qt::Key_Right},
-                                                 {"PageUp", Qt::Key_PageUp},
-                                                 {"PageDown", Qt::Key_PageDown},
-                                                 {"Home", Qt::Key_Home}};
-    const QStringList word = keys.split(QLatin1Char(' '));
-    if (word[0] != QLatin1String("hold")) {
-        QTest::keyClick(&widget, names.value(word[0]));
-        return;
-    }
-    const Qt::Key key = names.value(word[1]);
+// A key held down through `repeats` repeats, then let go.
+void HoldKey(QWidget& widget, Qt::Key key, int repeats) {
     SendKey(widget, QEvent::KeyPress, key, false);
-    for (int i = 0; i < word[2].toInt(); ++i) {
+    for (int i = 0; i < repeats; ++i) {
         SendKey(widget, QEvent::KeyRelease, key, true);
         SendKey(widget, QEvent::KeyPress, key, true);
     }
@@ -54,8 +42,8 @@ void Type(QWidget& widget, const QString& keys) {
 }
 
 void SendMouse(QScrollBar& bar, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton
-                                                                      : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, bar.mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(&bar, &event);
 }
@@ -103,43 +91,15 @@ private slots:
         QCOMPARE(radio_->Counters().levelPrepares, 0U);
     }
 
-    void stepsSendOnceAtTheEnd_data() {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<unsigned>("sends");
-        QTest::addColumn<bool>("reply16");
-        QTest::newRow("line right at 255 sends nothing") << 255 << "Right" << 255 << 0U << false;
-        QTest::newRow("page right from 250 stops at 255") << 250 << "PageDown" << 255 << 1U << false;
-        QTest::newRow("held key") << 10 << "hold Right 4" << 15 << 1U << false;
-        QTest::newRow("radio answering 0x16") << 128 << "Right" << 129 << 1U << true;
-    }
-
-    void stepsSendOnceAtTheEnd() {
-        QFETCH(int, start);
-        QFETCH(QString, keys);
-        QFETCH(int, shown);
-        QFETCH(unsigned, sends);
-        QFETCH(bool, reply16);
-        torvan::sim::RadioFaults faults;
-        faults.reply16 = reply16;
-        Open(WithLowLow(start), faults);
-        QTest::mouseClick(&dialog_->LevelButton(LevelPoint::LowLow), Qt::LeftButton);
-        QCOMPARE(dialog_->ScrollBar().value(), start);
-
-        Type(dialog_->ScrollBar(), keys);
-        QTRY_COMPARE(radio_->Counters().levelPrepares, sends);
-        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low %1").arg(shown));
-        QCOMPARE(dialog_->ScrollBar().value(), shown);
-        radio_->Finish();
-        QCOMPARE(radio_->Memory()[kLowLow], shown);
-        QCOMPARE(radio_->Counters().levelPrepares, sends);
-    }
-
-    void dragSendsItsLastPositionOnce() {
-        Open(WithLowLow(0x80));
+    // A held key and a drag are one gesture each: the radio hears the
+    // value once, when the key or the button is let go.
+    void gesturesSendOnceAtTheirEnd() {
+        Open(WithLowLow(10));
         QTest::mouseClick(&dialog_->LevelButton(LevelPoint::LowLow), Qt::LeftButton);
         QScrollBar& bar = dialog_->ScrollBar();
+        HoldKey(bar, Qt::Key_Right, 4);
+        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low 15"));
+        QCOMPARE(radio_->Counters().levelPrepares, 1U);
         QPoint at = HandleCentre(bar);
         SendMouse(bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
         for (int i = 0; i < 5; ++i) {
@@ -147,12 +107,12 @@ private slots:
             SendMouse(bar, QEvent::MouseMove, at, Qt::NoButton);
         }
         const int last = bar.sliderPosition();
-        QVERIFY(last > 0x80);
+        QVERIFY(last > 15);
         SendMouse(bar, QEvent::MouseButtonRelease, at, Qt::LeftButton);
         QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low %1").arg(last));
         radio_->Finish();
         QCOMPARE(radio_->Memory()[kLowLow], last);
-        QCOMPARE(radio_->Counters().levelPrepares, 1U);
+        QCOMPARE(radio_->Counters().levelPrepares, 2U);
     }
 
     void endAndExit_data() {
@@ -190,42 +150,6 @@ private slots:
         QCOMPARE(radio_->Counters().handshakes, (active ? 1U : 0U) + ends);
     }
 
-    void failedExchangeClosesSilently_data() {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<unsigned>("ends");
-        // A silent radio fails the query: no point was active.
-        QTest::newRow("silent radio") << true << 0U;
-        // A refused value: the point was active, so tuning ends first.
-        QTest::newRow("refused value") << false << 1U;
-    }
-
-    void failedExchangeClosesSilently() {
-        QFETCH(bool, silent);
-        QFETCH(unsigned, ends);
-        torvan::sim::RadioFaults faults;
-        faults.silent = silent;
-        faults.refusedWrite = static_cast<unsigned>(kLowLow);
-        Open(WithLowLow(40), faults);
-        BoxWatcher boxes;
-        QTest::mouseClick(&dialog_->LevelButton(LevelPoint::LowLow), Qt::LeftButton);
-        if (!silent) {
-            Type(dialog_->ScrollBar(), QStringLiteral("Right"));
-        }
-        QTRY_VERIFY(!dialog_->isVisible());
-        QVERIFY(boxes.seen.isEmpty());
-        QTRY_COMPARE(radio_->Counters().tuningEnds, ends);
-    }
-
-    void unknownPortSaysOpenThePortFail() {
-        BoxWatcher boxes;
-        CPowerDlg dialog(QStringLiteral("/dev/no-such-tty"));
-        QVERIFY(!dialog.OnInitDialog());
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen.first().title, QStringLiteral("Torvan PC Encoder"));
-        QCOMPARE(boxes.seen.first().text, QStringLiteral("Open the port fail"));
-        QCOMPARE(boxes.seen.first().icon, QMessageBox::Warning);
-    }
-
 private:
     void Open(const MemoryImage& memory, torvan::sim::RadioFaults faults = {}) {
         radio_ = std::make_unique<RadioOnPty>(memory, std::move(faults));
@@ -239,5 +163,5 @@ private:
     std::unique_ptr<CPowerDlg> dialog_;
 };
 
-QTEST_MAIN(PowerDlgTest)
+GUI_TEST_MAIN(PowerDlgTest)
 #include "PowerDlgTest.moc"

@@ -1,10 +1,10 @@
 // One program for all the window's test classes, so the application is
 // linked once: `torvan_gui_tests CLASS [Qt Test options]` runs one class.
-#include "GuiTestMain.h"
-
 #include <QApplication>
 #include <QTest>
 #include <cstdio>
+
+#include "GuiTestSupport.h"
 
 namespace gui_test {
 
@@ -18,14 +18,10 @@ std::map<QString, TestFactory>& Registry() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
-    const auto& tests = gui_test::Registry();
-    const auto found = argc > 1 ? tests.find(QString::fromLocal8Bit(argv[1])) : tests.end();
-    if (found == tests.end()) {
-        std::fprintf(stderr, "usage: %s CLASS [Qt Test options]\nclasses:", argv[0]);
-        for (const auto& test : tests) {
-            std::fprintf(stderr, " %s", qPrintable(test.first));
-        }
-        std::fputc('\n', stderr);
+    const auto found = argc > 1 ? gui_test::Registry().find(QString::fromLocal8Bit(argv[1]))
+                                : gui_test::Registry().end();
+    if (found == gui_test::Registry().end()) {
+        std::fprintf(stderr, "usage: %s TESTCLASS [Qt Test options]\n", argv[0]);
         return 2;
     }
     const std::unique_ptr<QObject> test = found->second();

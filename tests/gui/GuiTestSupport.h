@@ -14,6 +14,9 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 
 #include "app/CMainFrame.h"
 #include "app/CProgramApp.h"
@@ -25,6 +28,17 @@
 #include "model/MemoryForm.h"
 
 namespace gui_test {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+
+// The Qt Test classes linked into the test program, by class name.
+std::map<QString, TestFactory>& Registry();
+
+template <typename Test>
+bool Register(const char* name) {
+    Registry()[QString::fromLatin1(name)] = [] { return std::make_unique<Test>(); };
+    return true;
+}
 
 // A private folder for Program.ini, the settings file and channel-data files.
 class TestFolder {
@@ -79,16 +93,6 @@ inline QByteArray ToBytes(const torvan::MemoryImage& image) {
                       static_cast<qsizetype>(image.bytes().size()));
 }
 
-inline void SelectText(torvan::ChoiceList& list, const std::string& text) {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.EntryText(i) == text) {
-            list.Select(i);
-            return;
-        }
-    }
-    QFAIL(("no entry " + text).c_str());
-}
-
 inline const QByteArray kProfiles =
     "[Setup]\nType0=Alpha\nField0=136-174MHz;144-148MHz\nType1=Beta\nField1=400-470MHz\n";
 
@@ -107,7 +111,7 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
         {Setting::PriorityChannel, "77"},   {Setting::Beep, "Off"},
         {Setting::Ste, "120  phase shift"}, {Setting::FrequencyRange, "144-148MHz"}};
     for (const auto& [setting, text] : settings) {
-        SelectText(form.List(setting), text);
+        form.List(setting).SelectByPrefix(text, torvan::PrefixSearch::FromFirst);
     }
     form.SetPasswordText("4321");
     for (const auto& [row, cells] :
@@ -207,7 +211,8 @@ inline void DropText(QWidget& target, const QString& text) {
 
 // Plays a user on a dialog, step by step: "click TEXT" clicks a button or
 // radio button, "cell R C" and "right R C" click a cell of the dialog's grid
-// with the left or the right button, "focus NAME" gives a control the
+// with the left or the right button, "row R" moves the grid's current cell
+// to row R and gives it the keyboard, "focus NAME" gives a control the
 // keyboard, "type TEXT" types each character, "paste TEXT" pastes with
 // Ctrl+V, "drop TEXT" drops text where the focus is, "close" uses the close
 // box, and a key name ("Return", "Down", "Escape") types that key.
@@ -223,6 +228,10 @@ inline void RunSteps(QDialog& dialog, const QStringList& steps) {
                       rest.section(QLatin1Char(' '), 0, 0).toInt(),
                       rest.section(QLatin1Char(' '), 1).toInt(),
                       word == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
+        } else if (word == QLatin1String("row")) {
+            auto* grid = dialog.findChild<CMSFlexGrid*>();
+            grid->setFocus(Qt::OtherFocusReason);
+            grid->SetRow(rest.toInt());
         } else if (word == QLatin1String("focus")) {
             auto* control = dialog.findChild<QWidget*>(rest);
             QVERIFY2(control != nullptr, qPrintable(rest));
@@ -283,3 +292,7 @@ public:
 };
 
 }  // namespace gui_test
+
+// Puts a Qt Test class into the one test program, in place of QTEST_MAIN.
+#define GUI_TEST_MAIN(Test) \
+    [[maybe_unused]] static const bool registered##Test = gui_test::Register<Test>(#Test);

@@ -1,16 +1,19 @@
-// Program Read, Program Write and Edit > Power through the main window
-// against the simulated radio: each message a fault shows (or the silent
-// close), the successful runs, and that nothing is lost on a failure. What
-// the protocol tolerates is the link tests' concern.
+// The radio dialogs against the simulated radio. Program Read, Program Write
+// and Edit > Power through the main window: each message a fault shows (or
+// the silent close), the successful runs, and that nothing is lost on a
+// failure; what the protocol tolerates is the link tests' concern. Then the
+// Power dialog's controls.
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyleOptionSlider>
 
-#include "GuiTestMain.h"
 #include "GuiTestSupport.h"
 #include "RadioTestSupport.h"
 #include "app/Commands.h"
@@ -18,6 +21,8 @@
 #include "link/gui/CProgressDlg.h"
 
 using gui_test::FormTexts;
+using gui_test::RadioOnPty;
+using torvan::LevelPoint;
 using torvan::MemoryImage;
 
 namespace {
@@ -98,7 +103,7 @@ torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
 // The user in the Power dialog: Low Low, then one step right, each time
 // waiting for the exchange's end, then Exit if the dialog is still open.
 void DrivePower(CPowerDlg& dialog) {
-    QTest::mouseClick(&dialog.LevelButton(torvan::LevelPoint::LowLow), Qt::LeftButton);
+    QTest::mouseClick(&dialog.LevelButton(LevelPoint::LowLow), Qt::LeftButton);
     QTRY_VERIFY(dialog.Active() || !dialog.isVisible());
     if (dialog.isVisible()) {
         const QString before = dialog.Display().text();
@@ -124,9 +129,53 @@ void DriveProgress(CProgressDlg& dialog, Fault fault) {
     QVERIFY(dialog.isVisible());
 }
 
+MemoryImage WithLowLow(int value) {
+    MemoryImage memory = torvan::sim::PatternMemory(1);
+    memory[kLowLow] = static_cast<std::uint8_t>(value);
+    return memory;
+}
+
+void SendKey(QWidget& widget, QEvent::Type type, Qt::Key key, bool autoRepeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// A key held down through `repeats` repeats, then let go.
+void HoldKey(QWidget& widget, Qt::Key key, int repeats) {
+    SendKey(widget, QEvent::KeyPress, key, false);
+    for (int i = 0; i < repeats; ++i) {
+        SendKey(widget, QEvent::KeyRelease, key, true);
+        SendKey(widget, QEvent::KeyPress, key, true);
+    }
+    SendKey(widget, QEvent::KeyRelease, key, false);
+}
+
+void SendMouse(QScrollBar& bar, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, bar.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&bar, &event);
+}
+
+QPoint HandleCentre(const QScrollBar& bar) {
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    return bar.style()
+        ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar)
+        .center();
+}
+
 }  // namespace
 
-class FaultMatrixTest : public QObject {
+class RadioDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -137,7 +186,11 @@ private slots:
     }
 
     void init() { window_ = std::make_unique<gui_test::Window>(); }
-    void cleanup() { window_.reset(); }
+    void cleanup() {
+        window_.reset();
+        dialog_.reset();
+        radio_.reset();
+    }
 
     void faultThroughTheWindow_data() {
         QTest::addColumn<int>("index");
@@ -155,7 +208,7 @@ private slots:
         const FaultRow& row = kMatrix[index];
         const bool power = row.direction == Direction::Power;
         const MemoryImage memory = RadioMemory(row.fault);
-        gui_test::RadioOnPty radio(memory, FaultsOf(row));
+        RadioOnPty radio(memory, FaultsOf(row));
         StartWith(row.fault == Fault::MissingPort ? QStringLiteral("/dev/no-such-tty")
                                                   : radio.Path());
         // A serial terminal holding the port: its lock file and exclusive mode.
@@ -221,6 +274,67 @@ private slots:
         }
     }
 
+    // A level button queries its point; then a held key and a drag are one
+    // gesture each: the radio hears the value once, when the key or the
+    // button is let go.
+    void levelButtonThenGesturesSendOnce() {
+        Open(WithLowLow(10));
+        QScrollBar& bar = dialog_->ScrollBar();
+        QCOMPARE(dialog_->Display().text(), QStringLiteral("0"));
+        QVERIFY(!bar.isEnabled());
+        QTest::mouseClick(&dialog_->LevelButton(LevelPoint::LowLow), Qt::LeftButton);
+        QCOMPARE(dialog_->Display().text(), QStringLiteral("Low Low 10"));
+        QCOMPARE(bar.value(), 10);
+        QVERIFY(bar.isEnabled() && bar.hasFocus());
+        for (const torvan::LevelPointInfo& info : torvan::kLevelPoints) {
+            QVERIFY(!dialog_->LevelButton(info.point).isEnabled());
+        }
+        QCOMPARE(radio_->Counters().levelQueries, 1U);
+        QCOMPARE(radio_->Counters().levelPrepares, 0U);
+        HoldKey(bar, Qt::Key_Right, 4);
+        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low 15"));
+        QCOMPARE(radio_->Counters().levelPrepares, 1U);
+        QPoint at = HandleCentre(bar);
+        SendMouse(bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
+        for (int i = 0; i < 5; ++i) {
+            at += QPoint(6, 0);
+            SendMouse(bar, QEvent::MouseMove, at, Qt::NoButton);
+        }
+        const int last = bar.sliderPosition();
+        QVERIFY(last > 15);
+        SendMouse(bar, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low %1").arg(last));
+        radio_->Finish();
+        QCOMPARE(radio_->Memory()[kLowLow], last);
+        QCOMPARE(radio_->Counters().levelPrepares, 2U);
+    }
+
+    // End always ends the tuning and resets; Exit ends it only for an
+    // active point, and nothing at all crosses the line otherwise.
+    void endAndExit() {
+        for (const auto& [active, end, ends] : {std::tuple{false, true, 1U},
+                                                {true, true, 1U},
+                                                {false, false, 0U},
+                                                {true, false, 1U}}) {
+            Open(torvan::sim::PatternMemory(1));
+            if (active) {
+                QTest::mouseClick(&dialog_->LevelButton(LevelPoint::HighLow), Qt::LeftButton);
+                QVERIFY(dialog_->Active());
+            }
+            QTest::mouseClick(end ? &dialog_->EndButton() : &dialog_->ExitButton(), Qt::LeftButton);
+            QCOMPARE(dialog_->isVisible(), end);
+            if (end) {
+                QVERIFY(!dialog_->Active());
+                QCOMPARE(dialog_->Display().text(), QStringLiteral("0"));
+                QVERIFY(dialog_->LevelButton(LevelPoint::LowLow).isEnabled());
+                QVERIFY(!dialog_->ScrollBar().isEnabled());
+            }
+            QTRY_COMPARE(radio_->Counters().tuningEnds, ends);
+            radio_->Finish();
+            QCOMPARE(radio_->Counters().handshakes, (active ? 1U : 0U) + ends);
+        }
+    }
+
 private:
     // The radio's memory: the opened file's band and the typed password,
     // unless the fault is a mismatch of one of them.
@@ -283,9 +397,20 @@ private:
             .entryList({QStringLiteral("radio-read-*.sin")}, QDir::Files, QDir::Name);
     }
 
+    void Open(const MemoryImage& memory, torvan::sim::RadioFaults faults = {}) {
+        dialog_.reset();
+        radio_ = std::make_unique<RadioOnPty>(memory, std::move(faults));
+        dialog_ = std::make_unique<CPowerDlg>(radio_->Path());
+        QVERIFY(dialog_->OnInitDialog());
+        dialog_->show();
+        gui_test::WaitActive(*dialog_);
+    }
+
     QTemporaryDir data_;
     std::unique_ptr<gui_test::Window> window_;
+    std::unique_ptr<RadioOnPty> radio_;
+    std::unique_ptr<CPowerDlg> dialog_;
 };
 
-GUI_TEST_MAIN(FaultMatrixTest)
-#include "FaultMatrixTest.moc"
+GUI_TEST_MAIN(RadioDialogsTest)
+#include "RadioDialogsTest.moc"

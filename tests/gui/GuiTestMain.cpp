@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s TESTCLASS [Qt Test options]\n", argv[0]);
         return 2;
     }
-    const std::unique_ptr<QObject> test = found->second();
     argv[1] = argv[0];
-    return QTest::qExec(test.get(), argc - 1, argv + 1);
+    return QTest::qExec(found->second().get(), argc - 1, argv + 1);
 }

@@ -198,17 +198,6 @@ inline void ClickButton(QWidget& parent, const QString& text) {
     QFAIL(qPrintable("no button " + text));
 }
 
-// Text dropped on an edit box, as a drag from another program ends.
-inline void DropText(QWidget& target, const QString& text) {
-    QMimeData data;
-    data.setText(text);
-    const QPointF at = target.rect().center();
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
-}
-
 // Plays a user on a dialog, step by step: "click TEXT" clicks a button or
 // radio button, "cell R C" and "right R C" click a cell of the dialog's grid
 // with the left or the right button, "row R" moves the grid's current cell
@@ -241,8 +230,15 @@ inline void RunSteps(QDialog& dialog, const QStringList& steps) {
         } else if (word == QLatin1String("paste")) {
             QGuiApplication::clipboard()->setText(rest);
             Key(Qt::Key_V, Qt::ControlModifier);
-        } else if (word == QLatin1String("drop")) {
-            DropText(*QApplication::focusWidget(), rest);
+        } else if (word == QLatin1String("drop")) {  // as a drag from another program ends
+            QMimeData data;
+            data.setText(rest);
+            QWidget* target = QApplication::focusWidget();
+            const QPointF at = target->rect().center();
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &drop);
         } else if (word == QLatin1String("close")) {
             dialog.close();
         } else {

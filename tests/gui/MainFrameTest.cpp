@@ -1,7 +1,6 @@
 // The main window: its commands reach the document, the form and the files,
 // and nothing is lost when a file is refused.
 #include <QComboBox>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -9,7 +8,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include "GuiTestSupport.h"
@@ -35,27 +33,8 @@ private slots:
 
     void cleanup() { w_.reset(); }
 
-    // The newest first, each file once, at most four, and kept across runs.
-    void recentFilesKeepTheNewestFourOnce() {
-        RecentFileList recent;
-        for (const char* name : {"a.sin", "b.sin", "a.sin", "c.sin", "d.sin", "e.sin", "d.sin"}) {
-            recent.Add(w_->folder.File(QString::fromLatin1(name)));
-        }
-        QStringList expected;
-        for (const char* name : {"d.sin", "e.sin", "c.sin", "a.sin"}) {
-            expected << QFileInfo(w_->folder.File(QString::fromLatin1(name))).absoluteFilePath();
-        }
-        QCOMPARE(recent.Files(), expected);
-        QSettings settings(w_->folder.File(QStringLiteral("recent.ini")), QSettings::IniFormat);
-        recent.Save(settings);
-        RecentFileList reloaded;
-        reloaded.Load(settings);
-        QCOMPARE(reloaded.Files(), expected);
-    }
-
     void windowFitsTheScreen() {
         const QRect screen = Frame().screen()->availableGeometry();
-        QVERIFY(Frame().isVisible());
         QVERIFY(Frame().width() <= screen.width());
         // Shrunk to the form, which is less tall than the screen, and centred.
         QVERIFY(Frame().height() < screen.height());
@@ -82,7 +61,8 @@ private slots:
     }
 
     // A short file opened, then a save the disk refuses: a message each, and
-    // the document, its file name, the form and the file on disk stay.
+    // the document, its file name and the form stay (what the disk keeps is
+    // the save path's own test).
     void fileErrorsChangeNothing() {
         using torvan::testing_support::Refusal;
         const QByteArray crafted = gui_test::ToBytes(gui_test::CraftedImage(w_->folder.IniPath()));
@@ -102,24 +82,34 @@ private slots:
         QVERIFY(!w_->prompts.errors.first().isEmpty());
         QCOMPARE(w_->prompts.errors.last(), QStringLiteral("Cannot save %1: %2.")
                                                 .arg(path, QString::fromStdString(place.Reason())));
-        QVERIFY(place.Contents() == crafted.toStdString());
-        QVERIFY(place.Unchanged());
         QCOMPARE(w_->app->Document().Path(), place.File());
         QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
         QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
     }
 
-    void commandLineFileOpensOrEndsTheStart() {
-        // A file that cannot be read ends the start before anything is stored.
+    // A file on the command line opens, or ends the start before anything is
+    // stored. Opened files lead the recent list, each once, at most four,
+    // kept across runs.
+    void commandLineAndRecentFiles() {
         w_->folder.WriteIni(gui_test::kProfiles + "COM=COM4\n");
         QVERIFY(!w_->Start({QStringLiteral("torvan-encoder"), w_->folder.File("none.sin")}));
         QCOMPARE(w_->prompts.errors.size(), 1);
         QVERIFY(!Frame().isVisible());
         QCOMPARE(ReadPort(), QStringLiteral("COM4"));
-        const QString path = w_->WriteCrafted(QStringLiteral("crafted.sin"));
-        QVERIFY(w_->Start({QStringLiteral("torvan-encoder"), path}));
+        QStringList paths;
+        for (const char* name : {"a.sin", "b.sin", "c.sin", "d.sin", "e.sin"}) {
+            paths << w_->WriteCrafted(QString::fromLatin1(name));
+        }
+        QVERIFY(w_->Start({QStringLiteral("torvan-encoder"), paths[0]}));
         QCOMPARE(View().ChannelGrid().TextMatrix(1, 1), QStringLiteral("145.12500"));
-        QCOMPARE(w_->app->RecentFiles().Files().value(0), path);
+        for (const int i : {1, 2, 3, 4, 1}) {
+            QVERIFY(Frame().Files().OpenPath(paths[i]));
+        }
+        const QStringList recent{paths[1], paths[4], paths[3], paths[2]};
+        QCOMPARE(w_->app->RecentFiles().Files(), recent);
+        w_->app->ExitInstance();
+        QVERIFY(w_->Start());
+        QCOMPARE(w_->app->RecentFiles().Files(), recent);
     }
 
     // The port of Program.ini is chosen, and checked when it is one of the

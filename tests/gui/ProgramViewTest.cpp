@@ -154,9 +154,6 @@ private slots:
     void passwordTakesSixDigits() {
         QTest::keyClicks(&View().PasswordEdit(), QStringLiteral("1a2-3 .45678"));
         QCOMPARE(View().PasswordEdit().text(), QStringLiteral("123456"));
-        View().EncodeImage();
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image_[torvan::offset::kPassword]), 6),
-                 QByteArray("123456"));
     }
 
     void printsOnePage() {
@@ -172,40 +169,26 @@ private slots:
                  1);
     }
 
-    void enterCommitsAndMovesOn_data() {
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<int>("range");      // the Frequency Range picked first
-        QTest::addColumn<QString>("typed");  // "\b" clears
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<Cell>("next");
-        QTest::newRow("clamped to the picked range")
-            << kFullRow << 2 << 1 << "150" << With(kFullRow, 2, "148.00000") << Cell(kRow, 3);
-        QTest::newRow("cleared, row below")
-            << kFullRow << 1 << 0 << "\b" << kEmptyRow << Cell(kRow + 1, 1);
-        QTest::newRow("name of storable characters, at most 8")
-            << kFullRow << 10 << 0 << "ab-1 x.yzq" << With(kFullRow, 10, "AB-1 XYZ")
-            << Cell(kRow + 1, 1);
-    }
-
+    // Enter commits (the picked range clamps, a name keeps what the radio
+    // can store) and moves on: along the row, or down after a cleared
+    // frequency or the name.
     void enterCommitsAndMovesOn() {
-        QFETCH(QStringList, before);
-        QFETCH(int, col);
-        QFETCH(int, range);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, after);
-        QFETCH(Cell, next);
-        SetRow(kRow, before);
-        view_->Combo(torvan::Setting::FrequencyRange).setCurrentIndex(range);
-        GoTo(kRow, col);
-        Key(Qt::Key_Return);
-        QVERIFY(Editor() != nullptr);
-        QTest::keyClicks(Editor(), typed);
-        Key(Qt::Key_Return);
-        QCOMPARE(RowTexts(kRow), after);
-        QCOMPARE(Current(), next);
-        QVERIFY(Grid().hasFocus());
-        QCOMPARE(Editor(), nullptr);
+        for (const auto& [col, range, typed, after, next] :
+             {std::tuple{2, 1, "150", With(kFullRow, 2, "148.00000"), Cell(kRow, 3)},
+              {1, 0, "\b", kEmptyRow, Cell(kRow + 1, 1)},
+              {10, 0, "ab-1 x.yzq", With(kFullRow, 10, "AB-1 XYZ"), Cell(kRow + 1, 1)}}) {
+            SetRow(kRow, kFullRow);
+            view_->Combo(torvan::Setting::FrequencyRange).setCurrentIndex(range);
+            GoTo(kRow, col);
+            Key(Qt::Key_Return);
+            QVERIFY(Editor() != nullptr);
+            QTest::keyClicks(Editor(), QString::fromLatin1(typed));
+            Key(Qt::Key_Return);
+            QCOMPARE(RowTexts(kRow), after);
+            QCOMPARE(Current(), next);
+            QVERIFY(Grid().hasFocus());
+            QCOMPARE(Editor(), nullptr);
+        }
     }
 
     void editingStartsWhereTheRowAllows_data() {
@@ -395,21 +378,6 @@ private slots:
                 }
             }
         }
-    }
-
-    void currentCellMovesAndReports() {
-        CMSFlexGrid grid;
-        grid.SetRows(10);
-        grid.SetCols(6);
-        QSignalSpy entered(&grid, &CMSFlexGrid::EnterCell);
-        grid.SetRow(4);
-        grid.SetCol(3);
-        grid.SetCol(3);
-        QCOMPARE(entered.count(), 2);
-        // Fixed cells and cells outside the grid cannot become current.
-        grid.SetRow(0);
-        grid.SetCol(6);
-        QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(4, 3));
     }
 
     void sizesAndPositionsAreInTwips() {

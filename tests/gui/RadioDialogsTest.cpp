@@ -129,25 +129,18 @@ void DriveProgress(CProgressDlg& dialog, Fault fault) {
     QVERIFY(dialog.isVisible());
 }
 
-MemoryImage WithLowLow(int value) {
-    MemoryImage memory = torvan::sim::PatternMemory(1);
-    memory[kLowLow] = static_cast<std::uint8_t>(value);
-    return memory;
-}
-
-void SendKey(QWidget& widget, QEvent::Type type, Qt::Key key, bool autoRepeat) {
-    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-    QApplication::sendEvent(&widget, &event);
-}
-
 // A key held down through `repeats` repeats, then let go.
 void HoldKey(QWidget& widget, Qt::Key key, int repeats) {
-    SendKey(widget, QEvent::KeyPress, key, false);
+    const auto send = [&](QEvent::Type type, bool autoRepeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(&widget, &event);
+    };
+    send(QEvent::KeyPress, false);
     for (int i = 0; i < repeats; ++i) {
-        SendKey(widget, QEvent::KeyRelease, key, true);
-        SendKey(widget, QEvent::KeyPress, key, true);
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
     }
-    SendKey(widget, QEvent::KeyRelease, key, false);
+    send(QEvent::KeyRelease, false);
 }
 
 void SendMouse(QScrollBar& bar, QEvent::Type type, QPoint at, Qt::MouseButton button) {
@@ -216,11 +209,9 @@ private slots:
         if (row.fault == Fault::BusyPort) {
             QVERIFY(terminal.open(QIODevice::ReadWrite));
         }
-        if (!power) {
-            window_->View().PasswordEdit().setText(QString::fromLatin1(kTypedPassword));
-        }
         MemoryImage before = window_->Image();
         if (!power) {
+            window_->View().PasswordEdit().setText(QString::fromLatin1(kTypedPassword));
             torvan::EncodePasswordBytes(kTypedPassword, before);
         }
         const QStringList shown = FormTexts(window_->View());
@@ -278,7 +269,9 @@ private slots:
     // gesture each: the radio hears the value once, when the key or the
     // button is let go.
     void levelButtonThenGesturesSendOnce() {
-        Open(WithLowLow(10));
+        MemoryImage memory = torvan::sim::PatternMemory(1);
+        memory[kLowLow] = 10;
+        Open(memory);
         QScrollBar& bar = dialog_->ScrollBar();
         QCOMPARE(dialog_->Display().text(), QStringLiteral("0"));
         QVERIFY(!bar.isEnabled());
@@ -286,9 +279,7 @@ private slots:
         QCOMPARE(dialog_->Display().text(), QStringLiteral("Low Low 10"));
         QCOMPARE(bar.value(), 10);
         QVERIFY(bar.isEnabled() && bar.hasFocus());
-        for (const torvan::LevelPointInfo& info : torvan::kLevelPoints) {
-            QVERIFY(!dialog_->LevelButton(info.point).isEnabled());
-        }
+        QVERIFY(!dialog_->LevelButton(LevelPoint::HighHigh).isEnabled());
         QCOMPARE(radio_->Counters().levelQueries, 1U);
         QCOMPARE(radio_->Counters().levelPrepares, 0U);
         HoldKey(bar, Qt::Key_Right, 4);

@@ -56,7 +56,6 @@ class ProgramViewTest : public QObject {
 private slots:
     void init() {
         folder_.WriteIni(gui_test::kProfiles);
-        limits_ = {};
         image_.ResetToNewDocument();
         view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath(), PickTone);
         view_->OnInitialUpdate();

@@ -139,6 +139,7 @@ void HoldKey(QWidget& widget, Qt::Key key, int repeats) {
     for (int i = 0; i < repeats; ++i) {
         send(QEvent::KeyRelease, true);
         send(QEvent::KeyPress, true);
+        QCoreApplication::processEvents();  // repeats come apart in time
     }
     send(QEvent::KeyRelease, false);
 }
@@ -303,10 +304,10 @@ private slots:
     // End always ends the tuning and resets; Exit ends it only for an
     // active point, and nothing at all crosses the line otherwise.
     void endAndExit() {
-        for (const auto& [active, end, ends] : {std::tuple{false, true, 1U},
-                                                {true, true, 1U},
-                                                {false, false, 0U},
-                                                {true, false, 1U}}) {
+        // A point active, End (or Exit), the end-tuning commands sent.
+        const std::tuple<bool, bool, unsigned> cases[] = {
+            {false, true, 1U}, {true, true, 1U}, {false, false, 0U}, {true, false, 1U}};
+        for (const auto& [active, end, ends] : cases) {
             Open(torvan::sim::PatternMemory(1));
             if (active) {
                 QTest::mouseClick(&dialog_->LevelButton(LevelPoint::HighLow), Qt::LeftButton);

@@ -88,8 +88,8 @@ private:
         if (box == nullptr || !box->isVisible()) {
             return;
         }
-        SeenBox info{box->windowTitle(),     box->text(), box->informativeText(), box->icon(),
-                     box->standardButtons(), {}};
+        SeenBox info{box->windowTitle(), box->text(),           box->informativeText(),
+                     box->icon(),        box->standardButtons(), {}};
         if (QWidget* owner = box->parentWidget()) {
             if (auto* label = owner->findChild<QLabel*>(QStringLiteral("percentLabel"))) {
                 info.behind = owner->isVisible() ? label->text() : QStringLiteral("(hidden)");

@@ -1,29 +1,44 @@
 #pragma once
 
+#include <QtTest/qtestspontaneevent.h>
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
 #include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 
+#include "app/CMainFrame.h"
 #include "app/CProgramApp.h"
 #include "config/IniStore.h"
 #include "config/ModelCatalogReader.h"
-#include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
 #include "model/ImageCodec.h"
 #include "model/MemoryForm.h"
 
 namespace gui_test {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+
+// The Qt Test classes linked into the test program, by class name.
+std::map<QString, TestFactory>& Registry();
+
+template <typename Test>
+bool Register(const char* name) {
+    Registry()[QString::fromLatin1(name)] = [] { return std::make_unique<Test>(); };
+    return true;
+}
 
 // A private folder for Program.ini, the settings file and channel-data files.
 class TestFolder {
@@ -78,16 +93,6 @@ inline QByteArray ToBytes(const torvan::MemoryImage& image) {
                       static_cast<qsizetype>(image.bytes().size()));
 }
 
-inline void SelectText(torvan::ChoiceList& list, const std::string& text) {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.EntryText(i) == text) {
-            list.Select(i);
-            return;
-        }
-    }
-    QFAIL(("no entry " + text).c_str());
-}
-
 inline const QByteArray kProfiles =
     "[Setup]\nType0=Alpha\nField0=136-174MHz;144-148MHz\nType1=Beta\nField1=400-470MHz\n";
 
@@ -106,7 +111,7 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
         {Setting::PriorityChannel, "77"},   {Setting::Beep, "Off"},
         {Setting::Ste, "120  phase shift"}, {Setting::FrequencyRange, "144-148MHz"}};
     for (const auto& [setting, text] : settings) {
-        SelectText(form.List(setting), text);
+        form.List(setting).SelectByPrefix(text, torvan::PrefixSearch::FromFirst);
     }
     form.SetPasswordText("4321");
     for (const auto& [row, cells] :
@@ -182,51 +187,9 @@ inline void TypeText(const QString& text) {
     }
 }
 
-// Drives a Tone Setting dialog by steps: "mode CTCSS" clicks a radio button,
-// "cell R C" and "right R C" click a value cell with the left or the right
-// button, "Return", "Escape", "Down", "Right" or "Tab" type the key, "close"
-// uses the close box.
-inline void RunToneSteps(CToneDlg& dialog, const QStringList& steps) {
-    const QMap<QString, int> keys = {{"Return", Qt::Key_Return},
-                                     {"Escape", Qt::Key_Escape},
-                                     {"Down", Qt::Key_Down},
-                                     {"Right", Qt::Key_Right},
-                                     {"Tab", Qt::Key_Tab}};
-    WaitActive(dialog);
-    for (const QString& step : steps) {
-        const QStringList word = step.split(QLatin1Char(' '));
-        if (word[0] == QLatin1String("mode")) {
-            for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
-                if (button->text() == word[1]) {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                }
-            }
-        } else if (word.size() == 3) {
-            ClickCell(dialog.ValueGrid(), word[1].toInt(), word[2].toInt(),
-                      word[0] == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
-        } else if (keys.contains(word[0])) {
-            Key(keys[word[0]]);
-        } else {
-            dialog.close();
-        }
-    }
-}
-
-// Answers the next modal Tone Setting dialog with steps once it runs; if
-// the steps leave it open, it is cancelled so that no test waits forever.
-inline void AnswerToneDialog(const QStringList& steps) {
-    QTimer::singleShot(0, [steps] {
-        if (auto* dialog = qobject_cast<CToneDlg*>(QApplication::activeModalWidget())) {
-            RunToneSteps(*dialog, steps);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        }
-    });
-}
-
-inline void ClickButton(QDialog& dialog, const QString& text) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+// Clicks the button (push or radio) that shows `text`.
+inline void ClickButton(QWidget& parent, const QString& text) {
+    for (QAbstractButton* button : parent.findChildren<QAbstractButton*>()) {
         if (button->text() == text) {
             QTest::mouseClick(button, Qt::LeftButton);
             return;
@@ -235,28 +198,30 @@ inline void ClickButton(QDialog& dialog, const QString& text) {
     QFAIL(qPrintable("no button " + text));
 }
 
-// Text dropped on an edit box, as a drag from another program ends.
-inline void DropText(QWidget& target, const QString& text) {
-    QMimeData data;
-    data.setText(text);
-    const QPointF at = target.rect().center();
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
-}
-
-// Steps shared by the dialogs: "focus NAME" gives a control the keyboard,
-// "type TEXT" types each character, "paste TEXT" pastes with Ctrl+V,
-// "drop TEXT" drops text where the focus is, a key name ("Return", "Down")
-// types that key, "OK" and "Cancel" click the button, "close" uses the
-// close box.
-inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
-    gui_test::WaitActive(dialog);
+// Plays a user on a dialog, step by step: "click TEXT" clicks a button or
+// radio button, "cell R C" and "right R C" click a cell of the dialog's grid
+// with the left or the right button, "row R" moves the grid's current cell
+// to row R and gives it the keyboard, "focus NAME" gives a control the
+// keyboard, "type TEXT" types each character, "paste TEXT" pastes with
+// Ctrl+V, "drop TEXT" drops text where the focus is, "close" uses the close
+// box, and a key name ("Return", "Down", "Escape") types that key.
+inline void RunSteps(QDialog& dialog, const QStringList& steps) {
+    WaitActive(dialog);
     for (const QString& step : steps) {
         const QString word = step.section(QLatin1Char(' '), 0, 0);
         const QString rest = step.section(QLatin1Char(' '), 1);
-        if (word == QLatin1String("focus")) {
+        if (word == QLatin1String("click")) {
+            ClickButton(dialog, rest);
+        } else if (word == QLatin1String("cell") || word == QLatin1String("right")) {
+            ClickCell(*dialog.findChild<CMSFlexGrid*>(),
+                      rest.section(QLatin1Char(' '), 0, 0).toInt(),
+                      rest.section(QLatin1Char(' '), 1).toInt(),
+                      word == QLatin1String("cell") ? Qt::LeftButton : Qt::RightButton);
+        } else if (word == QLatin1String("row")) {
+            auto* grid = dialog.findChild<CMSFlexGrid*>();
+            grid->setFocus(Qt::OtherFocusReason);
+            grid->SetRow(rest.toInt());
+        } else if (word == QLatin1String("focus")) {
             auto* control = dialog.findChild<QWidget*>(rest);
             QVERIFY2(control != nullptr, qPrintable(rest));
             control->setFocus(Qt::OtherFocusReason);
@@ -265,10 +230,15 @@ inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
         } else if (word == QLatin1String("paste")) {
             QGuiApplication::clipboard()->setText(rest);
             Key(Qt::Key_V, Qt::ControlModifier);
-        } else if (word == QLatin1String("drop")) {
-            DropText(*QApplication::focusWidget(), rest);
-        } else if (word == QLatin1String("OK") || word == QLatin1String("Cancel")) {
-            ClickButton(dialog, word);
+        } else if (word == QLatin1String("drop")) {  // as a drag from another program ends
+            QMimeData data;
+            data.setText(rest);
+            QWidget* target = QApplication::focusWidget();
+            const QPointF at = target->rect().center();
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &drop);
         } else if (word == QLatin1String("close")) {
             dialog.close();
         } else {
@@ -284,7 +254,7 @@ inline void RunDialogSteps(QDialog& dialog, const QStringList& steps) {
 inline void AnswerDialog(const QStringList& steps) {
     QTimer::singleShot(0, [steps] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            RunDialogSteps(*dialog, steps);
+            RunSteps(*dialog, steps);
             if (dialog->isVisible()) {
                 dialog->reject();
             }
@@ -292,4 +262,33 @@ inline void AnswerDialog(const QStringList& steps) {
     });
 }
 
+// The program as a user starts it, over a private folder with two model
+// profiles.
+class Window {
+public:
+    Window() { folder.WriteIni(kProfiles); }
+    // Starts the program with a command line; false when the start ended.
+    bool Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
+        app = std::make_unique<CProgramApp>(folder.Environment(), prompts.Make());
+        return app->InitInstance(arguments);
+    }
+    CMainFrame& Frame() const { return *app->MainFrame(); }
+    CProgramView& View() const { return Frame().View(); }
+    void Trigger(int id) const { Frame().Action(id)->trigger(); }
+    const torvan::MemoryImage& Image() const { return app->Document().Image(); }
+    // The crafted image saved as `name`; returns its path.
+    QString WriteCrafted(const QString& name) const {
+        folder.Write(name, ToBytes(CraftedImage(folder.IniPath())));
+        return folder.File(name);
+    }
+
+    TestFolder folder;
+    ScriptedPrompts prompts;
+    std::unique_ptr<CProgramApp> app;
+};
+
 }  // namespace gui_test
+
+// Puts a Qt Test class into the one test program, in place of QTEST_MAIN.
+#define GUI_TEST_MAIN(Test) \
+    [[maybe_unused]] static const bool registered##Test = gui_test::Register<Test>(#Test);

@@ -2,274 +2,200 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "GuiTestSupport.h"
 #include "dialogs/CDtmfDlg.h"
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
+#include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
-
-using gui_test::Key;
 
 namespace {
 
 using Bytes = QByteArray;
 
-Bytes At(const torvan::MemoryImage& image, std::size_t offset, qsizetype length) {
-    return gui_test::ToBytes(image).mid(static_cast<qsizetype>(offset), length);
+constexpr int kSideKey = 0;
+constexpr int kDtmf = 1;
+constexpr int kRadio = 2;
+
+std::unique_ptr<QDialog> Make(int dialog, torvan::MemoryImage& image) {
+    if (dialog == kSideKey) {
+        return std::make_unique<CSideKeyDlg>(image);
+    }
+    if (dialog == kDtmf) {
+        return std::make_unique<CDtmfDlg>(image);
+    }
+    return std::make_unique<CRadioDlg>(image);
 }
 
 void Put(torvan::MemoryImage& image, std::size_t offset, const Bytes& bytes) {
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        image[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bytes[i]);
-    }
+    std::copy(bytes.begin(), bytes.end(),
+              image.Span(offset, static_cast<std::size_t>(bytes.size())).begin());
 }
 
 }  // namespace
 
-// The Side Key, DTMF and Radio dialogs on an image: what they show, what
-// the user's keys do, and the bytes they leave when they close.
+// The Tone Setting dialog on a cell text: what it opens on and what a pick
+// gives. The Side Key, DTMF and Radio dialogs on an image: what they show,
+// and what the user's keys and clicks leave in it. The tone tables and the
+// byte rules are the core's; these rows show that the controls reach them.
 class OptionDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { image_.ResetToNewDocument(); }
+    // A new document, with an empty PTT ID as the DTMF dialog stores it.
+    void init() {
+        image_.ResetToNewDocument();
+        Put(image_, 0x820, Bytes(8, '\0'));
+    }
 
-    void sideKeys_data() {
-        QTest::addColumn<Bytes>("stored");  // 0x81D, 0x81E
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<Bytes>("after");
-        QTest::newRow("defaults, OK")
-            << Bytes("\x14\x58") << QStringList{"Monitor", "Talk Around", "Reverse Frequency", "FM"}
-            << QStringList{"OK"} << Bytes("\x14\x58");
-        QTest::newRow("erased, Enter is OK")
-            << Bytes("\xFF\x90") << QStringList{"Off", "Off", "Off", "Off"} << QStringList{"Return"}
-            << Bytes("\x00\x00", 2);
-        QTest::newRow("functions not offered are kept")
-            << Bytes("\x23\x67") << QStringList{"", "", "", ""} << QStringList{"OK"}
-            << Bytes("\x23\x67");
-        QTest::newRow("picks where none was shown")
-            << Bytes("\x23\x67") << QStringList{"", "", "", ""}
-            << QStringList{"focus key1ShortList", "type m", "focus key2LongList", "type f", "OK"}
-            << Bytes("\x13\x68");
-        QTest::newRow("Monitor and FM")
-            << Bytes("\x00\x00", 2) << QStringList{"Off", "Off", "Off", "Off"}
-            << QStringList{"focus key1ShortList", "Down", "focus key1LongList", "End", "OK"}
-            << Bytes("\x18\x00", 2);
-        for (const char* close : {"Escape", "Cancel", "close"}) {
-            QTest::newRow(close) << Bytes("\x23\x58")
-                                 << QStringList{"", "", "Reverse Frequency", "FM"}
-                                 << QStringList{"focus key1ShortList", "Down", "focus key2LongList",
-                                                "Home", close}
-                                 << Bytes("\x23\x58");
+    // The mode of the cell's text is checked; a listed value is current in
+    // the grid, which shows every value without scrolling.
+    void toneDialogOpensOnTheCellText() {
+        for (const auto& [text, mode, row, col, shown] :
+             {std::tuple{"none", "None", -1, -1, ""},  // -1: no grid
+              {"CTCSS:254.1", "CTCSS", 4, 3, "254.1"},
+              {"CDCSS:754I", "CDCSSI", 14, 6, "754"}}) {
+            CToneDlg dialog(QString::fromLatin1(text));
+            dialog.show();
+            gui_test::WaitActive(dialog);
+            for (const QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+                QCOMPARE(button->isChecked(), button->text() == QLatin1String(mode));
+            }
+            const CMSFlexGrid& grid = dialog.ValueGrid();
+            QCOMPARE(grid.isVisible(), row >= 0);
+            if (row >= 0) {
+                QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(row, col));
+                QCOMPARE(grid.Text(), QString::fromLatin1(shown));
+                QVERIFY(grid.hasFocus());
+                QVERIFY(grid.contentsRect().contains(grid.CellRect(14, 6)));
+            }
         }
     }
 
-    void sideKeys() {
-        QFETCH(Bytes, stored);
-        QFETCH(QStringList, shown);
-        QFETCH(QStringList, steps);
-        QFETCH(Bytes, after);
-        Put(image_, 0x81D, stored);
-        const QByteArray before = gui_test::ToBytes(image_);
-        CSideKeyDlg dialog(image_);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Side Key"));
-        QStringList texts;
+    // What the user's clicks and keys leave as the dialog's result: 1
+    // accepted, 0 cancelled, -1 still open.
+    void toneDialogPicks() {
+        for (const auto& [text, steps, result, resultText] :
+             {std::tuple{"CTCSS:67.0", QStringList{"cell 5 3"}, -1, "CTCSS:67.0"},  // empty cell
+              {"CDCSS:023N", QStringList{"click CDCSSI", "cell 0 0"}, 1, "CDCSS:023I"},
+              {"None", QStringList{"click CTCSS", "right 8 0"}, 1, "CTCSS:88.5"},
+              {"CTCSS:88.5", QStringList{"click None"}, 1, "None"},
+              {"CTCSS:88.5", QStringList{"Down", "Return"}, 1, "CTCSS:91.5"},
+              {"CTCSS:68.0", QStringList{"Return"}, 1, "CTCSS:68.0"},  // not listed
+              {"CTCSS:68.0", QStringList{"Down", "Return"}, 1, "CTCSS:67.0"},
+              {"CTCSS:88.5", QStringList{"click CDCSSN", "Escape"}, 0, "CTCSS:88.5"}}) {
+            CToneDlg dialog(QString::fromLatin1(text));
+            dialog.show();
+            gui_test::RunSteps(dialog, steps);
+            QCOMPARE(dialog.isVisible() ? -1 : dialog.result(), result);
+            QCOMPARE(dialog.ResultText(), QString::fromLatin1(resultText));
+        }
+    }
+
+    // Each dialog opens on the image's bytes; a side-key function the lists
+    // do not offer shows as no entry.
+    void dialogsShowTheirBytes() {
+        Put(image_, 0x81D, Bytes("\x23\x58"));
+        Put(image_, 0x820, Bytes("123\0\0\0\0\0", 8));
+        image_[0x83C] = 0x00;
+        Put(image_, 0xD80, Bytes("\x00\x00\x75\x08", 4));
+        CSideKeyDlg sideKey(image_);
+        CDtmfDlg dtmf(image_);
+        CRadioDlg radio(image_);
+        QStringList shown;
         for (std::size_t action = 0; action < 4; ++action) {
-            QCOMPARE(dialog.List(action).count(), 5);
-            texts << dialog.List(action).currentText();
+            shown << sideKey.List(action).currentText();
         }
-        QCOMPARE(texts, shown);
-        dialog.show();
-        gui_test::RunDialogSteps(dialog, steps);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(At(image_, 0x81D, 2), after);
-        QCOMPARE(gui_test::ToBytes(image_).remove(0x81D, 2), QByteArray(before).remove(0x81D, 2));
+        shown << dtmf.TxSideToneList().currentText() << dtmf.RxSideToneList().currentText()
+              << dtmf.PttIdEdit().text() << radio.PresetGrid().TextMatrix(1, 1);
+        QCOMPARE(shown,
+                 (QStringList{"", "", "Reverse Frequency", "FM", "Off", "Off", "123", "87.50"}));
     }
 
-    void dtmf_data() {
-        QTest::addColumn<int>("tones");          // 0x83C
-        QTest::addColumn<Bytes>("id");           // 0x820-0x827
-        QTest::addColumn<QStringList>("shown");  // Tx, Rx, PTT ID
+    // Side keys are at 0x81D-0x81E; DTMF's PTT ID at 0x820-0x827 and side
+    // tones at 0x83C; broadcast presets from 0xD80 on, four bytes each. Only
+    // the bytes of `after` may change.
+    void dialogsStoreWhatTheUserLeaves_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<Bytes>("stored");
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("typed");  // the PTT ID after the steps
-        QTest::addColumn<int>("tonesAfter");
-        QTest::addColumn<Bytes>("idAfter");
+        QTest::addColumn<Bytes>("after");  // null: the dialog is still open
+        const Bytes id("123\0\0\0\0\0", 8);
         const Bytes zeros(8, '\0');
-        QTest::newRow("erased") << 0xFF << Bytes(8, '\xFF') << QStringList{"On", "On", ""}
-                                << QStringList{"OK"} << "" << 0xFF << zeros;
-        QTest::newRow("other bits kept")
-            << 0xA2 << zeros << QStringList{"Off", "Off", ""}
-            << QStringList{"focus txSideToneList", "Up", "OK"} << "" << 0xA3 << zeros;
-        QTest::newRow("Rx on only")
-            << 0x00 << zeros << QStringList{"Off", "Off", ""}
-            << QStringList{"focus rxSideToneList", "Home", "Return"} << "" << 0x04 << zeros;
-        QTest::newRow("ends at a non-DTMF byte")
-            << 0xFF
-            << Bytes(
-                   "12\xFF"
-                   "4\0\0\0\0",
-                   8)
-            << QStringList{"On", "On", "12"} << QStringList{"OK"} << "12" << 0xFF
-            << Bytes("12\0\0\0\0\0\0", 8);
-        QTest::newRow("typed") << 0xFF << zeros << QStringList{"On", "On", ""}
-                               << QStringList{"focus pttIdEdit", "type 1a*#5x9", "OK"} << "1A*#59"
-                               << 0xFF << Bytes("1A*#59\0\0", 8);
-        QTest::newRow("eight at most") << 0xFF << zeros << QStringList{"On", "On", ""}
-                                       << QStringList{"focus pttIdEdit", "type 123456789", "OK"}
-                                       << "12345678" << 0xFF << Bytes("12345678");
-        QTest::newRow("pasted") << 0xFF << Bytes("9\0\0\0\0\0\0\0", 8)
-                                << QStringList{"On", "On", "9"}
-                                << QStringList{"focus pttIdEdit", "paste 12-34 ab#x*cd", "OK"}
-                                << "91234AB#" << 0xFF << Bytes("91234AB#");
-        QTest::newRow("dropped") << 0xFF << zeros << QStringList{"On", "On", ""}
-                                 << QStringList{"focus pttIdEdit", "drop (0)d 5", "OK"} << "0D5"
-                                 << 0xFF << Bytes("0D5\0\0\0\0\0", 8);
-        for (const char* close : {"Escape", "Cancel", "close"}) {
-            QTest::newRow(close) << 0x00 << Bytes("123\0\0\0\0\0", 8)
-                                 << QStringList{"Off", "Off", "123"}
+        const Bytes empty(4, '\xFF');
+        const Bytes p88("\x00\x00\x80\x08", 4);
+        QTest::newRow("side keys erased, Enter is OK")
+            << kSideKey << 0x81D << Bytes("\xFF\x90") << QStringList{"Return"}
+            << Bytes("\x00\x00", 2);
+        QTest::newRow("side keys picked where none was shown")
+            << kSideKey << 0x81D << Bytes("\x23\x67")
+            << QStringList{"focus key1ShortList", "type m", "focus key2LongList", "type f",
+                           "click OK"}
+            << Bytes("\x13\x68");
+        for (const char* close : {"Escape", "click Cancel", "close"}) {
+            QTest::newRow(close) << kDtmf << 0x820 << id
                                  << QStringList{"focus rxSideToneList", "Home", "focus pttIdEdit",
                                                 "type 4", close}
-                                 << "1234" << 0x00 << Bytes("123\0\0\0\0\0", 8);
+                                 << id;
         }
-    }
-
-    void dtmf() {
-        QFETCH(int, tones);
-        QFETCH(Bytes, id);
-        QFETCH(QStringList, shown);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, typed);
-        QFETCH(int, tonesAfter);
-        QFETCH(Bytes, idAfter);
-        image_[0x83C] = static_cast<std::uint8_t>(tones);
-        Put(image_, 0x820, id);
-        const QByteArray before = gui_test::ToBytes(image_);
-        CDtmfDlg dialog(image_);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("DTMF"));
-        QCOMPARE((QStringList{dialog.TxSideToneList().currentText(),
-                              dialog.RxSideToneList().currentText(), dialog.PttIdEdit().text()}),
-                 shown);
-        dialog.show();
-        gui_test::RunDialogSteps(dialog, steps);
-        QCOMPARE(dialog.PttIdEdit().text(), typed);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(int(image_[0x83C]), tonesAfter);
-        QCOMPARE(At(image_, 0x820, 8), idAfter);
-        QByteArray rest = gui_test::ToBytes(image_).remove(0x83C, 1).remove(0x820, 8);
-        QCOMPARE(rest, QByteArray(before).remove(0x83C, 1).remove(0x820, 8));
-    }
-
-    // Preset 1 (row 1) and preset 32 (row 32) start with the given bytes;
-    // the steps start on row `from`.
-    void radio_data() {
-        QTest::addColumn<Bytes>("stored");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("cell");  // the text of row `from` after the steps
-        QTest::addColumn<int>("row");       // the current row after the steps
-        QTest::addColumn<Bytes>("after");   // both presets, after the dialog closed
-        const Bytes empty(4, '\xFF');
-        const Bytes p8750("\x00\x00\x75\x08", 4);
-        QTest::newRow("shown and kept")
-            << p8750 << 1 << QStringList{"close"} << "87.50" << 1 << p8750;
-        QTest::newRow("zeros read as empty")
-            << Bytes(4, '\0') << 32 << QStringList{"close"} << "" << 32 << empty;
-        QTest::newRow("out of band, untouched")
-            << Bytes("\x00\x00\x00\x15", 4) << 1 << QStringList{"close"} << "150.00" << 1
-            << Bytes("\x00\x00\x00\x15", 4);
-        QTest::newRow("87.55 exactly")
-            << empty << 1 << QStringList{"Return", "type 87.55", "Return", "close"} << "87.55" << 2
+        QTest::newRow("DTMF Rx side tone on")
+            << kDtmf << 0x83C << Bytes(1, '\0')
+            << QStringList{"focus rxSideToneList", "Home", "Return"} << Bytes(1, '\x04');
+        QTest::newRow("PTT ID typed")
+            << kDtmf << 0x820 << zeros << QStringList{"focus pttIdEdit", "type 1a*#5x9", "click OK"}
+            << Bytes("1A*#59\0\0", 8);
+        QTest::newRow("PTT ID pasted")
+            << kDtmf << 0x820 << Bytes("9\0\0\0\0\0\0\0", 8)
+            << QStringList{"focus pttIdEdit", "paste 12-34 ab#x*cd", "click OK"}
+            << Bytes("91234AB#");
+        QTest::newRow("PTT ID dropped")
+            << kDtmf << 0x820 << zeros << QStringList{"focus pttIdEdit", "drop (0)d 5", "click OK"}
+            << Bytes("0D5\0\0\0\0\0", 8);
+        QTest::newRow("preset typed, Enter commits")
+            << kRadio << 0xD80 << empty << QStringList{"Return", "type 87.55", "Return", "close"}
             << Bytes("\x00\x50\x75\x08", 4);
-        QTest::newRow("below the band")
-            << empty << 1 << QStringList{"Return", "type 50", "Return", "close"} << "76.00" << 2
-            << Bytes("\x00\x00\x60\x07", 4);
-        QTest::newRow("six characters at most, above the band")
-            << empty << 1 << QStringList{"Return", "type 9999999", "Return", "close"} << "108.00"
-            << 2 << Bytes("\x00\x00\x80\x10", 4);
-        QTest::newRow("a lone point")
-            << empty << 1 << QStringList{"Return", "type .", "Return", "close"} << "76.00" << 2
-            << Bytes("\x00\x00\x60\x07", 4);
-        QTest::newRow("letters are not taken")
-            << empty << 1 << QStringList{"Return", "type 9a0-x.5", "Return", "close"} << "90.50"
-            << 2 << Bytes("\x00\x00\x05\x09", 4);
-        QTest::newRow("pasted") << empty << 1
-                                << QStringList{"Return", "paste 10x2.3 MHz", "Return", "close"}
-                                << "102.30" << 2 << Bytes("\x00\x00\x23\x10", 4);
-        QTest::newRow("cleared, row below")
-            << p8750 << 1 << QStringList{"Return", "Backspace", "Return", "close"} << "" << 2
-            << empty;
-        QTest::newRow("Enter on the last row stays")
-            << empty << 32 << QStringList{"Return", "type 88", "Return", "close"} << "88.00" << 32
-            << Bytes("\x00\x00\x80\x08", 4);
-        QTest::newRow("Escape on the grid stays open")
-            << p8750 << 1 << QStringList{"Escape", "Escape", "Right"} << "87.50" << 2 << Bytes();
+        QTest::newRow("preset pasted")
+            << kRadio << 0xD80 << empty
+            << QStringList{"Return", "paste 10x2.3 MHz", "Return", "close"}
+            << Bytes("\x00\x00\x23\x10", 4);
         QTest::newRow("Escape in the editor closes and stores")
-            << empty << 1 << QStringList{"Return", "type 91", "Escape"} << "91.00" << 1
-            << Bytes("\x00\x00\x10\x09", 4);
-        QTest::newRow("Left from row 6") << empty << 6 << QStringList{"Left"} << "" << 5 << Bytes();
-        QTest::newRow("Left on row 1") << empty << 1 << QStringList{"Left"} << "" << 1 << Bytes();
-        QTest::newRow("Right on row 32")
-            << empty << 32 << QStringList{"Right"} << "" << 32 << Bytes();
+            << kRadio << 0xD80 << empty << QStringList{"Return", "type 88", "Escape"} << p88;
+        QTest::newRow("Escape on the grid stays open")
+            << kRadio << 0xD80 << p88 << QStringList{"Escape", "Escape"} << Bytes();
+        QTest::newRow("Right moves a row down")
+            << kRadio << 0xD84 << empty
+            << QStringList{"Right", "Return", "type 88", "Return", "close"} << p88;
+        QTest::newRow("Left moves a row up")
+            << kRadio << 0xD90 << empty
+            << QStringList{"row 6", "Left", "Return", "type 88", "Return", "close"} << p88;
+        QTest::newRow("Left on the first row stays")
+            << kRadio << 0xD80 << empty
+            << QStringList{"Left", "Return", "type 88", "Return", "close"} << p88;
+        QTest::newRow("Right and Enter on the last row stay")
+            << kRadio << 0xDFC << empty
+            << QStringList{"row 32", "Right",   "Return", "type 7", "Return",
+                           "Return", "type 88", "Return", "close"}
+            << p88;
     }
 
-    void radio() {
+    void dialogsStoreWhatTheUserLeaves() {
+        QFETCH(int, dialog);
+        QFETCH(int, offset);
         QFETCH(Bytes, stored);
-        QFETCH(int, from);
         QFETCH(QStringList, steps);
-        QFETCH(QString, cell);
-        QFETCH(int, row);
         QFETCH(Bytes, after);
-        Put(image_, 0xD80, stored);
-        Put(image_, 0xDFC, stored);
+        Put(image_, static_cast<std::size_t>(offset), stored);
         const QByteArray before = gui_test::ToBytes(image_);
-        CRadioDlg dialog(image_);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Radio"));
-        CMSFlexGrid& grid = dialog.PresetGrid();
-        QCOMPARE(QPair(grid.Rows(), grid.Cols()), QPair(33, 2));
-        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("Frequency"));
-        QCOMPARE(grid.TextMatrix(32, 0), QStringLiteral("32"));
-        dialog.show();
-        gui_test::WaitActive(dialog);
-        grid.setFocus();
-        grid.SetRow(from);
-        grid.SetCol(1);
-        gui_test::RunDialogSteps(dialog, steps);
-        QCOMPARE(grid.TextMatrix(from, 1), cell);
-        QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(row, 1));
-        QCOMPARE(dialog.isVisible(), after.isEmpty());
-        if (after.isEmpty()) {
-            QCOMPARE(gui_test::ToBytes(image_), before);  // nothing stored while open
-            return;
-        }
-        QByteArray expected = before;
-        expected.replace(0xD80 + (from - 1) * 4, 4, after);
-        if (from == 1 || from == 32) {
-            // The preset the steps did not touch keeps or empties as it was read.
-            const int other = from == 1 ? 0xDFC : 0xD80;
-            expected.replace(other, 4, stored.at(3) == '\0' ? Bytes(4, '\xFF') : stored);
-        }
-        QCOMPARE(gui_test::ToBytes(image_), expected);
-    }
-
-    // A click on a preset opens its editor; a click on the numbers marks the row.
-    void radioClicks() {
-        CRadioDlg dialog(image_);
-        dialog.show();
-        gui_test::WaitActive(dialog);
-        CMSFlexGrid& grid = dialog.PresetGrid();
-        gui_test::ClickCell(grid, 3, 1);
-        QVERIFY(dialog.PresetEditor().isVisible());
-        QVERIFY(dialog.PresetEditor().hasFocus());
-        QCOMPARE(grid.HighLight(), CMSFlexGrid::kHighLightNever);
-        QTest::keyClicks(&dialog.PresetEditor(), QStringLiteral("104"));
-        gui_test::ClickCell(grid, 5, 0);
-        QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("104.00"));
-        QVERIFY(!dialog.PresetEditor().isVisible());
-        QCOMPARE(grid.HighLight(), CMSFlexGrid::kHighLightWithFocus);
-        QCOMPARE(grid.Row(), 5);
+        const std::unique_ptr<QDialog> shown = Make(dialog, image_);
+        shown->show();
+        gui_test::RunSteps(*shown, steps);
+        QCOMPARE(shown->isVisible(), after.isNull());
+        QCOMPARE(gui_test::ToBytes(image_),
+                 after.isNull() ? before : QByteArray(before).replace(offset, after.size(), after));
     }
 
     // Lists take the wheel only with the focus; every control has its label.
@@ -284,17 +210,11 @@ private slots:
             }
             for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
                 list->setCurrentIndex(0);
-                const auto turn = [list] {
-                    const QPointF at = list->rect().center();
-                    QWheelEvent wheel(at, list->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
-                                      Qt::NoModifier, Qt::NoScrollPhase, false);
-                    QApplication::sendEvent(list, &wheel);
-                };
                 dialog->findChildren<QPushButton*>().first()->setFocus();
-                turn();
+                gui_test::Wheel(*list, -120);
                 QCOMPARE(list->currentIndex(), 0);
                 list->setFocus();
-                turn();
+                gui_test::Wheel(*list, -120);
                 QCOMPARE(list->currentIndex(), 1);
             }
         }
@@ -304,5 +224,5 @@ private:
     torvan::MemoryImage image_;
 };
 
-QTEST_MAIN(OptionDialogsTest)
+GUI_TEST_MAIN(OptionDialogsTest)
 #include "OptionDialogsTest.moc"

@@ -29,8 +29,10 @@ run() {  # run NAME DIR CTEST-ARGS... -- CMAKE-ARGS...
 }
 
 run plain build --
-# The installed-program test needs no second run under the sanitizers.
-run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+# The installed-program test and the pictures need no second run under the
+# sanitizers; that build builds only what its tests run.
+BUILD_TARGET=torvan_tests \
+  run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 BUILD_TARGET=torvan_thread_tests \
   run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
 echo "== fuzz targets"

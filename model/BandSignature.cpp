@@ -1,10 +1,12 @@
 #include "model/BandSignature.h"
 
+#include <algorithm>
+
 namespace torvan {
 
 std::optional<BandMHz> ReadBandSignature(const MemoryImage& image) {
     const auto sig = image.Span(offset::kBandSignature, offset::kBandSignatureLength);
-    if (sig[0] == 0xFF || sig[1] == 0xFF || sig[2] == 0xFF) {
+    if (std::find(sig.begin(), sig.end(), kUnsetByte) != sig.end()) {
         return std::nullopt;
     }
     const auto hi = [](std::uint8_t b) { return static_cast<unsigned>(b >> 4U); };

@@ -7,13 +7,13 @@
 
 namespace torvan {
 
-// Whole-MHz limits held in the band signature at 0xFF0-0xFF2.
+// Whole-MHz limits held in the band signature.
 struct BandMHz {
     unsigned lower = 0;
     unsigned upper = 0;
 };
 
-// Nothing when any of the three bytes is 0xFF (unset).
+// Nothing when any of the three bytes is unset.
 std::optional<BandMHz> ReadBandSignature(const MemoryImage& image);
 void WriteBandSignature(const FrequencyLimits& limits, MemoryImage& image);
 

@@ -11,15 +11,11 @@ namespace torvan {
 namespace {
 
 std::span<std::uint8_t> Entry(MemoryImage& image, int preset) {
-    return image.Span(
-        offset::kBroadcastPresets + static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
-        kBroadcastPresetSize);
+    return image.Span(offset::BroadcastPreset(preset), kBroadcastPresetSize);
 }
 
 std::span<const std::uint8_t> Entry(const MemoryImage& image, int preset) {
-    return image.Span(
-        offset::kBroadcastPresets + static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
-        kBroadcastPresetSize);
+    return image.Span(offset::BroadcastPreset(preset), kBroadcastPresetSize);
 }
 
 // A text in 10 Hz steps, scaled as written and truncated; a value too large
@@ -41,7 +37,7 @@ std::string UnitsText(std::uint64_t units) {
 
 std::string PresetText(const MemoryImage& image, int preset) {
     const auto bytes = Entry(image, preset);
-    if (bytes[3] == 0xFF || bytes[3] == 0x00) {
+    if (MarksNothing(bytes[kFrequencyTop])) {
         return {};
     }
     std::uint64_t units = 0;
@@ -68,7 +64,7 @@ void StorePresets(MemoryImage& image, std::span<const std::string> texts) {
         }
         const auto bytes = Entry(image, preset);
         if (text.empty()) {
-            std::fill(bytes.begin(), bytes.end(), std::uint8_t{0xFF});
+            std::fill(bytes.begin(), bytes.end(), kUnsetByte);
             continue;
         }
         std::uint32_t units = TextUnits(text);

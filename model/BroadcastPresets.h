@@ -10,9 +10,8 @@
 
 namespace torvan {
 
-// The broadcast FM receiver's 32 presets: 4 bytes each from 0xD80, the
-// frequency in 10 Hz steps as packed BCD, least significant pair first;
-// FF FF FF FF when empty.
+// The broadcast FM receiver's 32 presets: each a frequency in 10 Hz steps as
+// packed BCD, least significant pair first; all bytes unset when empty.
 constexpr int kBroadcastPresetCount = static_cast<int>(offset::kBroadcastPresetCount);
 constexpr std::size_t kBroadcastPresetSize = offset::kBroadcastPresetSize;
 // What the preset editor takes: at most 6 of these characters.
@@ -23,7 +22,7 @@ constexpr std::uint32_t kBroadcastLowest = 7600000;
 constexpr std::uint32_t kBroadcastHighest = 10800000;
 
 // Preset n (1-32) as the dialog shows it: MHz "%.2f", or the empty text
-// when byte 3 is 0xFF or 0x00.
+// when its top byte stores nothing.
 std::string PresetText(const MemoryImage& image, int preset);
 
 // What typed text commits as: the empty text stays empty; anything else is
@@ -32,9 +31,9 @@ std::string PresetText(const MemoryImage& image, int preset);
 std::string CommittedPresetText(std::string_view typed);
 
 // Stores the dialog's texts of presets 1-32 (texts[0] is preset 1). An
-// empty text stores FF FF FF FF. A text that still reads as what the preset
-// holds keeps its bytes, so that digits finer than the shown 10 kHz, and
-// any odd nibbles, survive a look at the table.
+// empty text unsets the preset's bytes. A text that still reads as what the
+// preset holds keeps its bytes, so that digits finer than the shown 10 kHz,
+// and any odd nibbles, survive a look at the table.
 void StorePresets(MemoryImage& image, std::span<const std::string> texts);
 
 }  // namespace torvan

@@ -8,35 +8,12 @@
 namespace torvan {
 namespace {
 
-using offset::kSlotSize;
-
 constexpr std::array<std::string_view, 4> kBusyLock = {"Off", "Carrier", "Tone", ""};
 constexpr std::array<std::string_view, 4> kPttId = {"Off", "Pre-Tx", "Post-Tx", "Both"};
 
-// The top byte of a receive frequency: 0xFF and 0x00 mean no channel.
-bool HoldsChannel(std::uint8_t rxTop) {
-    return rxTop != 0xFF && rxTop != 0x00;
-}
-
-std::size_t SlotOffset(int channel) {
-    return offset::kChannels + static_cast<std::size_t>(channel - 1) * kSlotSize;
-}
-std::size_t NameOffset(int channel) {
-    return offset::kNames + static_cast<std::size_t>(channel - 1) * kNameLength;
-}
-
-struct ScanBit {
-    std::size_t at;
-    std::uint8_t mask;
-};
-ScanBit ScanBitOf(int channel) {
-    const auto index = static_cast<unsigned>(channel - 1);
-    return ScanBit{offset::kScanBitmap + index / 8U, static_cast<std::uint8_t>(1U << (index % 8U))};
-}
-
 std::string DecodeName(const MemoryImage& image, int channel) {
     std::string name;
-    for (const std::uint8_t code : image.Span(NameOffset(channel), kNameLength)) {
+    for (const std::uint8_t code : image.Span(offset::ChannelName(channel), kNameLength)) {
         const auto c = NameCharOf(code);
         if (!c) {
             break;
@@ -47,29 +24,31 @@ std::string DecodeName(const MemoryImage& image, int channel) {
 }
 
 void EncodeName(const std::string& name, MemoryImage& image, int channel) {
-    auto bytes = image.Span(NameOffset(channel), kNameLength);
+    auto bytes = image.Span(offset::ChannelName(channel), kNameLength);
     for (std::size_t i = 0; i < kNameLength; ++i) {
-        bytes[i] = i < name.size() ? NameCodeOf(name[i]) : 0xFF;
+        bytes[i] = i < name.size() ? NameCodeOf(name[i]) : kUnsetByte;
     }
 }
 
 void DecodeChannel(const MemoryImage& image, int channel, CellTable& grid) {
-    const auto slot = image.Span(SlotOffset(channel), kSlotSize);
+    const auto slot = image.Span(offset::ChannelSlot(channel), offset::kSlotSize);
     const auto set = [&](int col, const std::string& text) {
         grid.SetTextMatrix(channel, col, text);
     };
-    if (!HoldsChannel(slot[slot::kRxFrequencyTop])) {
+    if (MarksNothing(slot[slot::kRxFrequencyTop])) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             set(col, {});
         }
         return;
     }
-    set(column::kRxFrequency, DecodeFrequency(slot.subspan<slot::kRxFrequency, 4>()));
-    set(column::kTxFrequency, DecodeFrequency(slot.subspan<slot::kTxFrequency, 4>()));
-    set(column::kRxCode, DecodeTone(slot[slot::kRxTone], slot[slot::kRxTone + 1]));
-    set(column::kTxCode, DecodeTone(slot[slot::kTxTone], slot[slot::kTxTone + 1]));
+    set(column::kRxFrequency,
+        DecodeFrequency(slot.subspan<slot::kRxFrequency, kFrequencyLength>()));
+    set(column::kTxFrequency,
+        DecodeFrequency(slot.subspan<slot::kTxFrequency, kFrequencyLength>()));
+    set(column::kRxCode, DecodeTone(slot[slot::kRxTone], slot[slot::kRxTone + kToneType]));
+    set(column::kTxCode, DecodeTone(slot[slot::kTxTone], slot[slot::kTxTone + kToneType]));
     set(column::kBusyLock,
-        std::string(kBusyLock[(slot[slot::kFlags] & slot::kBusyLockMask) >> 1U]));
+        std::string(kBusyLock[(slot[slot::kFlags] & slot::kBusyLockMask) >> slot::kBusyLockShift]));
     set(column::kTxPower, (slot[slot::kFlags] & slot::kHighPowerBit) != 0 ? "High" : "Low");
     set(column::kBandwidth, (slot[slot::kFlags] & slot::kWideBit) != 0 ? "Wide" : "Narrow");
     const ScanBit scan = ScanBitOf(channel);
@@ -82,7 +61,7 @@ void EncodeBusyLock(const std::string& text, std::uint8_t& flags) {
     for (std::size_t value = 0; value < 3; ++value) {
         if (text == kBusyLock[value]) {
             flags = static_cast<std::uint8_t>((flags & ~unsigned{slot::kBusyLockMask}) |
-                                              static_cast<unsigned>(value << 1U));
+                                              static_cast<unsigned>(value << slot::kBusyLockShift));
         }
     }
 }
@@ -97,27 +76,29 @@ std::uint8_t PttIdValue(const std::string& text) {
 }
 
 void EncodeChannel(const CellTable& grid, int channel, MemoryImage& image) {
-    const auto slot = image.Span(SlotOffset(channel), kSlotSize);
+    const auto slot = image.Span(offset::ChannelSlot(channel), offset::kSlotSize);
     const auto cell = [&](int col) { return grid.TextMatrix(channel, col); };
     // A receive frequency that cannot be stored (a stored one whose odd
     // digits read as 1000 MHz or more, or one below 10 MHz) would leave the
     // slot reading as empty with the rest of the row still in it; the row is
     // stored as the empty row it will show.
-    std::array<std::uint8_t, 4> rx{};
+    std::array<std::uint8_t, kFrequencyLength> rx{};
     EncodeFrequency(cell(column::kRxFrequency), rx);
-    if (!HoldsChannel(rx[3])) {
-        std::fill_n(slot.begin() + slot::kRxFrequency, 8, std::uint8_t{0xFF});
+    if (MarksNothing(rx[kFrequencyTop])) {
+        std::fill_n(slot.begin() + slot::kRxFrequency, kFrequencyLength, kUnsetByte);
+        std::fill_n(slot.begin() + slot::kTxFrequency, kFrequencyLength, kUnsetByte);
         slot[slot::kFlags] &= static_cast<std::uint8_t>(~slot::kClearedOnEncode);
         return;
     }
     std::copy(rx.begin(), rx.end(), slot.begin() + slot::kRxFrequency);
-    EncodeFrequency(cell(column::kTxFrequency), slot.subspan<slot::kTxFrequency, 4>());
+    EncodeFrequency(cell(column::kTxFrequency),
+                    slot.subspan<slot::kTxFrequency, kFrequencyLength>());
     const ToneBytes rxTone = EncodeTone(cell(column::kRxCode));
     const ToneBytes txTone = EncodeTone(cell(column::kTxCode));
     slot[slot::kRxTone] = rxTone.low;
-    slot[slot::kRxTone + 1] = rxTone.type;
+    slot[slot::kRxTone + kToneType] = rxTone.type;
     slot[slot::kTxTone] = txTone.low;
-    slot[slot::kTxTone + 1] = txTone.type;
+    slot[slot::kTxTone + kToneType] = txTone.type;
     std::uint8_t& flags = slot[slot::kFlags];
     EncodeBusyLock(cell(column::kBusyLock), flags);
     SetBits(flags, slot::kHighPowerBit, cell(column::kTxPower) == "High");
@@ -162,28 +143,28 @@ int ColumnChoiceCount(int col) {
 
 std::uint8_t NameCodeOf(char c) {
     if (c >= '0' && c <= '9') {
-        return static_cast<std::uint8_t>(c - '0');
+        return static_cast<std::uint8_t>(name_code::kDigit0 + (c - '0'));
     }
     if (c >= 'A' && c <= 'Z') {
-        return static_cast<std::uint8_t>(0x0A + (c - 'A'));
+        return static_cast<std::uint8_t>(name_code::kLetterA + (c - 'A'));
     }
     if (c == '-') {
-        return 0x24;
+        return name_code::kHyphen;
     }
-    return c == ' ' ? 0x25 : 0xFF;
+    return c == ' ' ? name_code::kSpace : kUnsetByte;
 }
 
 std::optional<char> NameCharOf(std::uint8_t code) {
-    if (code <= 0x09) {
-        return static_cast<char>('0' + code);
+    if (code <= name_code::kDigit0 + ('9' - '0')) {
+        return static_cast<char>('0' + (code - name_code::kDigit0));
     }
-    if (code <= 0x23) {
-        return static_cast<char>('A' + (code - 0x0A));
+    if (code <= name_code::kLetterA + ('Z' - 'A')) {
+        return static_cast<char>('A' + (code - name_code::kLetterA));
     }
-    if (code == 0x24) {
+    if (code == name_code::kHyphen) {
         return '-';
     }
-    if (code == 0x25) {
+    if (code == name_code::kSpace) {
         return ' ';
     }
     return std::nullopt;

@@ -37,10 +37,10 @@ inline constexpr std::array<std::string_view, CellTable::kCols> kChannelHeaders 
 std::array<std::string_view, 4> ColumnChoices(int col);
 int ColumnChoiceCount(int col);
 
-inline constexpr std::size_t kNameLength = 8;
+inline constexpr std::size_t kNameLength = offset::kNameLength;
 
 // Channel-name characters: "0"-"9", "A"-"Z", "-" and space. Anything else
-// encodes as 0xFF; a code without a character decodes as nothing.
+// encodes as kUnsetByte; a code without a character decodes as nothing.
 std::uint8_t NameCodeOf(char c);
 std::optional<char> NameCharOf(std::uint8_t code);
 

@@ -1,5 +1,6 @@
 #include "model/Codecs.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/Numbers.h"
@@ -9,11 +10,7 @@ namespace torvan {
 namespace {
 
 constexpr std::uint32_t kMaxFrequencyCount = 99999999;  // eight BCD digits
-constexpr unsigned kCtcssTenthsEnd = 8000;              // type bytes 0x01-0x79
-
-bool HasFrequency(std::uint8_t mostSignificant) {
-    return mostSignificant != 0xFF && mostSignificant != 0x00;
-}
+constexpr unsigned kCtcssTenthsEnd = 8000;              // type bytes below tone::kCdcssNormal
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -27,9 +24,9 @@ unsigned LeadingDigits(std::string_view text) {
     return value;
 }
 
-// A code whose first digits do not fit its kind's type bytes (0x80-0xBF
-// normal, 0xC0-0xFE inverted) would come out as another kind of tone, or as
-// another polarity; it reads as "None" instead.
+// A code whose first digits do not fit its kind's range of type bytes would
+// come out as another kind of tone, or as another polarity; it reads as
+// "None" instead.
 ToneBytes CdcssBytes(unsigned code, unsigned typeBase, unsigned typeLast) {
     const unsigned type = code / 100U + typeBase;
     if (type > typeLast) {
@@ -49,12 +46,12 @@ std::string FormatFrequency(std::uint64_t count) {
     return FormatFixed(static_cast<double>(count) / 100000.0, 5);
 }
 
-std::string DecodeFrequency(std::span<const std::uint8_t, 4> bytes) {
-    if (!HasFrequency(bytes[3])) {
+std::string DecodeFrequency(std::span<const std::uint8_t, kFrequencyLength> bytes) {
+    if (MarksNothing(bytes[kFrequencyTop])) {
         return {};
     }
     std::uint64_t count = 0;
-    for (std::size_t i = 4; i-- > 0;) {
+    for (std::size_t i = bytes.size(); i-- > 0;) {
         count = count * 100U + BcdValue(bytes[i]);
     }
     return FormatFrequency(count);
@@ -69,14 +66,14 @@ std::uint32_t FrequencyCount(std::string_view text) {
     return static_cast<std::uint32_t>(scaled);
 }
 
-void EncodeFrequency(std::string_view text, std::span<std::uint8_t, 4> bytes) {
+void EncodeFrequency(std::string_view text, std::span<std::uint8_t, kFrequencyLength> bytes) {
     std::uint32_t count = FrequencyCount(text);
     if (count == 0) {
-        bytes[0] = bytes[1] = bytes[2] = bytes[3] = 0xFF;
+        std::fill(bytes.begin(), bytes.end(), kUnsetByte);
         return;
     }
     std::uint32_t divisor = 1000000;
-    for (std::size_t i = 4; i-- > 0;) {
+    for (std::size_t i = bytes.size(); i-- > 0;) {
         bytes[i] = ToBcd(count / divisor);
         count %= divisor;
         divisor /= 100;
@@ -84,14 +81,14 @@ void EncodeFrequency(std::string_view text, std::span<std::uint8_t, 4> bytes) {
 }
 
 std::string DecodeTone(std::uint8_t low, std::uint8_t type) {
-    if (type == 0xFF || type == 0x00) {
+    if (MarksNothing(type)) {
         return "None";
     }
-    if (type >= 0xC0) {
-        return CdcssText(low, type - 0xC0U, 'I');
+    if (type >= tone::kCdcssInverted) {
+        return CdcssText(low, type - unsigned{tone::kCdcssInverted}, 'I');
     }
-    if (type >= 0x80) {
-        return CdcssText(low, type - 0x80U, 'N');
+    if (type >= tone::kCdcssNormal) {
+        return CdcssText(low, type - unsigned{tone::kCdcssNormal}, 'N');
     }
     const unsigned tenths = BcdValue(type) * 100U + BcdValue(low);
     return "CTCSS:" + FormatFixed(tenths / 10.0, 1);
@@ -112,10 +109,10 @@ ToneBytes EncodeTone(std::string_view text) {
         return ToneBytes{ToBcd(tenths % 100U), ToBcd(tenths / 100U)};
     }
     if (Contains(rest, "N")) {
-        return CdcssBytes(LeadingDigits(rest), 0x80, 0xBF);
+        return CdcssBytes(LeadingDigits(rest), tone::kCdcssNormal, tone::kCdcssNormalLast);
     }
     if (Contains(rest, "I")) {
-        return CdcssBytes(LeadingDigits(rest), 0xC0, 0xFE);
+        return CdcssBytes(LeadingDigits(rest), tone::kCdcssInverted, tone::kCdcssInvertedLast);
     }
     return {};
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/ImageLayout.h"
+
 namespace torvan {
 
 // Packed BCD byte: high nibble tens, low nibble units. Nibbles above 9 are
@@ -23,8 +25,8 @@ inline void SetBits(std::uint8_t& byte, std::uint8_t mask, bool on) {
 
 // Frequency: four packed BCD bytes of 10 Hz steps, least significant first.
 // Text form "%3.5f" MHz; the empty text means no frequency.
-std::string DecodeFrequency(std::span<const std::uint8_t, 4> bytes);
-void EncodeFrequency(std::string_view text, std::span<std::uint8_t, 4> bytes);
+std::string DecodeFrequency(std::span<const std::uint8_t, kFrequencyLength> bytes);
+void EncodeFrequency(std::string_view text, std::span<std::uint8_t, kFrequencyLength> bytes);
 
 // A frequency text as its count of 10 Hz steps, scaled exactly as typed
 // (0 for empty or non-numeric text and for values that do not fit).
@@ -35,8 +37,8 @@ std::string FormatFrequency(std::uint64_t count);
 // "CDCSS:023N", "CDCSS:754I".
 std::string DecodeTone(std::uint8_t low, std::uint8_t type);
 struct ToneBytes {
-    std::uint8_t low = 0xFF;
-    std::uint8_t type = 0xFF;
+    std::uint8_t low = kUnsetByte;
+    std::uint8_t type = kUnsetByte;
     friend bool operator==(const ToneBytes&, const ToneBytes&) = default;
 };
 ToneBytes EncodeTone(std::string_view text);

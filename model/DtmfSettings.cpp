@@ -6,19 +6,14 @@
 #include "model/Codecs.h"
 
 namespace torvan {
-namespace {
-
-constexpr std::uint8_t kTxSideTone = 0x01;
-constexpr std::uint8_t kRxSideTone = 0x04;
-
-}  // namespace
 
 DtmfSettings ReadDtmfSettings(const MemoryImage& image) {
     const std::uint8_t tones = image[offset::kDtmfSideTones];
-    DtmfSettings settings{(tones & kTxSideTone) != 0, (tones & kRxSideTone) != 0, {}};
+    DtmfSettings settings{
+        (tones & dtmf::kTxSideToneBit) != 0, (tones & dtmf::kRxSideToneBit) != 0, {}};
     for (const std::uint8_t byte : image.Span(offset::kPttId, kPttIdLength)) {
         const char c = static_cast<char>(byte);
-        if (byte == 0x00 || kDtmfCharacters.find(c) == std::string_view::npos) {
+        if (byte == dtmf::kPttIdFill || kDtmfCharacters.find(c) == std::string_view::npos) {
             break;
         }
         settings.pttId.push_back(c);
@@ -28,10 +23,10 @@ DtmfSettings ReadDtmfSettings(const MemoryImage& image) {
 
 void StoreDtmfSettings(MemoryImage& image, const DtmfSettings& settings) {
     std::uint8_t& tones = image[offset::kDtmfSideTones];
-    SetBits(tones, kTxSideTone, settings.txSideTone);
-    SetBits(tones, kRxSideTone, settings.rxSideTone);
+    SetBits(tones, dtmf::kTxSideToneBit, settings.txSideTone);
+    SetBits(tones, dtmf::kRxSideToneBit, settings.rxSideTone);
     const auto id = image.Span(offset::kPttId, kPttIdLength);
-    std::fill(id.begin(), id.end(), std::uint8_t{0x00});
+    std::fill(id.begin(), id.end(), dtmf::kPttIdFill);
     const std::size_t length = std::min(settings.pttId.size(), kPttIdLength);
     for (std::size_t i = 0; i < length; ++i) {
         id[i] = static_cast<std::uint8_t>(settings.pttId[i]);

@@ -8,9 +8,8 @@
 
 namespace torvan {
 
-// Bit 0x01 of offset::kDtmfSideTones is the side tone on transmit, bit 0x04
-// on receive; the other bits belong to other settings. The PTT ID holds up to
-// 8 DTMF characters as ASCII, 0x00 after the last.
+// The side tones on transmit and receive, and a PTT ID of up to 8 DTMF
+// characters.
 constexpr std::size_t kPttIdLength = offset::kPttIdLength;
 // What a PTT ID may hold; it also ends a stored PTT ID at the first byte
 // outside it.
@@ -25,7 +24,7 @@ struct DtmfSettings {
 
 DtmfSettings ReadDtmfSettings(const MemoryImage& image);
 // Sets the two side-tone bits (no other bit of their byte) and rewrites all
-// eight PTT ID bytes, 0x00 after the text.
+// eight PTT ID bytes, zero-filled after the text.
 void StoreDtmfSettings(MemoryImage& image, const DtmfSettings& settings);
 
 }  // namespace torvan

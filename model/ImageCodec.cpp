@@ -9,12 +9,6 @@
 namespace torvan {
 namespace {
 
-constexpr std::uint8_t kBatterySaveBit = 0x04;
-constexpr std::uint8_t kBeepBit = 0x40;
-constexpr std::uint8_t kLockChannelBit = 0x80;
-constexpr std::uint8_t kSteMask = 0xC0;
-constexpr std::uint8_t kModeMask = 0x03;
-
 // Lists whose entry 0 is "On" and entry 1 "Off".
 void SelectOnOff(ChoiceList& list, bool on) {
     list.Select(on ? 0 : 1);
@@ -22,8 +16,8 @@ void SelectOnOff(ChoiceList& list, bool on) {
 
 // Frequency Mode and Scan Mode: values 1 and 2 pick entries 1 and 2, else 0.
 void SelectMode(ChoiceList& list, std::uint8_t byte) {
-    const int value = byte & kModeMask;
-    list.Select(value == 3 ? 0 : value);
+    const int value = byte & settings::kModeMask;
+    list.Select(value < settings::kModeCount ? value : 0);
 }
 
 std::uint8_t SelectedMode(const ChoiceList& list) {
@@ -51,14 +45,14 @@ std::string DecodePassword(const MemoryImage& image) {
 }
 
 void SelectSte(ChoiceList& list, std::uint8_t byte) {
-    switch (byte & kSteMask) {
-        case 0x00:
+    switch (byte & settings::kSteMask) {
+        case settings::kSte120:
             list.Select(1);
             break;
-        case 0x40:
+        case settings::kSte180:
             list.Select(2);
             break;
-        case 0x80:
+        case settings::kSte240:
             list.Select(3);
             break;
         default:
@@ -69,13 +63,13 @@ void SelectSte(ChoiceList& list, std::uint8_t byte) {
 std::uint8_t SteBits(const ChoiceList& list) {
     switch (list.Selected()) {
         case 0:
-            return 0xC0;
+            return settings::kSteOff;
         case 2:
-            return 0x40;
+            return settings::kSte180;
         case 3:
-            return 0x80;
+            return settings::kSte240;
         default:
-            return 0x00;
+            return settings::kSte120;
     }
 }
 
@@ -85,9 +79,10 @@ void EncodePasswordBytes(std::string_view text, MemoryImage& image) {
     auto bytes = image.Span(offset::kPassword, offset::kPasswordLength);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i >= text.size()) {
-            bytes[i] = 0xFF;
+            bytes[i] = kUnsetByte;
         } else {
-            bytes[i] = text[i] >= '0' && text[i] <= '9' ? static_cast<std::uint8_t>(text[i]) : 0x30;
+            bytes[i] = text[i] >= '0' && text[i] <= '9' ? static_cast<std::uint8_t>(text[i])
+                                                        : settings::kPasswordFiller;
         }
     }
 }
@@ -98,16 +93,17 @@ void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormContr
     const std::uint8_t flags = image[offset::kFlags];
     ApplyProfileStep(image, models, form);
     SelectMode(list(Setting::FrequencyMode), image[offset::kFrequencyMode]);
-    SelectOnOff(list(Setting::LockChannelMode), (flags & kLockChannelBit) != 0);
+    SelectOnOff(list(Setting::LockChannelMode), (flags & settings::kLockChannelBit) != 0);
     DecodeChannels(image, form.Grid());
     ApplyBandStep(image, form, limits);
     const std::string password = DecodePassword(image);
-    SelectOnOff(list(Setting::Beep), (flags & kBeepBit) != 0);
-    SelectOnOff(list(Setting::BatterySave), (flags & kBatterySaveBit) != 0);
+    SelectOnOff(list(Setting::Beep), (flags & settings::kBeepBit) != 0);
+    SelectOnOff(list(Setting::BatterySave), (flags & settings::kBatterySaveBit) != 0);
     list(Setting::Sql)
         .SelectByPrefix(std::to_string(image[offset::kSql]), PrefixSearch::FromSecond);
     list(Setting::Tot)
-        .SelectByPrefix(std::to_string(image[offset::kTot] * 30), PrefixSearch::FromSecond);
+        .SelectByPrefix(std::to_string(image[offset::kTot] * settings::kTotStepSeconds),
+                        PrefixSearch::FromSecond);
     list(Setting::VoxLevel)
         .SelectByPrefix(std::to_string(image[offset::kVox]), PrefixSearch::FromSecond);
     list(Setting::EndRoger).SelectOrFirst(image[offset::kEndRoger]);
@@ -121,26 +117,29 @@ void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage&
     const auto list = [&](Setting s) -> ChoiceList& { return form.List(s); };
     const std::string password = form.PasswordText();
     std::uint8_t& mode = image[offset::kFrequencyMode];
-    mode =
-        static_cast<std::uint8_t>((mode & ~kModeMask) | SelectedMode(list(Setting::FrequencyMode)));
-    SetBits(image[offset::kFlags], kLockChannelBit, list(Setting::LockChannelMode).Selected() == 0);
+    mode = static_cast<std::uint8_t>((mode & ~settings::kModeMask) |
+                                     SelectedMode(list(Setting::FrequencyMode)));
+    SetBits(image[offset::kFlags], settings::kLockChannelBit,
+            list(Setting::LockChannelMode).Selected() == 0);
     WriteBandSignature(limits, image);
     form.CommitOpenEditor();
     EncodeChannels(form.Grid(), image);
     image[offset::kRangeIndex] = SelectedPosition(list(Setting::FrequencyRange));
     image[offset::kModelIndex] = SelectedPosition(list(Setting::Model));
     EncodePasswordBytes(password, image);
-    SetBits(image[offset::kFlags], kBeepBit, list(Setting::Beep).Selected() == 0);
-    SetBits(image[offset::kFlags], kBatterySaveBit, list(Setting::BatterySave).Selected() == 0);
-    image[offset::kTot] = SelectedNumber(list(Setting::Tot), 30);
+    SetBits(image[offset::kFlags], settings::kBeepBit, list(Setting::Beep).Selected() == 0);
+    SetBits(image[offset::kFlags], settings::kBatterySaveBit,
+            list(Setting::BatterySave).Selected() == 0);
+    image[offset::kTot] = SelectedNumber(list(Setting::Tot), settings::kTotStepSeconds);
     image[offset::kSql] = SelectedNumber(list(Setting::Sql));
     image[offset::kVox] = SelectedNumber(list(Setting::VoxLevel));
     image[offset::kEndRoger] = SelectedPosition(list(Setting::EndRoger));
     image[offset::kPriorityChannel] = SelectedPosition(list(Setting::PriorityChannel));
     std::uint8_t& scanSte = image[offset::kScanSte];
-    scanSte = static_cast<std::uint8_t>((scanSte & ~kSteMask) | SteBits(list(Setting::Ste)));
     scanSte =
-        static_cast<std::uint8_t>((scanSte & ~kModeMask) | SelectedMode(list(Setting::ScanMode)));
+        static_cast<std::uint8_t>((scanSte & ~settings::kSteMask) | SteBits(list(Setting::Ste)));
+    scanSte = static_cast<std::uint8_t>((scanSte & ~settings::kModeMask) |
+                                        SelectedMode(list(Setting::ScanMode)));
 }
 
 }  // namespace torvan

@@ -20,8 +20,8 @@ void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormContr
 // owns stay as they are.
 void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage& image);
 
-// Stores a password text at 0x840-0x845 as EncodeImage does: a digit as its
-// ASCII code, any other character as 0x30, 0xFF beyond the text; at most six.
+// Stores a password text in the image as EncodeImage does: a digit as its
+// ASCII code, any other character as "0", unset beyond the text; at most six.
 void EncodePasswordBytes(std::string_view text, MemoryImage& image);
 
 }  // namespace torvan

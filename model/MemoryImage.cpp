@@ -5,7 +5,7 @@
 namespace torvan {
 
 void MemoryImage::ResetToNewDocument() {
-    bytes_.fill(0xFF);
+    bytes_.fill(kUnsetByte);
     // Bytes no field owns (0x80A, 0x80B, 0x816-0x818, 0x839, 0x83A) carry the
     // radio's own factory values.
     static constexpr std::pair<std::size_t, std::uint8_t> kDefaults[] = {

@@ -17,7 +17,7 @@ public:
     static constexpr std::size_t kRowSize = 16;
     using Bytes = std::array<std::uint8_t, kSize>;
 
-    MemoryImage() { bytes_.fill(0xFF); }
+    MemoryImage() { bytes_.fill(kUnsetByte); }
 
     std::uint8_t& operator[](std::size_t offset) { return bytes_.at(offset); }
     std::uint8_t operator[](std::size_t offset) const { return bytes_.at(offset); }
@@ -32,7 +32,7 @@ public:
     const Bytes& bytes() const { return bytes_; }
     Bytes& bytes() { return bytes_; }
 
-    // Factory state of a new document: all 0xFF except the defaults below.
+    // Factory state of a new document: all unset except the defaults below.
     void ResetToNewDocument();
 
     friend bool operator==(const MemoryImage&, const MemoryImage&) = default;

@@ -11,7 +11,8 @@
 namespace torvan {
 
 // First step of DecodeImage: fills Model and Frequency Range from the catalog
-// and selects the positions stored at 0xFD3 and 0xFD2. Limits stay.
+// and selects the positions stored at offset::kModelIndex and
+// offset::kRangeIndex. Limits stay.
 void ApplyProfileStep(const MemoryImage& image, const ModelCatalog& models, FormControls& form);
 
 // The band step of DecodeImage: selects the range matching a set band

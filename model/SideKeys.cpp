@@ -22,7 +22,7 @@ bool IsShortPress(std::size_t action) {
 }
 
 unsigned Nibble(std::uint8_t byte, bool high) {
-    return high ? byte >> 4U : byte & 0x0FU;
+    return high ? byte >> side_key::kShortPressShift : byte & unsigned{side_key::kLongPressMask};
 }
 
 }  // namespace
@@ -61,7 +61,8 @@ void StoreSideKeys(MemoryImage& image, const SideKeyNames& shown) {
         }
     }
     for (std::size_t action = 0; action < kSideKeyActions; action += 2) {
-        image[kByte[action]] = static_cast<std::uint8_t>(codes[action] << 4U | codes[action + 1]);
+        image[kByte[action]] = static_cast<std::uint8_t>(
+            codes[action] << side_key::kShortPressShift | codes[action + 1]);
     }
 }
 

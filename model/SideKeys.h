@@ -11,8 +11,7 @@
 namespace torvan {
 
 // The functions of the two side keys, short and long press: a 4-bit code
-// each, two to a byte (0x81D side key 1, 0x81E side key 2; short press in the
-// high nibble).
+// each, two to a byte (offset::kSideKey1 and offset::kSideKey2).
 // Side key 1 short, side key 1 long, side key 2 short, side key 2 long.
 constexpr std::size_t kSideKeyActions = 4;
 using SideKeyCodes = std::array<unsigned, kSideKeyActions>;

@@ -46,24 +46,22 @@ std::vector<ShownSetting> ShownSettings() {
 
 // The bytes a channel column's text is made from.
 std::vector<std::size_t> ColumnAddresses(int channel, int col) {
-    const std::size_t slotAt = offset::kChannels + static_cast<std::size_t>(channel - 1) * offset::kSlotSize;
+    const std::size_t slotAt = offset::ChannelSlot(channel);
     switch (col) {
         case column::kRxFrequency:
-            return Range(slotAt + slot::kRxFrequency, 4);
+            return Range(slotAt + slot::kRxFrequency, kFrequencyLength);
         case column::kTxFrequency:
-            return Range(slotAt + slot::kTxFrequency, 4);
+            return Range(slotAt + slot::kTxFrequency, kFrequencyLength);
         case column::kRxCode:
-            return Range(slotAt + slot::kRxTone, 2);
+            return Range(slotAt + slot::kRxTone, kToneLength);
         case column::kTxCode:
-            return Range(slotAt + slot::kTxTone, 2);
+            return Range(slotAt + slot::kTxTone, kToneLength);
         case column::kPttId:
             return {slotAt + slot::kOptions};
         case column::kScanAdd:
-            return {slotAt + slot::kFlags,
-                    offset::kScanBitmap + static_cast<std::size_t>(channel - 1) / 8U};
+            return {slotAt + slot::kFlags, ScanBitOf(channel).at};
         case column::kName:
-            return Range(offset::kNames + static_cast<std::size_t>(channel - 1) * kNameLength,
-                         kNameLength);
+            return Range(offset::ChannelName(channel), kNameLength);
         default:
             return {slotAt + slot::kFlags};
     }
@@ -101,9 +99,7 @@ std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
     fields.push_back({"DTMF", "PTT ID", dtmf.pttId, Range(offset::kPttId, offset::kPttIdLength)});
     for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
         fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
-                          Range(offset::kBroadcastPresets +
-                                    static_cast<std::size_t>(preset - 1) * kBroadcastPresetSize,
-                                kBroadcastPresetSize)});
+                          Range(offset::BroadcastPreset(preset), kBroadcastPresetSize)});
     }
     for (const LevelPointInfo& info : kLevelPoints) {
         fields.push_back({"Power Tuning", std::string(info.label), std::to_string(image[info.address]),

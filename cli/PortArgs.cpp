@@ -3,11 +3,14 @@
 #include <cctype>
 #include <ostream>
 
+#include "model/ImageLayout.h"
+
 namespace torvan::cli {
 namespace {
 
 bool IsPassword(const std::string& text) {
-    return text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos;
+    return text.size() <= offset::kPasswordLength &&
+           text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 }  // namespace

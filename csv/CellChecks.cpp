@@ -146,7 +146,7 @@ CellCheck CheckName(std::string_view text) {
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         // Every byte of a character beyond ASCII is outside the alphabet, so
         // such a character is dropped whole.
-        if (NameCodeOf(letter) == 0xFF) {
+        if (NameCodeOf(letter) == kUnsetByte) {
             dropped.push_back(c);
             continue;
         }

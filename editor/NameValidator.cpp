@@ -4,13 +4,11 @@
 
 namespace {
 
-constexpr std::uint8_t kNoCode = 0xFF;
-
 // Upper-cased ASCII only: other scripts' case mappings could turn one typed
 // character into several.
 bool Storable(QChar c) {
     return c.unicode() < 0x80 &&
-           torvan::NameCodeOf(static_cast<char>(c.toUpper().unicode())) != kNoCode;
+           torvan::NameCodeOf(static_cast<char>(c.toUpper().unicode())) != torvan::kUnsetByte;
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ Result CloneTransfer::Connect() {
 Result CloneTransfer::ReadRadio() {
     const SerialLink::Block password = link_.ReadBlock(kPasswordAddress);
     const auto probe = std::span<const std::uint8_t>(password).first(offset::kPasswordLength);
-    if (probe[0] != 0xFF &&
+    if (probe[0] != kUnsetByte &&
         !SameBytes(probe, image_.Span(offset::kPassword, offset::kPasswordLength))) {
         return Result::Failure(clone_message::kPasswordError);
     }

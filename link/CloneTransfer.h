@@ -21,14 +21,17 @@ inline constexpr const char* kPasswordError = "Password error";
 inline constexpr const char* kFrequencyMismatch = "Frequency is not match.";
 }  // namespace clone_message
 
-// Reads the radio's whole memory into the image, or writes the image's
-// 0x000-0xDFF and band signature into the radio. Runs on the caller's thread
-// (the worker) and reports through the sink. A failed Read leaves the image
-// exactly as it was: blocks are staged and copied in only once all 512 came.
+// Reads the radio's whole memory into the image, or writes the image below
+// offset::kWriteEnd and its band signature into the radio. Runs on the
+// caller's thread (the worker) and reports through the sink. A failed Read
+// leaves the image exactly as it was: blocks are staged and copied in only
+// once all came.
 class CloneTransfer {
 public:
-    static constexpr int kReadBlocks = 512;
-    static constexpr int kWriteBlocks = 448;
+    static constexpr int kReadBlocks =
+        static_cast<int>(MemoryImage::kSize / SerialLink::kBlockSize);
+    static constexpr int kWriteBlocks =
+        static_cast<int>(offset::kWriteEnd / SerialLink::kBlockSize);
     static constexpr int kHandshakeFailuresTolerated = 3;
 
     CloneTransfer(SerialPort& port, MemoryImage& image, TransferSink& sink)

@@ -32,7 +32,7 @@ constexpr std::uint16_t TuningAddress(std::size_t index) {
 
 }  // namespace
 
-const std::array<LevelPointInfo, 6> kLevelPoints = {{
+const std::array<LevelPointInfo, offset::kTuningCount> kLevelPoints = {{
     {LevelPoint::LowLow, "Low Low", "low-low", 'P', TuningAddress(0)},
     {LevelPoint::LowHigh, "Low High", "low-high", 'Q', TuningAddress(1)},
     {LevelPoint::MiddleLow, "Middle Low", "middle-low", 'R', TuningAddress(2)},

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/SerialLink.h"
+#include "model/ImageLayout.h"
 
 namespace torvan {
 
@@ -17,10 +18,10 @@ struct LevelPointInfo {
     std::string_view label;    // the button caption, e.g. "Low Low"
     std::string_view cliName;  // e.g. "low-low"
     std::uint8_t queryCode;    // second byte of the level query, 'P' to 'U'
-    std::uint16_t address;     // 0x0FF8 to 0x0FFD
+    std::uint16_t address;     // from offset::kTuning on
 };
 
-extern const std::array<LevelPointInfo, 6> kLevelPoints;
+extern const std::array<LevelPointInfo, offset::kTuningCount> kLevelPoints;
 
 const LevelPointInfo& InfoOf(LevelPoint point);
 

@@ -9,7 +9,6 @@ constexpr std::array<std::uint8_t, 7> kHandshake = {0x02, 'P', 'R', 'O', 'G', 'R
 constexpr std::array<std::uint8_t, 8> kIdentity = {'T', 'V', 'S', 'I', 'M', 0x00, 0x01, 0xFF};
 // Bytes a noisy line leaves behind a reply; none of them is a valid answer.
 constexpr std::array<std::uint8_t, 4> kJunk = {0x15, 0x5A, 0x00, 0xA5};
-constexpr std::size_t kTuningBase = 0xFF8;
 constexpr std::size_t kAddressMask = MemoryImage::kSize - 1;
 
 }  // namespace
@@ -144,7 +143,7 @@ RadioAction RadioResponder::Tuning(std::uint8_t code) {
     }
     if (code >= 'P' && code <= 'U') {
         ++counters_.levelQueries;
-        return Answer({'M', code, 0x00, 0x00, memory_[kTuningBase + code - 'P']});
+        return Answer({'M', code, 0x00, 0x00, memory_[offset::kTuning + code - 'P']});
     }
     if (code == 'a') {
         ++counters_.levelPrepares;

@@ -77,9 +77,9 @@ std::optional<unsigned> ParseBlockAddress(const std::string& text) {
 
 bool ParseTuning(const std::string& text, MemoryImage& memory) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < offset::kTuningCount; ++i) {
         const std::size_t comma = text.find(',', start);
-        if ((i < 5) == (comma == std::string::npos)) {
+        if ((i + 1 < offset::kTuningCount) == (comma == std::string::npos)) {
             return false;
         }
         const auto value = ParseUnsigned(text.substr(start, comma - start), 255);
@@ -93,7 +93,7 @@ bool ParseTuning(const std::string& text, MemoryImage& memory) {
 }
 
 bool IsPassword(const std::string& text) {
-    return !text.empty() && text.size() <= 6 &&
+    return !text.empty() && text.size() <= offset::kPasswordLength &&
            text.find_first_not_of("0123456789") == std::string::npos;
 }
 
@@ -225,7 +225,7 @@ MemoryImage PatternMemory(unsigned seed) {
     }
     EncodePasswordBytes("", memory);
     WriteBandSignature(FrequencyLimits{}, memory);
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < offset::kTuningCount; ++i) {
         memory[offset::kTuning + i] = static_cast<std::uint8_t>(0x80 + 0x10 * i);
     }
     return memory;

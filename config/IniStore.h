@@ -3,28 +3,17 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
+
+#include "config/IniText.h"
 
 namespace torvan {
 
-// The keys of one section as read at one moment.
-class IniSection {
-public:
-    void Add(std::string key, std::string value);
-    // The first value of `key` (letter case ignored); empty when missing.
-    std::string Value(const std::string& key) const;
-
-private:
-    std::vector<std::pair<std::string, std::string>> entries_;
-};
-
 // Short-lived accessor of Program.ini. Every read goes to the file and every
-// write lands in it at once; nothing is cached. Section and key names match
-// without regard to letter case; other lines and comments survive a write.
+// write lands in it at once; nothing is cached. What a read finds and a write
+// changes follows the text rules of IniText.h.
 class IniStore {
 public:
-    static constexpr std::size_t kMaxValueLength = 259;
+    static constexpr std::size_t kMaxValueLength = kMaxIniValueLength;
 
     // Program.ini at its usual place (beside the running executable, or the
     // user's configuration folder for an installed program: ChooseIniPath),

@@ -5,7 +5,10 @@
 namespace torvan {
 
 ModelCatalog ReadModelCatalog(const IniStore& ini) {
-    const IniSection setup = ini.ReadSection("Setup");
+    return ReadModelCatalog(ini.ReadSection("Setup"));
+}
+
+ModelCatalog ReadModelCatalog(const IniSection& setup) {
     ModelCatalog catalog;
     for (int i = 0; i < kMaxModels; ++i) {
         const std::string name = setup.Value("Type" + std::to_string(i));

@@ -10,5 +10,7 @@ namespace torvan {
 // "FieldN" lists model N's ranges separated by ";". Texts come as UTF-8:
 // a file saved in Windows-1252 is read as such.
 ModelCatalog ReadModelCatalog(const IniStore& ini);
+// The same from the [Setup] section as read.
+ModelCatalog ReadModelCatalog(const IniSection& setup);
 
 }  // namespace torvan

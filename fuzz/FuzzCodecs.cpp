@@ -33,72 +33,51 @@ bool IsDigit(char c) {
 
 // The number at the start of `text` (after white space) times 10^shift,
 // truncated toward zero, worked out on its decimal digits. Nothing when the
-// text has no number, or when the number has more than 15 significant digits
-// or lies far outside the range of a double (the product is then rounded on
-// purpose, or overflows).
+// number has more than 15 significant digits or lies far outside the range
+// of a double (the product is then rounded on purpose, or overflows).
 std::optional<long long> ExactScaled(std::string_view text, int shift) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i++] == '-';
-    }
-    std::string digits;
+    std::size_t i = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+    const bool negative = i < text.size() && text[i] == '-';
+    i += i < text.size() && (text[i] == '+' || text[i] == '-') ? 1 : 0;
+    std::string digits;  // the value is digits times 10^exponent
     int exponent = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        digits.push_back(text[i]);
-    }
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+    for (bool point = false; i < text.size() && (IsDigit(text[i]) || (text[i] == '.' && !point));
+         ++i) {
+        point = point || text[i] == '.';
+        if (text[i] != '.') {
             digits.push_back(text[i]);
-            --exponent;
+            exponent -= point ? 1 : 0;
         }
     }
-    if (digits.empty()) {
-        return 0;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        const bool minus = j < text.size() && text[j] == '-';
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            ++j;
+    if (!digits.empty() && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        const bool minus = i + 1 < text.size() && text[i + 1] == '-';
+        const std::size_t from = i + 1 + (minus || (i + 1 < text.size() && text[i + 1] == '+'));
+        const std::size_t end = std::min(text.find_first_not_of("0123456789", from), text.size());
+        int value = 0;
+        if (end - from > 6) {
+            return std::nullopt;
         }
-        std::size_t end = j;
-        while (end < text.size() && IsDigit(text[end])) {
-            ++end;
-        }
-        if (end > j) {
-            if (end - j > 6) {
-                return std::nullopt;
-            }
-            const int value = std::stoi(std::string(text.substr(j, end - j)));
-            exponent += minus ? -value : value;
-        }
+        std::from_chars(text.data() + from, text.data() + end, value);
+        exponent += minus ? -value : value;
     }
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    while (!digits.empty() && digits.back() == '0') {
-        digits.pop_back();
-        ++exponent;
-    }
     if (digits.empty()) {
         return 0;
+    }
+    for (; digits.back() == '0'; ++exponent) {
+        digits.pop_back();
     }
     const int order = exponent + static_cast<int>(digits.size());
     if (digits.size() > 15 || order < -290 || order > 290) {
         return std::nullopt;
     }
     exponent += shift;
-    if (exponent < 0) {
-        const auto drop = static_cast<std::size_t>(-exponent);
-        digits = drop >= digits.size() ? "0" : digits.substr(0, digits.size() - drop);
-    } else if (digits.size() + static_cast<std::size_t>(exponent) > 18) {
+    if (digits.size() + static_cast<std::size_t>(std::max(exponent, 0)) > 18) {
         return negative ? LLONG_MIN : LLONG_MAX;
-    } else {
-        digits.append(static_cast<std::size_t>(exponent), '0');
     }
-    const long long value = std::stoll(digits);
+    digits.resize(static_cast<std::size_t>(std::max(0, static_cast<int>(digits.size()) + exponent)),
+                  '0');
+    const long long value = digits.empty() ? 0 : std::stoll(digits);
     return negative ? -value : value;
 }
 
@@ -131,13 +110,10 @@ void CheckFrequency(std::string_view text) {
 
 void CheckStoredFrequency(const std::uint8_t* bytes) {
     const std::string text = DecodeFrequency(std::span<const std::uint8_t, 4>(bytes, 4));
-    if (bytes[3] == 0xFF || bytes[3] == 0x00) {
-        FUZZ_CHECK(text.empty());
-        return;
-    }
     const std::uint64_t count = CountOf(bytes);
-    FUZZ_CHECK(text == FormatFrequency(count));
-    FUZZ_CHECK(FrequencyCount(text) == (count <= kMaxCount ? count : 0));
+    const bool none = bytes[3] == 0xFF || bytes[3] == 0x00;
+    FUZZ_CHECK(text == (none ? std::string() : FormatFrequency(count)));
+    FUZZ_CHECK(none || FrequencyCount(text) == (count <= kMaxCount ? count : 0));
 }
 
 bool IsNone(ToneBytes tone) {
@@ -193,24 +169,18 @@ void CheckNumbers(std::string_view text) {
     const long long integer = ParseInteger(text);
     FUZZ_CHECK(integer >= -INT_MAX && integer <= INT_MAX);
     const double number = ParseNumber(text);
-    FUZZ_CHECK(!std::isnan(number));
     const double scaled = DecimalScale(number, 10.0);
-    FUZZ_CHECK(!std::isnan(scaled));
-    if (std::isfinite(number) && number != 0) {
-        FUZZ_CHECK((scaled < 0) == (number < 0));
-    }
+    FUZZ_CHECK(!std::isnan(number) && !std::isnan(scaled));
+    FUZZ_CHECK(!std::isfinite(number) || number == 0 || (scaled < 0) == (number < 0));
 }
 
+// A committed preset lies in the band, with two decimals, and commits as itself.
 void CheckPreset(std::string_view text) {
     const std::string committed = CommittedPresetText(text);
-    if (text.empty()) {
-        FUZZ_CHECK(committed.empty());
-        return;
-    }
     const double value = ParseNumber(committed);
-    FUZZ_CHECK(value >= 76.0 && value <= 108.0);
-    const std::size_t point = committed.find('.');
-    FUZZ_CHECK(point != std::string::npos && committed.size() - point == 3);
+    FUZZ_CHECK(text.empty() ? committed.empty()
+                            : value >= 76.0 && value <= 108.0 && committed.size() >= 3 &&
+                                  committed.find('.') == committed.size() - 3);
     FUZZ_CHECK(CommittedPresetText(committed) == committed);
 }
 
@@ -233,11 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= 4) {
         CheckStoredFrequency(data);
         CheckStoredTone(data[0], data[1]);
-        std::uint32_t raw = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            raw = raw << 8U | data[i];
-        }
-        CheckDownScale(raw % (kMaxCount + 1));
+        CheckDownScale(static_cast<std::uint32_t>(CountOf(data) % (kMaxCount + 1)));
     }
     return 0;
 }

@@ -1,6 +1,7 @@
-// Program.ini: any file is read without harm, and a write changes only the
-// line of its key (or adds the key, and its section when missing): every
-// other line comes back byte for byte, with its own line ending.
+// Program.ini's text: any text is read without harm, and a write changes only
+// the line of its key (or adds the key, and its section when missing): every
+// other line comes back byte for byte, with its own line ending, and the value
+// reads back.
 //
 // Input: "SECTION<TAB>KEY<TAB>VALUE" on the first line, the file after it.
 #include <algorithm>
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "config/IniStore.h"
+#include "config/IniText.h"
 #include "config/ModelCatalogReader.h"
 #include "fuzz/FuzzSupport.h"
 #include "model/Text.h"
@@ -20,38 +21,35 @@ using namespace torvan;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+std::string_view Trim(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
+    return text.substr(0, text.find_last_not_of(kBlanks) + 1);
 }
 
-bool Trimmed(std::string_view text) {
-    return text.empty() || (!IsBlank(text.front()) && !IsBlank(text.back()));
-}
-
-bool Printable(std::string_view text) {
-    return std::none_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+// Printable, without blanks at either end.
+bool Clean(std::string_view text) {
+    return Trim(text) == text && std::none_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x20;
+           });
 }
 
 // Names and values the file format can hold as they are.
 bool Plain(std::string_view section, std::string_view key, std::string_view value) {
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
-    return !section.empty() && !key.empty() && Printable(section) && Printable(key) &&
-           Printable(value) && Trimmed(section) && Trimmed(key) && Trimmed(value) &&
+    return !section.empty() && !key.empty() && Clean(section) && Clean(key) && Clean(value) &&
            section.find(']') == std::string_view::npos &&
            key.find_first_of("=[];") == std::string_view::npos && !quoted &&
-           value.size() <= IniStore::kMaxValueLength;
+           value.size() <= kMaxIniValueLength;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+// The text before the first `end` (all of it when none); `text` keeps what follows.
+std::string_view Take(std::string_view& text, char end) {
+    const std::size_t at = std::min(text.find(end), text.size());
+    const std::string_view taken = text.substr(0, at);
+    text.remove_prefix(std::min(at + 1, text.size()));
+    return taken;
 }
 
 // Lines with their endings.
@@ -65,37 +63,46 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string WithoutEnding(std::string line) {
-    if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+std::string_view WithoutEnding(std::string_view line) {
+    if (line.ends_with('\n')) {
+        line.remove_suffix(line.ends_with("\r\n") ? 2 : 1);
     }
     return line;
 }
 
-bool IsKeyLine(const std::string& line, std::string_view key, std::string_view value) {
-    const std::string text = WithoutEnding(line);
-    const std::size_t equals = text.find('=');
-    return equals != std::string::npos && EqualNoCase(text.substr(0, equals), key) &&
-           std::string_view(text).substr(equals + 1) == value;
+// Whether a line sets `key`, spelt in any letter case, blanks around it allowed.
+bool SetsKey(std::string_view line, std::string_view key) {
+    line = WithoutEnding(line);
+    const std::size_t equals = line.find('=');
+    return equals != std::string_view::npos && EqualNoCase(Trim(line.substr(0, equals)), key);
 }
 
-// `after` is `before` with at most one line replaced by the key's line, and
-// with the key's line and its section header added; a last line without an
-// ending may gain one.
+// Whether a line is exactly "KEY=VALUE", the key's letter case as the file had it.
+bool IsNewKeyLine(std::string_view line, std::string_view key, const std::string& value) {
+    line = WithoutEnding(line);
+    return line.size() == key.size() + 1 + value.size() && line.ends_with("=" + value) &&
+           EqualNoCase(line.substr(0, key.size()), key);
+}
+
+// `after` is `before` with one line of the key replaced by the key's new line
+// (with the old line's ending), or with the key's line (and its section
+// header) added; a last line without an ending gains one when a line is added
+// after it.
 void CheckOnlyTheKeyChanged(std::string_view before, std::string_view after,
-                            std::string_view section, std::string_view key,
-                            std::string_view value) {
+                            const std::string& section, const std::string& key,
+                            const std::string& value) {
     const bool mark = before.starts_with(kByteOrderMark);
     FUZZ_CHECK(after.starts_with(kByteOrderMark) == mark);
-    if (mark) {
-        before.remove_prefix(kByteOrderMark.size());
-        after.remove_prefix(kByteOrderMark.size());
+    auto old = SplitLines(before.substr(mark ? kByteOrderMark.size() : 0));
+    const auto now = SplitLines(after.substr(mark ? kByteOrderMark.size() : 0));
+    if (now.size() > old.size() && !old.empty() && !old.back().ends_with('\n') &&
+        now.back() != old.back()) {
+        for (const char* ending : {"\n", "\r\n"}) {
+            if (now[old.size() - 1] == old.back() + ending) {
+                old.back() += ending;
+            }
+        }
     }
-    const auto old = SplitLines(before);
-    const auto now = SplitLines(after);
     std::size_t head = 0;
     while (head < old.size() && head < now.size() && old[head] == now[head]) {
         ++head;
@@ -105,60 +112,38 @@ void CheckOnlyTheKeyChanged(std::string_view before, std::string_view after,
            old[old.size() - 1 - tail] == now[now.size() - 1 - tail]) {
         ++tail;
     }
-    const std::vector<std::string> removed(old.begin() + static_cast<long>(head),
-                                           old.end() - static_cast<long>(tail));
-    const std::vector<std::string> added(now.begin() + static_cast<long>(head),
-                                         now.end() - static_cast<long>(tail));
     // Nothing changes when the key already held the value.
-    FUZZ_CHECK(removed.size() <= 1 && added.size() <= 3);
-    const bool lastGainedEnding = !removed.empty() && tail == 0 && head + 1 == old.size() &&
-                                  old.back().back() != '\n' && added.front() == old.back() + "\n";
-    const bool lastGainedCrlf = !removed.empty() && tail == 0 && head + 1 == old.size() &&
-                                old.back().back() != '\n' && added.front() == old.back() + "\r\n";
-    if (!removed.empty() && !lastGainedEnding && !lastGainedCrlf) {
-        const std::string line = WithoutEnding(removed.front());
-        const std::size_t equals = line.find('=');
-        FUZZ_CHECK(equals != std::string::npos &&
-                   EqualNoCase(Trim(std::string_view(line).substr(0, equals)), key));
+    const std::size_t removed = old.size() - head - tail;
+    FUZZ_CHECK(removed <= 1 && now.size() - head - tail <= 2);
+    if (removed == 1) {
+        // The key's line, replaced in place, keeps its ending.
+        FUZZ_CHECK(now.size() == old.size() && SetsKey(old[head], key));
+        FUZZ_CHECK(old[head].substr(WithoutEnding(old[head]).size()) ==
+                   now[head].substr(WithoutEnding(now[head]).size()));
     }
-    for (std::size_t i = 0; i < added.size(); ++i) {
-        const std::string& line = added[i];
-        const bool header = WithoutEnding(line) == "[" + std::string(section) + "]";
-        const bool kept = i == 0 && (lastGainedEnding || lastGainedCrlf);
-        FUZZ_CHECK(header || kept || IsKeyLine(line, key, value));
+    for (std::size_t i = head; i < now.size() - tail; ++i) {
+        FUZZ_CHECK(WithoutEnding(now[i]) == "[" + section + "]" ||
+                   IsNewKeyLine(now[i], key, value));
     }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view input = fuzz::AsText(data, size);
-    const std::size_t newline = std::min(input.find('\n'), input.size());
-    const std::string_view request = input.substr(0, newline);
-    const std::string_view file = input.substr(std::min(newline + 1, input.size()));
-    const std::size_t tab1 = std::min(request.find('\t'), request.size());
-    const std::size_t tab2 = std::min(request.find('\t', std::min(tab1 + 1, request.size())),
-                                      request.size());
-    const std::string section(request.substr(0, tab1));
-    const std::string key(request.substr(std::min(tab1 + 1, tab2), tab2 - std::min(tab1 + 1, tab2)));
-    const std::string value(request.substr(std::min(tab2 + 1, request.size())));
+    std::string_view file = fuzz::AsText(data, size);
+    std::string_view request = Take(file, '\n');
+    const std::string section(Take(request, '\t'));
+    const std::string key(Take(request, '\t'));
+    const std::string value(request);
 
-    const auto path = fuzz::ScratchFolder::Get() / "Program.ini";
-    fuzz::WriteWholeFile(path, file);
-    IniStore ini(path);
-    // Reading never fails and keeps to the store's limits.
-    const ModelCatalog models = ReadModelCatalog(ini);
-    FUZZ_CHECK(models.size() <= static_cast<std::size_t>(kMaxModels));
-    FUZZ_CHECK(ini.ReadString(section, key).size() <= IniStore::kMaxValueLength);
-    FUZZ_CHECK(fuzz::ReadWholeFile(path) == file);
-
-    const bool written = ini.WriteString(section, key, value);
-    const std::string after = fuzz::ReadWholeFile(path);
-    if (!Plain(section, key, value)) {
-        return 0;
+    // Reading keeps to the store's limits.
+    FUZZ_CHECK(ReadModelCatalog(ReadIniSection(file, "Setup")).size() <=
+               static_cast<std::size_t>(kMaxModels));
+    FUZZ_CHECK(ReadIniSection(file, section).Value(key).size() <= kMaxIniValueLength);
+    const std::string after = WithIniValue(file, section, key, value);
+    if (Plain(section, key, value)) {
+        CheckOnlyTheKeyChanged(file, after, section, key, value);
+        FUZZ_CHECK(ReadIniSection(after, section).Value(key) == value);
     }
-    FUZZ_CHECK(written);
-    CheckOnlyTheKeyChanged(file, after, section, key, value);
-    FUZZ_CHECK(ini.ReadString(section, key) == value);
     return 0;
 }

@@ -1,12 +1,12 @@
 #include "model/Numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <vector>
 
 namespace torvan {
 namespace {
@@ -93,17 +93,21 @@ double FromChars(std::string_view text) {
     return value;
 }
 
-// A decimal number as digits (most significant first) times 10^exponent.
+// A decimal number as digits (most significant first) times 10^exponent:
+// 15 significant digits, or 30 for a product. Held in place: the encoder
+// scales every frequency and tone of all 128 channels.
 struct Decimal {
     bool negative = false;
-    std::vector<int> digits;
+    std::array<int, 30> digits{};
+    std::size_t count = 0;
     int exponent = 0;
 };
 
-// Rounds to 15 significant digits through the shortest-exact printf form.
+// Rounds to 15 significant digits as printf's "%.14e" does.
 Decimal ToDecimal15(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);  // d.dddddddddddddde±x
+    *std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14)
+         .ptr = '\0';  // d.dddddddddddddde±x
     Decimal d;
     const char* p = buffer;
     if (*p == '-') {
@@ -112,36 +116,44 @@ Decimal ToDecimal15(double value) {
     }
     for (; *p != 'e'; ++p) {
         if (IsDigit(*p)) {
-            d.digits.push_back(*p - '0');
+            d.digits[d.count++] = *p - '0';
         }
     }
     d.exponent = std::atoi(p + 1) - 14;
+    // Trailing zeros only slow the product down (factors are powers of ten).
+    while (d.count > 1 && d.digits[d.count - 1] == 0) {
+        --d.count;
+        ++d.exponent;
+    }
     return d;
 }
 
 Decimal Multiply(const Decimal& a, const Decimal& b) {
-    std::vector<int> product(a.digits.size() + b.digits.size(), 0);
-    for (std::size_t i = a.digits.size(); i-- > 0;) {
-        for (std::size_t j = b.digits.size(); j-- > 0;) {
-            product[i + j + 1] += a.digits[i] * b.digits[j];
+    Decimal product{a.negative != b.negative, {}, a.count + b.count, a.exponent + b.exponent};
+    for (std::size_t i = a.count; i-- > 0;) {
+        for (std::size_t j = b.count; j-- > 0;) {
+            product.digits[i + j + 1] += a.digits[i] * b.digits[j];
         }
     }
-    for (std::size_t k = product.size(); k-- > 1;) {
-        product[k - 1] += product[k] / 10;
-        product[k] %= 10;
+    for (std::size_t k = product.count; k-- > 1;) {
+        product.digits[k - 1] += product.digits[k] / 10;
+        product.digits[k] %= 10;
     }
-    return Decimal{a.negative != b.negative, std::move(product), a.exponent + b.exponent};
+    return product;
 }
 
 double ToDouble(const Decimal& d) {
-    std::string text = d.negative ? "-" : "";
-    for (const int digit : d.digits) {
-        text.push_back(static_cast<char>('0' + digit));
+    char text[48];
+    char* end = text;
+    if (d.negative) {
+        *end++ = '-';
     }
-    // Appended piecewise: GCC 12 at -O3 misreads `"e" + to_string(...)` as an overlapping copy.
-    text.push_back('e');
-    text += std::to_string(d.exponent);
-    return FromChars(text);
+    for (std::size_t i = 0; i < d.count; ++i) {
+        *end++ = static_cast<char>('0' + d.digits[i]);
+    }
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, d.exponent).ptr;
+    return FromChars(std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
 }  // namespace

@@ -16,7 +16,10 @@ constexpr std::size_t kAddressMask = MemoryImage::kSize - 1;
 RadioResponder::RadioResponder(MemoryImage& memory, RadioFaults faults)
     : memory_(memory), faults_(std::move(faults)) {}
 
-RadioAction RadioResponder::Feed(std::uint8_t byte) {
+const RadioAction& RadioResponder::Feed(std::uint8_t byte) {
+    action_.reply.clear();
+    action_.trailer.clear();
+    action_.hangUp = false;
     if (pending_.empty()) {
         switch (byte) {
             case 0x02:
@@ -24,24 +27,25 @@ RadioAction RadioResponder::Feed(std::uint8_t byte) {
             case 'R':
             case 'W':
                 pending_.push_back(byte);
-                return {};
+                break;
             case 0x06:
-                return Ack();
+                Ack();
+                break;
             default:
-                return {};  // noise between commands
+                break;  // noise between commands
         }
+        return action_;
     }
     if (pending_[0] == 0x02 && byte != kHandshake[pending_.size()]) {
         pending_.clear();
         return Feed(byte);
     }
     pending_.push_back(byte);
-    if (pending_.size() < ExpectedLength()) {
-        return {};
+    if (pending_.size() == ExpectedLength()) {
+        Complete();
+        pending_.clear();
     }
-    RadioAction action = Complete();
-    pending_.clear();
-    return action;
+    return action_;
 }
 
 std::size_t RadioResponder::ExpectedLength() const {
@@ -61,67 +65,61 @@ unsigned RadioResponder::Address() const {
     return (static_cast<unsigned>(pending_[1]) << 8U) | pending_[2];
 }
 
-RadioAction RadioResponder::Complete() {
+void RadioResponder::Complete() {
     if (pending_[0] == 0x02) {
-        return Handshake();
-    }
-    if (!session_) {
-        return {};
-    }
-    switch (pending_[0]) {
-        case 'R':
-            return ReadRequest();
-        case 'W':
-            return WriteRequest();
-        default:
-            return Tuning(pending_[1]);
+        Handshake();
+    } else if (session_ && pending_[0] == 'R') {
+        ReadRequest();
+    } else if (session_ && pending_[0] == 'W') {
+        WriteRequest();
+    } else if (session_) {
+        Tuning(pending_[1]);
     }
 }
 
-RadioAction RadioResponder::Answer(std::vector<std::uint8_t> reply, unsigned block) {
+void RadioResponder::Answer(std::initializer_list<std::uint8_t> reply, unsigned block) {
     if (faults_.silent) {
-        return {};
+        action_.reply.clear();
+        return;
     }
-    RadioAction action;
-    action.reply = std::move(reply);
+    action_.reply.insert(action_.reply.end(), reply);
     if (faults_.junk) {
-        action.trailer.assign(kJunk.begin(), kJunk.end());
+        action_.trailer.assign(kJunk.begin(), kJunk.end());
     }
-    action.hangUp = faults_.pullAfter && *faults_.pullAfter == block;
-    return action;
+    action_.hangUp = faults_.pullAfter && *faults_.pullAfter == block;
 }
 
-RadioAction RadioResponder::Handshake() {
+void RadioResponder::Handshake() {
     ++counters_.handshakes;
     if (faults_.ignoredHandshakes.contains(counters_.handshakes)) {
-        return {};
+        return;
     }
     session_ = true;
-    return Answer({faults_.reply16 ? std::uint8_t{0x16} : std::uint8_t{0x06}});
+    Answer({faults_.reply16 ? std::uint8_t{0x16} : std::uint8_t{0x06}});
 }
 
-RadioAction RadioResponder::Ack() {
+void RadioResponder::Ack() {
     if (!session_) {
-        return {};
+        return;
     }
     const bool refuse = faults_.badAckAfterRead && *faults_.badAckAfterRead == lastReadBlock_;
     lastReadBlock_ = kNoBlock;
-    return Answer({refuse ? kNak : std::uint8_t{0x06}});
+    Answer({refuse ? kNak : std::uint8_t{0x06}});
 }
 
-RadioAction RadioResponder::ReadRequest() {
+void RadioResponder::ReadRequest() {
     ++counters_.reads;
     const unsigned address = Address();
     const std::uint8_t length = pending_[3];
-    std::vector<std::uint8_t> reply = {0xA5, pending_[1], pending_[2], length};
+    action_.reply.assign({0xA5, pending_[1], pending_[2], length});
     for (unsigned i = 0; i < length; ++i) {
-        reply.push_back(memory_[(address + i) & kAddressMask]);
+        action_.reply.push_back(memory_[(address + i) & kAddressMask]);
     }
     lastReadBlock_ = address;
-    return Answer(std::move(reply), address);
+    Answer({}, address);
 }
 
-RadioAction RadioResponder::WriteRequest() {
+void RadioResponder::WriteRequest() {
     ++counters_.writes;
     const unsigned address = Address();
     if (faults_.refusedWrite && *faults_.refusedWrite == address) {
@@ -133,13 +131,14 @@ RadioAction RadioResponder::WriteRequest() {
     for (std::size_t i = 4; i < pending_.size(); ++i) {
         memory_[(address + i - 4) & kAddressMask] = pending_[i];
     }
-    return Answer({0x06}, address);
+    Answer({0x06}, address);
 }
 
-RadioAction RadioResponder::Tuning(std::uint8_t code) {
+void RadioResponder::Tuning(std::uint8_t code) {
     if (code == 0x02) {
         ++counters_.identifies;
-        return Answer({kIdentity.begin(), kIdentity.end()});
+        action_.reply.assign(kIdentity.begin(), kIdentity.end());
+        return Answer({});
     }
     if (code >= 'P' && code <= 'U') {
         ++counters_.levelQueries;
@@ -153,7 +152,6 @@ RadioAction RadioResponder::Tuning(std::uint8_t code) {
         ++counters_.tuningEnds;
         session_ = false;
     }
-    return {};
 }
 
 }  // namespace torvan::sim

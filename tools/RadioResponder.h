@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "model/MemoryImage.h"
@@ -38,19 +39,22 @@ public:
 
     RadioResponder(MemoryImage& memory, RadioFaults faults);
 
-    RadioAction Feed(std::uint8_t byte);
+    // The action stays valid until the next call.
+    const RadioAction& Feed(std::uint8_t byte);
     // Drops a half-received command (after a long gap on the line).
     void ResetParser() { pending_.clear(); }
     const RadioCounters& Counters() const { return counters_; }
 
 private:
-    RadioAction Complete();
-    RadioAction Handshake();
-    RadioAction Ack();
-    RadioAction ReadRequest();
-    RadioAction WriteRequest();
-    RadioAction Tuning(std::uint8_t code);
-    RadioAction Answer(std::vector<std::uint8_t> reply, unsigned block = kNoBlock);
+    void Complete();
+    void Handshake();
+    void Ack();
+    void ReadRequest();
+    void WriteRequest();
+    void Tuning(std::uint8_t code);
+    // Ends the action: `reply` after what the caller already placed in it,
+    // then what the faults make of it.
+    void Answer(std::initializer_list<std::uint8_t> reply, unsigned block = kNoBlock);
     std::size_t ExpectedLength() const;
     unsigned Address() const;
 
@@ -62,6 +66,7 @@ private:
     bool session_ = false;
     unsigned lastReadBlock_ = kNoBlock;
     RadioCounters counters_;
+    RadioAction action_;  // reused, so that a reply costs no allocation
 };
 
 }  // namespace torvan::sim

@@ -123,7 +123,7 @@ void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_poin
             arrival = std::max(at, rxLineFree_) + kByteTime;
             rxLineFree_ = arrival;
         }
-        const RadioAction action = responder_.Feed(byte);
+        const RadioAction& action = responder_.Feed(byte);
         Send(action, arrival);
         if (action.hangUp) {
             HangUp();

@@ -42,10 +42,10 @@ void ProgramCommands::Power() {
 
 // A copy that cannot be kept is reported but does not undo the Read.
 void ProgramCommands::KeepCopy() {
-    const torvan::ReadCopyResult copy = torvan::KeepReadCopy(image_);
+    const auto copy = torvan::KeepReadCopy(image_);
     if (copy.ok) {
         status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
-                            QFile::decodeName(copy.path.c_str()));
+                            QFile::decodeName(copy.value.c_str()));
     } else {
         std::cerr << copy.error << '\n';
         status_.showMessage(QString::fromStdString(copy.error));

@@ -159,8 +159,7 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     }
     // The radio's own memory is worth keeping even when OUT.sin cannot be
     // written; a copy that cannot be kept does not fail the read.
-    const ReadCopyResult copy = KeepReadCopy(image);
-    if (!copy.ok) {
+    if (const auto copy = KeepReadCopy(image); !copy.ok) {
         err << copy.error << '\n';
     }
     return SaveOrReport(parsed.positional[0], image, err) ? 0 : 1;

@@ -189,18 +189,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // One smoke case for the simulator's options: it is a test tool.
 TEST(RadioSimulator, OptionsShapeTheRadio) {
-    sim::SimulatorSettings settings;
-    std::string error;
-    ASSERT_TRUE(sim::ParseSimulatorArgs({"--seed", "3", "--tuning", "1,2,3,4,5,6", "--reply-16",
-                                         "--refuse-write", "0x20", "--ignore-handshakes", "2"},
-                                        settings, error))
-        << error;
-    EXPECT_EQ(settings.memory[0xFFD], 6);
-    EXPECT_TRUE(settings.faults.reply16);
-    EXPECT_EQ(settings.faults.refusedWrite, 0x20U);
-    EXPECT_EQ(settings.faults.ignoredHandshakes, (std::set<unsigned>{1, 2}));
-    sim::SimulatorSettings rejected;
-    EXPECT_FALSE(sim::ParseSimulatorArgs({"--refuse-write", "0x21"}, rejected, error));
+    const auto parsed =
+        sim::ParseSimulatorArgs({"--seed", "3", "--tuning", "1,2,3,4,5,6", "--reply-16",
+                                 "--refuse-write", "0x20", "--ignore-handshakes", "2"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.value.memory[0xFFD], 6);
+    EXPECT_TRUE(parsed.value.faults.reply16);
+    EXPECT_EQ(parsed.value.faults.refusedWrite, 0x20U);
+    EXPECT_EQ(parsed.value.faults.ignoredHandshakes, (std::set<unsigned>{1, 2}));
+    EXPECT_FALSE(sim::ParseSimulatorArgs({"--refuse-write", "0x21"}).ok);
 }
 
 }  // namespace

@@ -34,10 +34,12 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
 }
 
 void CProgramApp::ExitInstance() {
-    // A run with the simulated radio leaves the user's Program.ini alone.
+    // A run with the simulated radio leaves the user's Program.ini alone. A
+    // port choice that cannot be stored is not worth holding up the exit for:
+    // the next start offers the port stored before.
     if (torvan::RoutedDevice().empty()) {
-        torvan::IniStore(environment_.iniPath).WriteString(kSetup, kComKey,
-                                                     portName_.toStdString());
+        static_cast<void>(torvan::IniStore(environment_.iniPath)
+                              .WriteString(kSetup, kComKey, portName_.toStdString()));
     }
     recent_.Save(*OpenSettings());
 }

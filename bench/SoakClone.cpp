@@ -68,7 +68,7 @@ bool Transfer(CloneDirection direction, const std::string& device, MemoryImage& 
     RunOnSerialThread([&] {
         SerialPortQt serial;
         CloneTransfer transfer(serial, image, sink);
-        ok = transfer.Run(direction, device);
+        ok = transfer.Run(direction, PortDevice::Success(device)).ok;
     });
     if (!ok) {
         std::printf("%s failed: %s\n", direction == CloneDirection::Read ? "Read" : "Write",

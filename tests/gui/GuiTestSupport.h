@@ -48,7 +48,7 @@ public:
         return QFile::encodeName(File(QStringLiteral("Program.ini"))).toStdString();
     }
     AppEnvironment Environment() const {
-        return AppEnvironment{IniPath(), File(QStringLiteral("settings.ini"))};
+        return AppEnvironment{IniPath(), File(QStringLiteral("settings.ini")), {}};
     }
     void Write(const QString& name, const QByteArray& content) const {
         QFile file(File(name));

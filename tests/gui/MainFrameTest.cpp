@@ -135,10 +135,8 @@ private slots:
     void simulatedRadioRunKeepsProgramIni() {
         QVERIFY(!Frame().findChild<QLabel*>(QStringLiteral("simulatedRadio")));
         w_->folder.WriteIni(gui_test::kProfiles + "COM=COM4\n");
-        AppEnvironment environment = w_->folder.Environment();
-        environment.simulatedRadio = "/dev/pts/99";
-        w_->app = std::make_unique<CProgramApp>(environment, w_->prompts.Make());
-        QVERIFY(w_->app->InitInstance({QStringLiteral("torvan-encoder")}));
+        w_->simulatedRadio = "/dev/pts/99";
+        QVERIFY(w_->Start());
         QVERIFY(Frame().findChild<QLabel*>(QStringLiteral("simulatedRadio")));
         Trigger(command::kPorts[1]);
         w_->app->ExitInstance();

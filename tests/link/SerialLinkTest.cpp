@@ -150,8 +150,7 @@ private:
     ScriptedPort& port_;
 };
 
-// The scripted port takes any device.
-const PortDevice kLine = PortDevice::Success("/dev/scripted");
+const PortDevice kLine = PortDevice::Success("/dev/scripted");  // any device will do
 
 TEST(CloneTransfer, WriteSendsTheBandLastAndClosesThePortBeforeItFinishes) {
     MemoryImage image = sim::PatternMemory(1);

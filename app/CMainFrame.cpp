@@ -78,11 +78,11 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
     print_ = std::make_unique<PrintCommands>(*view_, this);
     program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), portName_,
-                                                 *statusBar(), this);
+                                                 context.ports, *statusBar(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
-    CreateStatusBar();
+    CreateStatusBar(context.ports.SimulatedDevice());
     ConnectFileCommands();
     ConnectViewCommands();
     ConnectOptionDialogs();
@@ -167,11 +167,11 @@ void CMainFrame::CreateToolBar() {
     }
 }
 
-void CMainFrame::CreateStatusBar() {
+void CMainFrame::CreateStatusBar(const std::string& simulatedDevice) {
     QStatusBar* bar = statusBar();
     // A prompt shown while a command is pointed at replaces "Ready".
     bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
-    if (!torvan::RoutedDevice().empty()) {
+    if (!simulatedDevice.empty()) {
         // Nobody should believe they programmed a real radio in this run.
         auto* simulated = new QLabel(QStringLiteral("Simulated radio"), bar);
         simulated->setObjectName(QStringLiteral("simulatedRadio"));
@@ -179,7 +179,7 @@ void CMainFrame::CreateStatusBar() {
         simulated->setFrameShadow(QFrame::Sunken);
         simulated->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
         simulated->setToolTip(QStringLiteral("Every port leads to the simulated radio on ") +
-                              QString::fromStdString(torvan::RoutedDevice()));
+                              QString::fromStdString(simulatedDevice));
         bar->addPermanentWidget(simulated);
     }
     for (const char* text : {"CAP", "NUM", "SCRL"}) {

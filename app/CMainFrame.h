@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,11 +20,17 @@ class ProgramCommands;
 class RecentFileList;
 class QToolBar;
 
+namespace torvan {
+class PortResolver;
+}
+
 // What the main window works on; all of it is owned by the application.
 struct FrameContext {
     CProgramDoc& doc;
     torvan::FrequencyLimits& limits;
     QString& portName;
+    // What the port names lead to in this run.
+    const torvan::PortResolver& ports;
     RecentFileList& recent;
     std::filesystem::path iniPath;
     Prompts prompts;
@@ -56,7 +63,7 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
-    void CreateStatusBar();
+    void CreateStatusBar(const std::string& simulatedDevice);
     void ConnectFileCommands();
     void ConnectViewCommands();
     void ConnectOptionDialogs();

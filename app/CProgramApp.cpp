@@ -6,24 +6,31 @@
 #include "app/CMainFrame.h"
 #include "app/FileCommands.h"
 #include "config/IniStore.h"
-#include "link/PortNames.h"
 
 namespace {
 
 const std::string kSetup = "Setup";
 const std::string kComKey = "COM";
 
+torvan::PortResolver PortsOf(const AppEnvironment& environment) {
+    return environment.simulatedRadio.empty()
+               ? torvan::PortResolver(environment.iniPath)
+               : torvan::PortResolver::Simulated(environment.simulatedRadio);
+}
+
 }  // namespace
 
 CProgramApp::CProgramApp(AppEnvironment environment, Prompts prompts)
-    : environment_(std::move(environment)), prompts_(std::move(prompts)) {}
+    : environment_(std::move(environment)),
+      prompts_(std::move(prompts)),
+      ports_(PortsOf(environment_)) {}
 
 CProgramApp::~CProgramApp() = default;
 
 bool CProgramApp::InitInstance(const QStringList& arguments) {
     recent_.Load(*OpenSettings());
     frame_ = std::make_unique<CMainFrame>(
-        FrameContext{doc_, limits_, portName_, recent_, environment_.iniPath, prompts_});
+        FrameContext{doc_, limits_, portName_, ports_, recent_, environment_.iniPath, prompts_});
     if (!ProcessCommandLine(arguments)) {
         return false;
     }
@@ -34,10 +41,12 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
 }
 
 void CProgramApp::ExitInstance() {
-    // A run with the simulated radio leaves the user's Program.ini alone.
-    if (torvan::RoutedDevice().empty()) {
-        torvan::IniStore(environment_.iniPath).WriteString(kSetup, kComKey,
-                                                     portName_.toStdString());
+    // A run with the simulated radio leaves the user's Program.ini alone. A
+    // port choice that cannot be stored is not worth holding up the exit for:
+    // the next start offers the port stored before.
+    if (ports_.SimulatedDevice().empty()) {
+        static_cast<void>(torvan::IniStore(environment_.iniPath)
+                              .WriteString(kSetup, kComKey, portName_.toStdString()));
     }
     recent_.Save(*OpenSettings());
 }

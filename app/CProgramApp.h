@@ -4,10 +4,12 @@
 #include <QStringList>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/CProgramDoc.h"
 #include "app/Prompts.h"
 #include "app/RecentFileList.h"
+#include "link/PortNames.h"
 #include "model/FrequencyLimits.h"
 
 class CMainFrame;
@@ -19,10 +21,14 @@ struct AppEnvironment {
     std::filesystem::path iniPath;
     // The application's own settings file; empty for the platform's usual place.
     QString settingsFile;
+    // The device of a simulated radio that every port leads to in this run,
+    // which then leaves Program.ini alone; empty for the real ports.
+    std::string simulatedRadio;
 };
 
 // The application object: owns the document, the main window and the
-// process-wide values (the selected port, the frequency limits).
+// process-wide values (the selected port and what port names lead to, the
+// frequency limits).
 class CProgramApp {
 public:
     explicit CProgramApp(AppEnvironment environment, Prompts prompts = DefaultPrompts());
@@ -50,6 +56,7 @@ private:
     CProgramDoc doc_;
     torvan::FrequencyLimits limits_;
     QString portName_ = QStringLiteral("COM1");
+    torvan::PortResolver ports_;
     RecentFileList recent_;
     std::unique_ptr<CMainFrame> frame_;
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "link/PortNames.h"
 #include "model/MemoryImage.h"
 
 class CProgramView;
@@ -14,7 +15,7 @@ class QWidget;
 class ProgramCommands {
 public:
     ProgramCommands(CProgramView& view, torvan::MemoryImage& image, const QString& portName,
-                    QStatusBar& status, QWidget* parent);
+                    const torvan::PortResolver& ports, QStatusBar& status, QWidget* parent);
 
     void Read();
     void Write();
@@ -22,10 +23,12 @@ public:
 
 private:
     void KeepCopy();
+    torvan::PortDevice Device() const;
 
     CProgramView& view_;
     torvan::MemoryImage& image_;
     const QString& portName_;
+    const torvan::PortResolver& ports_;
     QStatusBar& status_;
     QWidget* parent_;
 };

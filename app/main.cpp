@@ -8,7 +8,6 @@
 
 #include "app/CProgramApp.h"
 #include "config/IniStore.h"
-#include "link/PortNames.h"
 
 namespace {
 
@@ -88,10 +87,8 @@ int main(int argc, char** argv) {
     // scripts/run.sh sets this to the device of the simulated radio it
     // started: every port then leads there, for this run only.
     const QByteArray simulated = qgetenv("TORVAN_SIMULATED_RADIO");
-    if (!simulated.isEmpty()) {
-        torvan::RouteAllPortsTo(simulated.toStdString());
-    }
-    CProgramApp program(AppEnvironment{torvan::IniStore().Path(), QString()});
+    CProgramApp program(
+        AppEnvironment{torvan::IniStore().Path(), QString(), simulated.toStdString()});
     if (!program.InitInstance(QApplication::arguments())) {
         return 1;
     }

@@ -44,7 +44,7 @@ bool Measure(const char* name, CloneDirection direction, const std::string& devi
         SerialPortQt serial;
         bench::CountingPort port(serial);
         CloneTransfer transfer(port, image, sink);
-        ok = transfer.Run(direction, device);
+        ok = transfer.Run(direction, PortDevice::Success(device)).ok;
         sent = port.sent;
         received = port.received;
         pausedMs = port.pausedMs;

@@ -38,7 +38,7 @@ double CliTransfer(CloneDirection direction, const std::string& device, MemoryIm
     RunOnSerialThread([&] {
         SerialPortQt serial;
         CloneTransfer transfer(serial, image, sink);
-        ok = transfer.Run(direction, device);
+        ok = transfer.Run(direction, PortDevice::Success(device)).ok;
     });
     const double wall = Since(start);
     if (!ok) {
@@ -58,7 +58,7 @@ struct DialogFigures {
 DialogFigures DialogTransfer(CloneDirection direction, const std::string& device,
                              MemoryImage& image) {
     DialogFigures figures;
-    CProgressDlg dialog(direction, image, QString::fromStdString(device));
+    CProgressDlg dialog(direction, image, PortDevice::Success(device));
     QElapsedTimer sinceTick;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);

@@ -12,7 +12,7 @@ class CountingPort final : public SerialPort {
 public:
     explicit CountingPort(SerialPort& port) : port_(port) {}
 
-    bool OpenPort(const std::string& name) override { return port_.OpenPort(name); }
+    Result OpenPort(const std::string& path) override { return port_.OpenPort(path); }
     void ConfigurePort(const TimeoutProfile& profile) override { port_.ConfigurePort(profile); }
     void Purge() override { port_.Purge(); }
     std::size_t WriteBytes(std::span<const std::uint8_t> bytes) override {

@@ -11,7 +11,7 @@ class QuietSink final : public TransferSink {
 public:
     void DisableButtons() override {}
     void ShowProgress(int, int, const std::string&) override {}
-    void ShowFailure(const std::string& message) override { failure = message; }
+    void ShowFailure(const Result& outcome) override { failure = outcome.error; }
     void Finished(bool) override {}
     std::string failure;
 };

@@ -68,7 +68,7 @@ bool Transfer(CloneDirection direction, const std::string& device, MemoryImage& 
     RunOnSerialThread([&] {
         SerialPortQt serial;
         CloneTransfer transfer(serial, image, sink);
-        ok = transfer.Run(direction, device);
+        ok = transfer.Run(direction, PortDevice::Success(device)).ok;
     });
     if (!ok) {
         std::printf("%s failed: %s\n", direction == CloneDirection::Read ? "Read" : "Write",
@@ -83,9 +83,8 @@ int main(int argc, char** argv) {
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 100;
     const MemoryImage radioMemory = sim::PatternMemory(12);
     sim::RadioSimulator simulator(radioMemory, {}, false);
-    std::string error;
-    if (!simulator.Open(error)) {
-        std::fprintf(stderr, "torvan-soak-clone: %s\n", error.c_str());
+    if (const Result opened = simulator.Open(); !opened.ok) {
+        std::fprintf(stderr, "torvan-soak-clone: %s\n", opened.error.c_str());
         return 1;
     }
     std::thread radio([&] { simulator.Run(); });

@@ -12,6 +12,7 @@
 #include "cli/TerminalProgress.h"
 #include "link/CloneTransfer.h"
 #include "link/PortHint.h"
+#include "link/PortNames.h"
 #include "link/PowerTuning.h"
 #include "link/ReadCopy.h"
 #include "link/WriteCheck.h"
@@ -40,7 +41,7 @@ int Report(const Result& outcome, std::ostream& err) {
     return signal != 0 ? 128 + signal : 1;
 }
 
-Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& image,
+Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage& image,
                 std::ostream& err) {
     const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
@@ -49,19 +50,14 @@ Result Transfer(CloneDirection direction, const std::string& port, MemoryImage& 
     Result outcome;
     RunOnSerialThread([&] {
         SerialPortQt serial;
-        CloneTransfer transfer(serial, image, progress);
-        outcome.ok = transfer.Run(direction, port);
-        outcome.reason = serial.ErrorText();
+        outcome = CloneTransfer(serial, image, progress).Run(direction, device);
     });
-    outcome.error = progress.Failure();
     if (InterruptWatch::Caught() != 0) {
         // Even a transfer that just completed: the user asked to stop.
         outcome = Result::Failure(direction == CloneDirection::Write
                                       ? "Interrupted: the radio may hold a partial write; write "
                                         "it again."
                                       : "Interrupted: nothing was saved.");
-    } else if (!outcome.ok && outcome.error.empty()) {
-        outcome.error = "another transfer is running";
     }
     return outcome;
 }
@@ -86,13 +82,13 @@ std::optional<std::uint8_t> ParseLevel(const std::string& text) {
 
 // Query, optional send, then the end of tuning. A radio that did not answer
 // the query gets nothing more: no point is active there to end.
-Result Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_t> value,
+Result Tune(const PortDevice& device, LevelPoint point, std::optional<std::uint8_t> value,
             std::ostream& out) {
     Result outcome;
     RunOnSerialThread([&] {
         SerialPortQt serial;
-        if (!serial.OpenPort(port)) {
-            outcome = Result::Failure(clone_message::kOpenPortFail, serial.ErrorText());
+        if (Result opened = OpenResolvedPort(serial, device); !opened.ok) {
+            outcome = std::move(opened);
             return;
         }
         serial.ConfigurePort(TuningPacing);
@@ -119,10 +115,10 @@ Result Tune(const std::string& port, LevelPoint point, std::optional<std::uint8_
 // Reads the radio back and compares what the Write sent. The read-back
 // starts from the written image, so its password probe matches the password
 // just written at 0x840-0x845.
-int VerifyWrite(const MemoryImage& sent, const std::string& port, std::ostream& out,
+int VerifyWrite(const MemoryImage& sent, const PortDevice& device, std::ostream& out,
                 std::ostream& err) {
     MemoryImage readBack = sent;
-    if (const Result outcome = Transfer(CloneDirection::Read, port, readBack, err); !outcome.ok) {
+    if (const Result outcome = Transfer(CloneDirection::Read, device, readBack, err); !outcome.ok) {
         err << "Verify: the read-back failed\n";
         return Report(outcome, err);
     }
@@ -153,14 +149,14 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     MemoryImage image;
     image.ResetToNewDocument();
     EncodePasswordBytes(parsed.password.value_or(""), image);
-    const Result outcome = Transfer(CloneDirection::Read, parsed.port, image, err);
+    const Result outcome =
+        Transfer(CloneDirection::Read, PortResolver().Resolve(parsed.port), image, err);
     if (!outcome.ok) {
         return Report(outcome, err);
     }
     // The radio's own memory is worth keeping even when OUT.sin cannot be
     // written; a copy that cannot be kept does not fail the read.
-    const ReadCopyResult copy = KeepReadCopy(image);
-    if (!copy.ok) {
+    if (const auto copy = KeepReadCopy(image); !copy.ok) {
         err << copy.error << '\n';
     }
     return SaveOrReport(parsed.positional[0], image, err) ? 0 : 1;
@@ -182,8 +178,9 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
     if (!LoadOrReport(parsed.positional[0], image, err)) {
         return 1;
     }
-    const int written = Report(Transfer(CloneDirection::Write, parsed.port, image, err), err);
-    return written == 0 && verifying ? VerifyWrite(image, parsed.port, out, err) : written;
+    const PortDevice device = PortResolver().Resolve(parsed.port);
+    const int written = Report(Transfer(CloneDirection::Write, device, image, err), err);
+    return written == 0 && verifying ? VerifyWrite(image, device, out, err) : written;
 }
 
 int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
@@ -199,7 +196,7 @@ int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
                "middle-low, middle-high, high-low or high-high; VALUE is 0 to 255\n";
         return 2;
     }
-    return Report(Tune(parsed.port, *point, value, out), err);
+    return Report(Tune(PortResolver().Resolve(parsed.port), *point, value, out), err);
 }
 
 }  // namespace torvan::cli

@@ -15,12 +15,11 @@ public:
 
     void DisableButtons() override {}
     void ShowProgress(int position, int upper, const std::string& percentText) override;
-    void ShowFailure(const std::string& message) override { failure_ = message; }
+    // The command reports the transfer's failure itself.
+    void ShowFailure(const Result&) override {}
     void Finished(bool success) override;
     // After Ctrl+C or SIGTERM (see InterruptWatch).
     bool StopRequested() const override;
-
-    const std::string& Failure() const { return failure_; }
 
 private:
     std::ostream& err_;
@@ -28,7 +27,6 @@ private:
     bool terminal_;
     bool drawn_ = false;
     int lastShown_ = -10;  // nothing shown yet
-    std::string failure_;
 };
 
 }  // namespace torvan::cli

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "config/IniStore.h"
 #include "model/SafeFile.h"
 
 namespace torvan {
@@ -16,6 +15,12 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
+std::filesystem::path ExecutableDirectory() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
 bool Exists(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec) || std::filesystem::is_symlink(path, ec);
@@ -24,10 +29,9 @@ bool Exists(const std::filesystem::path& path) {
 }  // namespace
 
 IniLocation IniLocation::Current() {
-    return IniLocation{IniStore::ExecutableDirectory(), Environment("XDG_CONFIG_HOME"),
-                       Environment("HOME"), [](const std::filesystem::path& folder) {
-                           return CheckWritable(folder / kFileName).ok;
-                       }};
+    return IniLocation{
+        ExecutableDirectory(), Environment("XDG_CONFIG_HOME"), Environment("HOME"),
+        [](const std::filesystem::path& folder) { return CheckWritable(folder / kFileName).ok; }};
 }
 
 std::filesystem::path ChooseIniPath(const IniLocation& where) {
@@ -51,6 +55,10 @@ std::filesystem::path ChooseIniPath(const IniLocation& where) {
         return std::filesystem::path(where.home) / ".config" / kConfigFolder / kFileName;
     }
     return beside;
+}
+
+std::filesystem::path DefaultIniPath() {
+    return ChooseIniPath(IniLocation::Current());
 }
 
 }  // namespace torvan

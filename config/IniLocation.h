@@ -34,4 +34,7 @@ inline constexpr const char* kConfigFolder = "torvan-encoder";
 // even by root. Without any home folder it stays beside the executable.
 std::filesystem::path ChooseIniPath(const IniLocation& where);
 
+// Where this process keeps Program.ini: ChooseIniPath for its own values.
+std::filesystem::path DefaultIniPath();
+
 }  // namespace torvan

@@ -25,7 +25,7 @@ std::string ReadText(const std::filesystem::path& path) {
 
 }  // namespace
 
-IniStore::IniStore() : path_(ChooseIniPath(IniLocation::Current())) {
+IniStore::IniStore() : path_(DefaultIniPath()) {
     std::error_code ec;
     std::filesystem::create_directories(path_.parent_path(), ec);
     CreateIfMissing(DefaultProgramIni());
@@ -56,12 +56,6 @@ void IniStore::CreateIfMissing(std::string_view content) const {
     }
 }
 
-std::filesystem::path IniStore::ExecutableDirectory() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
-}
-
 IniSection IniStore::ReadSection(const std::string& section) const {
     return ReadIniSection(ReadText(path_), section);
 }
@@ -74,12 +68,12 @@ int IniStore::ReadInt(const std::string& section, const std::string& key) const 
     return static_cast<int>(ParseInteger(ReadString(section, key)));
 }
 
-bool IniStore::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
-    return WriteFileAtomically(path_, WithIniValue(ReadText(path_), section, key, value)).ok;
+Result IniStore::WriteString(const std::string& section, const std::string& key,
+                             const std::string& value) {
+    return WriteFileAtomically(path_, WithIniValue(ReadText(path_), section, key, value));
 }
 
-bool IniStore::WriteInt(const std::string& section, const std::string& key, int value) {
+Result IniStore::WriteInt(const std::string& section, const std::string& key, int value) {
     return WriteString(section, key, std::to_string(value));
 }
 

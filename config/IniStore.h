@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "config/IniText.h"
+#include "model/Result.h"
 
 namespace torvan {
 
@@ -16,7 +17,7 @@ public:
     static constexpr std::size_t kMaxValueLength = kMaxIniValueLength;
 
     // Program.ini at its usual place (beside the running executable, or the
-    // user's configuration folder for an installed program: ChooseIniPath),
+    // user's configuration folder for an installed program: DefaultIniPath),
     // created with the default model profiles when missing.
     IniStore();
     // A given file, created empty when missing (tests, tools).
@@ -32,10 +33,10 @@ public:
     int ReadInt(const std::string& section, const std::string& key) const;
     // Every key of a section with one read of the file.
     IniSection ReadSection(const std::string& section) const;
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value);
-    bool WriteInt(const std::string& section, const std::string& key, int value);
-
-    static std::filesystem::path ExecutableDirectory();
+    // A failure says why the file could not be written; it is left as it was.
+    Result WriteString(const std::string& section, const std::string& key,
+                       const std::string& value);
+    Result WriteInt(const std::string& section, const std::string& key, int value);
 
 private:
     void CreateIfMissing(std::string_view content) const;

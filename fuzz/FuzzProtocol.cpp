@@ -58,9 +58,9 @@ public:
         FUZZ_CHECK(finished == 0 && position == ++steps && position <= upper);
         FUZZ_CHECK(text == std::to_string(position * 100 / upper) + "%");
     }
-    void ShowFailure(const std::string& text) override {
+    void ShowFailure(const Result& failure) override {
         FUZZ_CHECK(message.empty() && finished == 0);
-        message = text;
+        message = failure.error;
     }
     void Finished(bool ok) override {
         ++finished;
@@ -120,7 +120,7 @@ void CheckClone(CloneDirection direction, FuzzedRadioPort& port, bool openFails,
     const MemoryImage before = image;
     Sink sink;
     CloneTransfer transfer(port, image, sink);
-    const bool ok = transfer.Run(direction, "COM1");
+    const bool ok = transfer.Run(direction, PortDevice::Success("/dev/fuzzed")).ok;
     const bool read = direction == CloneDirection::Read;
     FUZZ_CHECK(sink.finished == 1 && sink.success == ok && !port.IsOpen());
     FUZZ_CHECK(ok ? sink.message.empty() : IsCloneMessage(sink.message));
@@ -172,7 +172,7 @@ void CheckClone(CloneDirection direction, FuzzedRadioPort& port, bool openFails,
 void CheckTuning(FuzzedRadioPort& port, std::uint8_t pick) {
     const LevelPointInfo& info = kLevelPoints[pick % 6];
     const auto value = static_cast<std::uint8_t>(pick * 37);
-    if (!port.OpenPort("COM1")) {
+    if (!port.OpenPort("/dev/fuzzed").ok) {
         return;
     }
     port.ConfigurePort(TuningPacing);

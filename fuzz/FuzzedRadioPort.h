@@ -54,10 +54,10 @@ public:
         exchanges_.clear();
     }
 
-    bool OpenPort(const std::string&) override {
+    Result OpenPort(const std::string&) override {
         FUZZ_CHECK(!open_);
         open_ = !openFails_;
-        return open_;
+        return open_ ? Result::Success() : Result::Failure("/dev/fuzzed: refused");
     }
     void ConfigurePort(const TimeoutProfile& profile) override {
         FUZZ_CHECK(open_);

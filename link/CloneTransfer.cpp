@@ -18,28 +18,41 @@ bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
 
 }  // namespace
 
-bool CloneTransfer::Run(CloneDirection direction, const std::string& portName) {
+Result OpenResolvedPort(SerialPort& port, const PortDevice& device) {
+    if (!device.ok) {
+        return Result::Failure(clone_message::kOpenPortFail, device.error);
+    }
+    if (const Result opened = port.OpenPort(device.value); !opened.ok) {
+        return Result::Failure(clone_message::kOpenPortFail, opened.error);
+    }
+    return Result::Success();
+}
+
+Result CloneTransfer::Run(CloneDirection direction, const PortDevice& device) {
     const TransferBusy::Hold busy = TransferBusy::TryAcquire();
     if (!busy) {
-        return false;
+        return Result::Failure("another transfer is running");
     }
     failedHandshakes_ = 0;
     position_ = 0;
     upper_ = direction == CloneDirection::Read ? kReadBlocks : kWriteBlocks;
-    const Result result = Transfer(direction, portName);
+    Result result = Transfer(direction, device);
+    if (!result.ok && result.reason.empty()) {
+        result.reason = port_.ErrorText();  // what went wrong on the line
+    }
     if (!result.ok && !sink_.StopRequested()) {
-        sink_.ShowFailure(result.error);
+        sink_.ShowFailure(result);
     }
     // Release the port before the dialog closes, so whatever the user does
     // next finds it free.
     port_.ClosePort();
     sink_.Finished(result.ok);
-    return result.ok;
+    return result;
 }
 
-Result CloneTransfer::Transfer(CloneDirection direction, const std::string& portName) {
-    if (!port_.OpenPort(portName)) {
-        return Result::Failure(clone_message::kOpenPortFail);
+Result CloneTransfer::Transfer(CloneDirection direction, const PortDevice& device) {
+    if (Result opened = OpenResolvedPort(port_, device); !opened.ok) {
+        return opened;
     }
     sink_.DisableButtons();
     port_.ConfigurePort(ClonePacing);

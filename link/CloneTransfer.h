@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "link/PortNames.h"
 #include "link/SerialLink.h"
 #include "link/SerialPort.h"
 #include "link/TransferSink.h"
@@ -21,6 +22,11 @@ inline constexpr const char* kPasswordError = "Password error";
 inline constexpr const char* kFrequencyMismatch = "Frequency is not match.";
 }  // namespace clone_message
 
+// Opens the port a command resolved. A name that led to no device and a
+// device that would not open both fail as "Open the port fail", with why as
+// the reason.
+Result OpenResolvedPort(SerialPort& port, const PortDevice& device);
+
 // Reads the radio's whole memory into the image, or writes the image below
 // offset::kWriteEnd and its band signature into the radio. Runs on the
 // caller's thread (the worker) and reports through the sink. A failed Read
@@ -37,12 +43,12 @@ public:
     CloneTransfer(SerialPort& port, MemoryImage& image, TransferSink& sink)
         : port_(port), link_(port), image_(image), sink_(sink) {}
 
-    // True after a complete transfer. Returns false at once, without a word
-    // to the sink, when another transfer is running.
-    bool Run(CloneDirection direction, const std::string& portName);
+    // Succeeds after a complete transfer. Fails at once, without a word to
+    // the sink, when another transfer is running.
+    Result Run(CloneDirection direction, const PortDevice& device);
 
 private:
-    Result Transfer(CloneDirection direction, const std::string& portName);
+    Result Transfer(CloneDirection direction, const PortDevice& device);
     Result Connect();
     Result ReadRadio();
     Result WriteRadio();

@@ -10,11 +10,6 @@ namespace {
 
 constexpr int kDefaultPorts = 8;
 
-std::string& Routed() {
-    static std::string device;
-    return device;
-}
-
 bool IsPath(const std::string& name) {
     return !name.empty() && name.front() == '/';
 }
@@ -37,18 +32,7 @@ std::string DefaultDevice(const std::string& name) {
 
 }  // namespace
 
-void RouteAllPortsTo(std::string device) {
-    Routed() = std::move(device);
-}
-
-const std::string& RoutedDevice() {
-    return Routed();
-}
-
 std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
-    if (!RoutedDevice().empty()) {
-        return RoutedDevice();
-    }
     if (portName.empty() || IsPath(portName)) {
         return portName;
     }
@@ -56,14 +40,30 @@ std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
     return mapped.empty() ? DefaultDevice(portName) : mapped;
 }
 
-std::string DevicePathFor(const std::string& portName) {
-    if (!RoutedDevice().empty()) {
-        return RoutedDevice();
+PortResolver::PortResolver(std::optional<std::filesystem::path> iniPath)
+    : iniPath_(std::move(iniPath)) {}
+
+PortResolver PortResolver::Simulated(std::string device) {
+    PortResolver resolver;
+    resolver.simulated_ = std::move(device);
+    return resolver;
+}
+
+PortDevice PortResolver::Resolve(const std::string& portName) const {
+    if (!simulated_.empty()) {
+        return PortDevice::Success(simulated_);
     }
-    if (portName.empty() || IsPath(portName)) {
-        return portName;
+    if (portName.empty()) {
+        return PortDevice::Failure("no port is selected");
     }
-    return DevicePathFor(portName, IniStore());
+    // A device path needs no Program.ini: none is made for it.
+    std::string device = IsPath(portName) ? portName
+                         : iniPath_       ? DevicePathFor(portName, IniStore(*iniPath_))
+                                          : DevicePathFor(portName, IniStore());
+    if (device.empty()) {
+        return PortDevice::Failure("no serial device is known for the port name " + portName);
+    }
+    return PortDevice::Success(std::move(device));
 }
 
 }  // namespace torvan

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
+
+#include "model/Result.h"
 
 namespace torvan {
 
 class IniStore;
+
+// A port name resolved where a command starts: the device to open, or why
+// the name leads to none.
+using PortDevice = ResultOf<std::string>;
 
 // The device behind a port name: a name that begins with "/" is a device
 // path already; otherwise the [Ports] section of Program.ini may map it
@@ -13,14 +21,25 @@ class IniStore;
 // name leads nowhere.
 std::string DevicePathFor(const std::string& portName, const IniStore& ini);
 
-// For a run with a simulated radio: from now on every port name, the empty
-// one included, leads to `device` (both functions here). Set it at start-up,
-// before any port is opened; an empty `device` ends the routing.
-void RouteAllPortsTo(std::string device);
-// The device every port leads to; empty when ports are not routed.
-const std::string& RoutedDevice();
+// How one run of a program resolves port names: through Program.ini, or,
+// in a run with a simulated radio, every name (the empty one included) to
+// the simulator's device.
+class PortResolver {
+public:
+    // Through the Program.ini at `iniPath`; without one, through Program.ini
+    // at its usual place (as IniStore() finds or makes it). The file is read
+    // at each resolution of a name that is not a device path, so an edit of
+    // [Ports] counts from the next command.
+    explicit PortResolver(std::optional<std::filesystem::path> iniPath = std::nullopt);
+    static PortResolver Simulated(std::string device);
 
-// The same, consulting Program.ini beside the executable only when needed.
-std::string DevicePathFor(const std::string& portName);
+    PortDevice Resolve(const std::string& portName) const;
+    // The simulated radio's device; empty when names lead to real ports.
+    const std::string& SimulatedDevice() const { return simulated_; }
+
+private:
+    std::optional<std::filesystem::path> iniPath_;
+    std::string simulated_;
+};
 
 }  // namespace torvan

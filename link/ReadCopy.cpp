@@ -66,35 +66,34 @@ std::filesystem::path DataFolder() {
     return DataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
-ReadCopyResult KeepReadCopy(const MemoryImage& image, const std::filesystem::path& folder,
-                            std::chrono::system_clock::time_point when) {
-    ReadCopyResult result;
+ResultOf<std::filesystem::path> KeepReadCopy(const MemoryImage& image,
+                                             const std::filesystem::path& folder,
+                                             std::chrono::system_clock::time_point when) {
+    using Kept = ResultOf<std::filesystem::path>;
     if (folder.empty()) {
-        result.error = "No data folder for the copy of the read (HOME is not set).";
-        return result;
+        return Kept::Failure("No data folder for the copy of the read (HOME is not set).");
     }
     std::error_code made;
     std::filesystem::create_directories(folder, made);
     const std::string stem = "radio-read-" + Stamp(when);
+    std::filesystem::path path;
     int error = 0;
     for (int n = 1; n <= kMaxSameSecond; ++n) {
         const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);
-        result.path = folder / (stem + suffix + ".sin");
-        error = WriteNew(result.path, image);
+        path = folder / (stem + suffix + ".sin");
+        error = WriteNew(path, image);
         if (error != EEXIST) {
             break;
         }
     }
-    result.ok = error == 0;
-    if (!result.ok) {
-        result.error = "The copy of the read could not be kept in " + result.path.string() +
-                       ": " + std::strerror(error);
-        result.path.clear();
+    if (error != 0) {
+        return Kept::Failure("The copy of the read could not be kept in " + path.string() + ": " +
+                             std::strerror(error));
     }
-    return result;
+    return Kept::Success(std::move(path));
 }
 
-ReadCopyResult KeepReadCopy(const MemoryImage& image) {
+ResultOf<std::filesystem::path> KeepReadCopy(const MemoryImage& image) {
     return KeepReadCopy(image, DataFolder(), std::chrono::system_clock::now());
 }
 

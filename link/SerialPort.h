@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "model/Result.h"
+
 namespace torvan {
 
 // Time-outs of one port configuration, in milliseconds, with the meaning of
@@ -32,9 +34,9 @@ class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens the named port exclusively; false when it is missing, in use or
-    // not a serial device.
-    virtual bool OpenPort(const std::string& name) = 0;
+    // Opens the device at `path` exclusively; fails, with the system's reason
+    // as the message, when it is missing, in use or not a serial device.
+    virtual Result OpenPort(const std::string& path) = 0;
     // 9600 baud, 8 data bits, no parity, 1 stop bit, raw bytes, `profile`.
     virtual void ConfigurePort(const TimeoutProfile& profile) = 0;
     // Discards everything queued in either direction.
@@ -50,7 +52,7 @@ public:
     // Waits at least `milliseconds`.
     virtual void Pause(unsigned milliseconds) = 0;
     // The operating system's reason for the first failure since OpenPort
-    // (or for OpenPort's own failure); empty when nothing failed.
+    // opened the port; empty when nothing failed.
     virtual std::string ErrorText() const = 0;
 };
 

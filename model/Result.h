@@ -18,4 +18,16 @@ struct [[nodiscard]] Result {
     }
 };
 
+// The same for an operation that hands something back: `value` is what a
+// success made, and a default value after a failure.
+template <typename T>
+struct [[nodiscard]] ResultOf : Result {
+    T value{};
+
+    static ResultOf Success(T made) { return ResultOf{Result::Success(), std::move(made)}; }
+    static ResultOf Failure(std::string message, std::string why = {}) {
+        return ResultOf{Result::Failure(std::move(message), std::move(why)), T{}};
+    }
+};
+
 }  // namespace torvan

@@ -18,11 +18,10 @@ class RadioOnPty {
 public:
     explicit RadioOnPty(const MemoryImage& memory, sim::RadioFaults faults = {}, bool pace = false)
         : simulator_(memory, std::move(faults), pace) {
-        std::string error;
-        if (simulator_.Open(error)) {
+        if (const Result opened = simulator_.Open(); opened.ok) {
             thread_ = std::thread([this] { simulator_.Run(); });
         } else {
-            std::cerr << "simulator: " << error << '\n';
+            std::cerr << "simulator: " << opened.error << '\n';
         }
     }
     ~RadioOnPty() { Finish(); }

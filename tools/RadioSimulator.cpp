@@ -42,13 +42,12 @@ RadioSimulator::~RadioSimulator() {
     CloseFd(stopWrite_);
 }
 
-bool RadioSimulator::Open(std::string& error) {
+Result RadioSimulator::Open() {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     std::array<char, 128> name{};
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
         ::ptsname_r(master_, name.data(), name.size()) != 0) {
-        error = std::string("pseudo-terminal: ") + std::strerror(errno);
-        return false;
+        return Result::Failure(std::string("pseudo-terminal: ") + std::strerror(errno));
     }
     path_ = name.data();
     // Holding the slave open keeps the line up between clients, and raw mode
@@ -56,20 +55,18 @@ bool RadioSimulator::Open(std::string& error) {
     slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios settings{};
     if (slave_ < 0 || ::tcgetattr(slave_, &settings) != 0) {
-        error = path_ + ": " + std::strerror(errno);
-        return false;
+        return Result::Failure(path_ + ": " + std::strerror(errno));
     }
     ::cfmakeraw(&settings);
     ::tcsetattr(slave_, TCSANOW, &settings);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     std::array<int, 2> pipe{};
     if (::pipe2(pipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
-        error = std::string("pipe: ") + std::strerror(errno);
-        return false;
+        return Result::Failure(std::string("pipe: ") + std::strerror(errno));
     }
     stopRead_ = pipe[0];
     stopWrite_ = pipe[1];
-    return true;
+    return Result::Success();
 }
 
 void RadioSimulator::Stop() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/MemoryImage.h"
+#include "model/Result.h"
 #include "tools/RadioFaults.h"
 #include "tools/RadioResponder.h"
 
@@ -26,8 +27,8 @@ public:
     RadioSimulator(const RadioSimulator&) = delete;
     RadioSimulator& operator=(const RadioSimulator&) = delete;
 
-    // Creates the pseudo-terminal; false with a reason on failure.
-    bool Open(std::string& error);
+    // Creates the pseudo-terminal.
+    Result Open();
     const std::string& DevicePath() const { return path_; }
 
     // Serves until Stop() or until a pulled cable ends the line.

@@ -97,38 +97,38 @@ bool IsPassword(const std::string& text) {
            text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-using Handler = std::function<bool(const std::string&, SimulatorSettings&, std::string&)>;
+using Handler = std::function<bool(const std::string&, SimulatorSettings&)>;
 
 // Options that take a value, applied after the memory is chosen.
 const std::map<std::string, Handler>& ValueOptions() {
     static const std::map<std::string, Handler> options = {
         {"--password",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              EncodePasswordBytes(v, s.memory);
              return IsPassword(v);
          }},
         {"--band",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              const auto limits = LimitsFromRangeText(v);
              if (limits) {
                  WriteBandSignature(*limits, s.memory);
              }
              return limits.has_value();
          }},
-        {"--tuning", [](const std::string& v, SimulatorSettings& s,
-                        std::string&) { return ParseTuning(v, s.memory); }},
+        {"--tuning",
+         [](const std::string& v, SimulatorSettings& s) { return ParseTuning(v, s.memory); }},
         {"--save",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.savePath = v;
              return !v.empty();
          }},
         {"--link",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.linkPath = v;
              return !v.empty();
          }},
         {"--ignore-handshakes",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              const auto n = ParseUnsigned(v, 1000);
              for (unsigned k = 1; n && k <= *n; ++k) {
                  s.faults.ignoredHandshakes.insert(k);
@@ -136,7 +136,7 @@ const std::map<std::string, Handler>& ValueOptions() {
              return n.has_value();
          }},
         {"--ignore-handshake",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              const auto k = ParseUnsigned(v, 1000000);
              if (k && *k > 0) {
                  s.faults.ignoredHandshakes.insert(*k);
@@ -144,22 +144,22 @@ const std::map<std::string, Handler>& ValueOptions() {
              return k && *k > 0;
          }},
         {"--bad-ack-after",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.faults.badAckAfterRead = ParseBlockAddress(v);
              return s.faults.badAckAfterRead.has_value();
          }},
         {"--refuse-write",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.faults.refusedWrite = ParseBlockAddress(v);
              return s.faults.refusedWrite.has_value();
          }},
         {"--drop-write",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.faults.droppedWrite = ParseBlockAddress(v);
              return s.faults.droppedWrite.has_value();
          }},
         {"--pull-after",
-         [](const std::string& v, SimulatorSettings& s, std::string&) {
+         [](const std::string& v, SimulatorSettings& s) {
              s.faults.pullAfter = ParseBlockAddress(v);
              return s.faults.pullAfter.has_value();
          }},
@@ -187,16 +187,15 @@ bool ApplyFlag(const std::string& flag, SimulatorSettings& settings) {
 }
 
 // The memory comes first, so the other options can change it.
-bool ChooseMemory(const std::vector<std::string>& args, SimulatorSettings& settings,
-                  std::string& error) {
+ResultOf<MemoryImage> ChooseMemory(const std::vector<std::string>& args) {
+    using Chosen = ResultOf<MemoryImage>;
     unsigned seed = 1;
     std::string load;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--seed") {
             const auto value = ParseUnsigned(args[i + 1], 0xFFFFFFFFU);
             if (!value) {
-                error = "--seed needs a number";
-                return false;
+                return Chosen::Failure("--seed needs a number");
             }
             seed = *value;
         } else if (args[i] == "--load") {
@@ -204,14 +203,11 @@ bool ChooseMemory(const std::vector<std::string>& args, SimulatorSettings& setti
         }
     }
     if (load.empty()) {
-        settings.memory = PatternMemory(seed);
-        return true;
+        return Chosen::Success(PatternMemory(seed));
     }
-    const FileResult result = LoadChannelFile(load, settings.memory);
-    if (!result.ok) {
-        error = result.error;
-    }
-    return result.ok;
+    MemoryImage memory;
+    const FileResult loaded = LoadChannelFile(load, memory);
+    return loaded.ok ? Chosen::Success(memory) : Chosen::Failure(loaded.error);
 }
 
 }  // namespace
@@ -231,17 +227,19 @@ MemoryImage PatternMemory(unsigned seed) {
     return memory;
 }
 
-bool ParseSimulatorArgs(const std::vector<std::string>& args, SimulatorSettings& settings,
-                        std::string& error) {
-    if (!ChooseMemory(args, settings, error)) {
-        return false;
+ResultOf<SimulatorSettings> ParseSimulatorArgs(const std::vector<std::string>& args) {
+    using Parsed = ResultOf<SimulatorSettings>;
+    const ResultOf<MemoryImage> memory = ChooseMemory(args);
+    if (!memory.ok) {
+        return Parsed::Failure(memory.error);
     }
+    SimulatorSettings settings;
+    settings.memory = memory.value;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--seed" || arg == "--load") {
             if (++i >= args.size()) {
-                error = "missing value for " + arg;
-                return false;
+                return Parsed::Failure("missing value for " + arg);
             }
             continue;
         }
@@ -250,16 +248,14 @@ bool ParseSimulatorArgs(const std::vector<std::string>& args, SimulatorSettings&
         }
         const auto option = ValueOptions().find(arg);
         if (option == ValueOptions().end()) {
-            error = "unknown option '" + arg + "'";
-            return false;
+            return Parsed::Failure("unknown option '" + arg + "'");
         }
-        if (i + 1 >= args.size() || !option->second(args[i + 1], settings, error)) {
-            error = "bad or missing value for " + arg;
-            return false;
+        if (i + 1 >= args.size() || !option->second(args[i + 1], settings)) {
+            return Parsed::Failure("bad or missing value for " + arg);
         }
         ++i;
     }
-    return true;
+    return Parsed::Success(std::move(settings));
 }
 
 }  // namespace torvan::sim

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/MemoryImage.h"
+#include "model/Result.h"
 #include "tools/RadioFaults.h"
 
 namespace torvan::sim {
@@ -25,8 +26,7 @@ extern const char* const kSimulatorUsage;
 // password, the band signature of 136-174 MHz and six distinct tuning values.
 MemoryImage PatternMemory(unsigned seed);
 
-// False with `error` set when the arguments make no sense.
-bool ParseSimulatorArgs(const std::vector<std::string>& args, SimulatorSettings& settings,
-                        std::string& error);
+// Fails, saying why, when the arguments make no sense.
+ResultOf<SimulatorSettings> ParseSimulatorArgs(const std::vector<std::string>& args);
 
 }  // namespace torvan::sim

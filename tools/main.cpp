@@ -44,19 +44,19 @@ int main(int argc, char** argv) {
         std::cout << "torvan-radio-sim " TORVAN_VERSION "\n";
         return 0;
     }
-    SimulatorSettings settings;
-    std::string error;
-    if (!ParseSimulatorArgs(args, settings, error)) {
-        std::cerr << "torvan-radio-sim: " << error << " (see --help)\n";
+    const auto parsed = ParseSimulatorArgs(args);
+    if (!parsed.ok) {
+        std::cerr << "torvan-radio-sim: " << parsed.error << " (see --help)\n";
         return 2;
     }
+    const SimulatorSettings& settings = parsed.value;
     if (settings.help) {
         std::cout << "torvan-radio-sim " TORVAN_VERSION "\n" << kSimulatorUsage;
         return 0;
     }
     RadioSimulator simulator(settings.memory, settings.faults, settings.pace);
-    if (!simulator.Open(error)) {
-        std::cerr << "torvan-radio-sim: " << error << "\n";
+    if (const torvan::Result opened = simulator.Open(); !opened.ok) {
+        std::cerr << "torvan-radio-sim: " << opened.error << "\n";
         return 1;
     }
     if (!settings.linkPath.empty()) {

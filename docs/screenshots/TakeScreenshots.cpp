@@ -119,7 +119,8 @@ std::vector<Shot> Shots() {
         {"progress-dialog.png",
          [](Context& context) -> std::unique_ptr<QWidget> {
              return std::make_unique<CProgressDlg>(torvan::CloneDirection::Read, context.image,
-                                                   QStringLiteral("COM1"), context.app.MainFrame());
+                                                   torvan::PortDevice::Success("/dev/ttyUSB0"),
+                                                   context.app.MainFrame());
          }},
     };
 }
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    CProgramApp app(AppEnvironment{ini, folder.filePath(QStringLiteral("settings.ini"))});
+    CProgramApp app(AppEnvironment{ini, folder.filePath(QStringLiteral("settings.ini")), {}});
     if (!app.InitInstance({QStringLiteral("torvan-encoder"), sample})) {
         std::fputs("cannot render main-window.png: the program did not start\n", stderr);
         return 1;

@@ -62,8 +62,8 @@ std::optional<ScrollCode> KeyCode(int key) {
 
 }  // namespace
 
-CPowerDlg::CPowerDlg(QString portName, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::CPowerDlg>()), portName_(std::move(portName)) {
+CPowerDlg::CPowerDlg(torvan::PortDevice device, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CPowerDlg>()), device_(std::move(device)) {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     levelButtons_ = {ui_->lowLowButton,  ui_->lowHighButton,  ui_->middleLowButton,
@@ -116,22 +116,21 @@ QScrollBar& CPowerDlg::ScrollBar() const {
 
 bool CPowerDlg::OnInitDialog() {
     ResetControls();
-    std::string reason;
+    torvan::Result opened;
     worker_.Run([&] {
         port_ = std::make_unique<torvan::SerialPortQt>();
-        if (port_->OpenPort(portName_.toStdString())) {
+        opened = torvan::OpenResolvedPort(*port_, device_);
+        if (opened.ok) {
             port_->ConfigurePort(torvan::TuningPacing);
             link_ = std::make_unique<SerialLink>(*port_);
         } else {
-            reason = port_->ErrorText();
             port_.reset();
         }
     });
-    if (!port_) {
-        ShowLinkFailure(this, QString::fromUtf8(torvan::clone_message::kOpenPortFail), reason);
-        return false;
+    if (!opened.ok) {
+        ShowLinkFailure(this, QString::fromStdString(opened.error), opened.reason);
     }
-    return true;
+    return opened.ok;
 }
 
 int CPowerDlg::exec() {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "link/PortNames.h"
 #include "link/PowerGesture.h"
 #include "link/PowerTuning.h"
 #include "link/gui/SerialWorker.h"
@@ -33,7 +33,7 @@ class CPowerDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CPowerDlg(QString portName, QWidget* parent = nullptr);
+    explicit CPowerDlg(torvan::PortDevice device, QWidget* parent = nullptr);
     ~CPowerDlg() override;
 
     // Opens the port. When it cannot be opened, says "Open the port fail"
@@ -70,7 +70,7 @@ private:
 
     std::unique_ptr<Ui::CPowerDlg> ui_;
     std::array<QPushButton*, 6> levelButtons_{};
-    QString portName_;
+    torvan::PortDevice device_;
     SerialWorker worker_;
     // Created, used and destroyed on the worker's thread.
     std::unique_ptr<torvan::SerialPortQt> port_;

@@ -11,12 +11,12 @@
 using torvan::CloneDirection;
 
 CProgressDlg::CProgressDlg(CloneDirection direction, torvan::MemoryImage& image,
-                           QString portName, QWidget* parent)
+                           torvan::PortDevice device, QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CProgressDlg>()),
       direction_(direction),
       image_(image),
-      portName_(std::move(portName)) {
+      device_(std::move(device)) {
     ui_->setupUi(this);
     const bool read = direction == CloneDirection::Read;
     ui_->progressBar->setRange(
@@ -71,11 +71,9 @@ void CProgressDlg::reject() {
 // which a QThread has.
 void CProgressDlg::RunTransfer() {
     torvan::SerialPortQt serial;
-    port_ = &serial;
     torvan::CloneTransfer transfer(serial, image_, *this);
     finishedSent_ = false;
-    transfer.Run(direction_, portName_.toStdString());
-    port_ = nullptr;
+    static_cast<void>(transfer.Run(direction_, device_));  // told through the sink
     if (!finishedSent_) {
         // Another transfer held the flag after all: nothing ran, and the
         // dialog must still learn that it may close.
@@ -106,12 +104,11 @@ void CProgressDlg::ShowProgress(int position, int, const std::string& percentTex
 
 // The worker waits here until the user has read the message; the dialog
 // stays on screen behind it at its last percentage.
-void CProgressDlg::ShowFailure(const std::string& message) {
-    const std::string reason = port_ != nullptr ? port_->ErrorText() : std::string();
+void CProgressDlg::ShowFailure(const torvan::Result& failure) {
     QMetaObject::invokeMethod(
         this,
-        [this, message, reason] {
-            ShowLinkFailure(this, QString::fromStdString(message), reason);
+        [this, &failure] {
+            ShowLinkFailure(this, QString::fromStdString(failure.error), failure.reason);
         },
         Qt::BlockingQueuedConnection);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
 #include <memory>
 #include <string>
 
@@ -13,10 +12,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QThread;
-
-namespace torvan {
-class SerialPort;
-}
 
 namespace Ui {
 class CProgressDlg;
@@ -31,8 +26,8 @@ class CProgressDlg : public QDialog, private torvan::TransferSink {
     Q_OBJECT
 
 public:
-    CProgressDlg(torvan::CloneDirection direction, torvan::MemoryImage& image, QString portName,
-                 QWidget* parent = nullptr);
+    CProgressDlg(torvan::CloneDirection direction, torvan::MemoryImage& image,
+                 torvan::PortDevice device, QWidget* parent = nullptr);
     ~CProgressDlg() override;
 
     // True only after a complete transfer.
@@ -52,18 +47,15 @@ public slots:
 private:
     void DisableButtons() override;
     void ShowProgress(int position, int upper, const std::string& percentText) override;
-    void ShowFailure(const std::string& message) override;
+    void ShowFailure(const torvan::Result& failure) override;
     void Finished(bool success) override;
     void RunTransfer();
 
     std::unique_ptr<Ui::CProgressDlg> ui_;
     torvan::CloneDirection direction_;
     torvan::MemoryImage& image_;
-    QString portName_;
+    torvan::PortDevice device_;
     std::unique_ptr<QThread> worker_;
-    // The worker's port, for the system's reason behind a failure; touched
-    // on the worker's thread only.
-    torvan::SerialPort* port_ = nullptr;
     bool finishedSent_ = false;  // worker's thread only
     bool success_ = false;
 };

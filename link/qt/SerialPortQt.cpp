@@ -11,10 +11,9 @@
 #include <QSerialPort>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
-#include "config/IniStore.h"
-#include "link/PortNames.h"
 #include "link/ReadDeadline.h"
 
 namespace torvan {
@@ -101,23 +100,13 @@ SerialPortQt::DriverQueue SerialPortQt::SystemDriverQueue() {
 
 SerialPortQt::SerialPortQt() = default;
 
-SerialPortQt::SerialPortQt(std::filesystem::path iniPath) : iniPath_(std::move(iniPath)) {}
-
 SerialPortQt::~SerialPortQt() {
     ClosePort();
 }
 
-std::string SerialPortQt::Resolve(const std::string& name) const {
-    if (iniPath_ && !name.empty() && name.front() != '/') {
-        return DevicePathFor(name, IniStore(*iniPath_));
-    }
-    return DevicePathFor(name);
-}
-
-bool SerialPortQt::Fail(const std::string& reason) {
-    error_ = reason;
+Result SerialPortQt::Fail(const std::string& reason) {
     ClosePort();
-    return false;
+    return Result::Failure(reason);
 }
 
 // A hung-up line reads as end of file (Qt's ReadError, with a stale errno)
@@ -137,21 +126,16 @@ void SerialPortQt::NoteError(const std::string& reason) {
     }
 }
 
-bool SerialPortQt::OpenPort(const std::string& name) {
+Result SerialPortQt::OpenPort(const std::string& path) {
     ClosePort();
     error_.clear();
-    const std::string path = Resolve(name);
-    if (path.empty()) {
-        return Fail(name.empty() ? "no port is selected"
-                                 : "no serial device is known for the port name " + name);
-    }
     path_ = path;
     return OpenDevice(path);
 }
 
 // Never writes a protocol byte into anything but a terminal: the path must
 // name a character device that answers as a tty before QSerialPort sees it.
-bool SerialPortQt::OpenDevice(const std::string& path) {
+Result SerialPortQt::OpenDevice(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return Fail(SystemReason(path));
@@ -189,7 +173,7 @@ bool SerialPortQt::OpenDevice(const std::string& path) {
         opened.st_rdev != info.st_rdev) {
         return Fail(path + ": the device changed while it was opened");
     }
-    return true;
+    return Result::Success();
 }
 
 void SerialPortQt::ConfigurePort(const TimeoutProfile& profile) {

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "link/SerialPort.h"
@@ -19,16 +17,13 @@ namespace torvan {
 // flock on the device, which also keeps out a second program run as root.
 class SerialPortQt final : public SerialPort {
 public:
-    // Port names resolved through Program.ini beside the executable.
     SerialPortQt();
-    // Port names resolved through the given Program.ini.
-    explicit SerialPortQt(std::filesystem::path iniPath);
     ~SerialPortQt() override;
 
     SerialPortQt(const SerialPortQt&) = delete;
     SerialPortQt& operator=(const SerialPortQt&) = delete;
 
-    bool OpenPort(const std::string& name) override;
+    Result OpenPort(const std::string& path) override;
     void ConfigurePort(const TimeoutProfile& profile) override;
     void Purge() override;
     std::size_t WriteBytes(std::span<const std::uint8_t> bytes) override;
@@ -48,15 +43,13 @@ public:
     void SetDriverQueue(DriverQueue queue) { driverQueue_ = std::move(queue); }
 
 private:
-    std::string Resolve(const std::string& name) const;
-    bool OpenDevice(const std::string& path);
-    bool Fail(const std::string& reason);
+    Result OpenDevice(const std::string& path);
+    Result Fail(const std::string& reason);
     void NoteError(const std::string& reason);
     void NotePortError();
     std::size_t DrainOutput(std::chrono::steady_clock::time_point deadline);
     void DiscardUnsent();
 
-    std::optional<std::filesystem::path> iniPath_;
     std::unique_ptr<QSerialPort> port_;
     std::string path_;
     int lockFd_ = -1;

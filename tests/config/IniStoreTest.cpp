@@ -72,7 +72,7 @@ TEST(IniStore, AWriteChangesOnlyItsLine) {
         TempDir dir;
         IniStore ini(before ? dir.Write("Program.ini", before) : dir / "Program.ini");
         EXPECT_EQ(TempDir::Read(dir / "Program.ini"), before ? before : "");
-        EXPECT_TRUE(ini.WriteString(section, key, "v"));
+        EXPECT_TRUE(ini.WriteString(section, key, "v").ok);
         EXPECT_EQ(TempDir::Read(dir / "Program.ini"), after);
     }
 }

@@ -47,8 +47,8 @@ public:
     std::filesystem::path IniPath() const {
         return QFile::encodeName(File(QStringLiteral("Program.ini"))).toStdString();
     }
-    AppEnvironment Environment() const {
-        return AppEnvironment{IniPath(), File(QStringLiteral("settings.ini"))};
+    AppEnvironment Environment(std::string simulatedRadio = {}) const {
+        return AppEnvironment{IniPath(), File(QStringLiteral("settings.ini")), simulatedRadio};
     }
     void Write(const QString& name, const QByteArray& content) const {
         QFile file(File(name));
@@ -269,7 +269,7 @@ public:
     Window() { folder.WriteIni(kProfiles); }
     // Starts the program with a command line; false when the start ended.
     bool Start(const QStringList& arguments = {QStringLiteral("torvan-encoder")}) {
-        app = std::make_unique<CProgramApp>(folder.Environment(), prompts.Make());
+        app = std::make_unique<CProgramApp>(folder.Environment(simulatedRadio), prompts.Make());
         return app->InitInstance(arguments);
     }
     CMainFrame& Frame() const { return *app->MainFrame(); }
@@ -283,6 +283,7 @@ public:
     }
 
     TestFolder folder;
+    std::string simulatedRadio;  // empty: the real ports
     ScriptedPrompts prompts;
     std::unique_ptr<CProgramApp> app;
 };

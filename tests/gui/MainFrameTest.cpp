@@ -1,6 +1,7 @@
 // The main window: its commands reach the document, the form and the files,
 // and nothing is lost when a file is refused.
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -128,6 +129,18 @@ private slots:
             QCOMPARE(w_->app->PortName(), QString::fromLatin1(port));
             QCOMPARE(CheckedPorts(), checked);
         }
+    }
+
+    // A run with the simulated radio says so and leaves the stored port alone.
+    void simulatedRadioRunKeepsProgramIni() {
+        QVERIFY(!Frame().findChild<QLabel*>(QStringLiteral("simulatedRadio")));
+        w_->folder.WriteIni(gui_test::kProfiles + "COM=COM4\n");
+        w_->simulatedRadio = "/dev/pts/99";
+        QVERIFY(w_->Start());
+        QVERIFY(Frame().findChild<QLabel*>(QStringLiteral("simulatedRadio")));
+        Trigger(command::kPorts[1]);
+        w_->app->ExitInstance();
+        QCOMPARE(ReadPort(), QStringLiteral("COM4"));
     }
 
     void exitPromptNoKeepsTheWindow() {

@@ -392,7 +392,7 @@ private:
     void Open(const MemoryImage& memory, torvan::sim::RadioFaults faults = {}) {
         dialog_.reset();
         radio_ = std::make_unique<RadioOnPty>(memory, std::move(faults));
-        dialog_ = std::make_unique<CPowerDlg>(radio_->Path());
+        dialog_ = std::make_unique<CPowerDlg>(torvan::PortDevice::Success(radio_->Base::Path()));
         QVERIFY(dialog_->OnInitDialog());
         dialog_->show();
         gui_test::WaitActive(*dialog_);

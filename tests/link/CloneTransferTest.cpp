@@ -50,16 +50,16 @@ public:
         upper = upperBound;
         percentTexts.push_back(percentText);
     }
-    void ShowFailure(const std::string& message) override {
+    void ShowFailure(const Result& shown) override {
         events.push_back("failure");
-        failure = message;
+        failure = shown;
     }
     void Finished(bool success) override { events.push_back(success ? "ok" : "failed"); }
 
     Events events;
     std::vector<std::string> percentTexts;
     int upper = 0;
-    std::string failure;
+    Result failure;
 };
 
 // The port the transfer is given: the radio's, held by another program (a
@@ -111,12 +111,10 @@ TEST_P(Clone, EndsAsExpected) {
     MemoryImage image = before;
     RecordingSink sink;
     bool ok = false;
-    std::string reason;  // the port's
     RunOnSerialThread([&] {
         SerialPortQt serial;
         const std::string port = c.port == Port::Missing ? "/dev/no-such-tty" : radio.Path();
-        ok = CloneTransfer(serial, image, sink).Run(c.direction, port);
-        reason = serial.ErrorText();
+        ok = CloneTransfer(serial, image, sink).Run(c.direction, PortDevice::Success(port)).ok;
     });
     ::close(lock);
     terminal.close();
@@ -128,16 +126,17 @@ TEST_P(Clone, EndsAsExpected) {
     EXPECT_EQ(radio.Memory(), reached);
     const bool read = c.direction == kRead;
     EXPECT_EQ(image, read && c.message == kOk ? memory : before);
+    const std::string& reason = sink.failure.reason;
     const std::string said = reason + "\n" + PortFailureHint(reason);
     EXPECT_TRUE(*c.says == '\0' ? reason.empty() : said.find(c.says) != std::string::npos) << said;
     if (c.message != kOk) {
         EXPECT_FALSE(ok);
-        EXPECT_EQ(sink.failure, c.message);
+        EXPECT_EQ(sink.failure.error, c.message);
         EXPECT_EQ(sink.events.front(), c.message == kPortFail ? "failure" : "disable");
         EXPECT_EQ(sink.events.back(), "failed");
         return;
     }
-    ASSERT_TRUE(ok) << sink.failure << " " << reason;
+    ASSERT_TRUE(ok) << sink.failure.error << " " << reason;
     EXPECT_EQ(sink.events, (Events{"disable", "progress", "ok"}));
     const std::size_t upper = read ? 512 : 448;
     ASSERT_EQ(sink.percentTexts.size(), upper);
@@ -189,18 +188,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // One smoke case for the simulator's options: it is a test tool.
 TEST(RadioSimulator, OptionsShapeTheRadio) {
-    sim::SimulatorSettings settings;
-    std::string error;
-    ASSERT_TRUE(sim::ParseSimulatorArgs({"--seed", "3", "--tuning", "1,2,3,4,5,6", "--reply-16",
-                                         "--refuse-write", "0x20", "--ignore-handshakes", "2"},
-                                        settings, error))
-        << error;
-    EXPECT_EQ(settings.memory[0xFFD], 6);
-    EXPECT_TRUE(settings.faults.reply16);
-    EXPECT_EQ(settings.faults.refusedWrite, 0x20U);
-    EXPECT_EQ(settings.faults.ignoredHandshakes, (std::set<unsigned>{1, 2}));
-    sim::SimulatorSettings rejected;
-    EXPECT_FALSE(sim::ParseSimulatorArgs({"--refuse-write", "0x21"}, rejected, error));
+    const auto parsed =
+        sim::ParseSimulatorArgs({"--seed", "3", "--tuning", "1,2,3,4,5,6", "--reply-16",
+                                 "--refuse-write", "0x20", "--ignore-handshakes", "2"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.value.memory[0xFFD], 6);
+    EXPECT_TRUE(parsed.value.faults.reply16);
+    EXPECT_EQ(parsed.value.faults.refusedWrite, 0x20U);
+    EXPECT_EQ(parsed.value.faults.ignoredHandshakes, (std::set<unsigned>{1, 2}));
+    EXPECT_FALSE(sim::ParseSimulatorArgs({"--refuse-write", "0x21"}).ok);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <tuple>
 
-#include "config/IniStore.h"
 #include "link/PortNames.h"
 #include "link/PowerGesture.h"
 #include "link/ReadCopy.h"
@@ -22,30 +21,25 @@ namespace {
 
 TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     const testing_support::TempDir dir;
-    const IniStore ini(
+    const PortResolver ports(
         dir.Write("Program.ini", "[Ports]\nCOM1=/dev/ttyACM0\nCOM12=/dev/ttyS0\nCOM2=\n"));
+    const std::string unknown = "no serial device is known for the port name ";
+    // The device, or why there is none.
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"COM1", "/dev/ttyACM0"},
-        {"COM12", "/dev/ttyS0"},
-        {"COM2", "/dev/ttyUSB1"},
-        {"com3", "/dev/ttyUSB2"},
-        {"COM8", "/dev/ttyUSB7"},
-        {"COM0", ""},
-        {"COM9", ""},
-        {"ttyS0", ""},
-        {"", ""},
+        {"COM1", "/dev/ttyACM0"},     {"COM12", "/dev/ttyS0"},      {"COM2", "/dev/ttyUSB1"},
+        {"com3", "/dev/ttyUSB2"},     {"COM8", "/dev/ttyUSB7"},     {"COM0", unknown + "COM0"},
+        {"COM9", unknown + "COM9"},   {"ttyS0", unknown + "ttyS0"}, {"", "no port is selected"},
         {"/dev/pts/4", "/dev/pts/4"},
     };
-    for (const auto& [name, device] : cases) {
-        EXPECT_EQ(DevicePathFor(name, ini), device) << name;
+    for (const auto& [name, said] : cases) {
+        const PortDevice device = ports.Resolve(name);
+        EXPECT_EQ(device.ok ? device.value : device.error, said) << name;
     }
-    // A run with the simulated radio: every name leads to it, for as long as
-    // the routing lasts.
-    RouteAllPortsTo("/dev/pts/9");
-    EXPECT_EQ(DevicePathFor("COM1", ini), "/dev/pts/9");
-    EXPECT_EQ(DevicePathFor(""), "/dev/pts/9");
-    RouteAllPortsTo("");
-    EXPECT_EQ(DevicePathFor("COM2", ini), "/dev/ttyUSB1");
+    // A run with the simulated radio: every name leads to it.
+    const PortResolver simulated = PortResolver::Simulated("/dev/pts/9");
+    for (const std::string name : {"COM1", "", "COM9"}) {
+        EXPECT_EQ(simulated.Resolve(name).value, "/dev/pts/9") << name;
+    }
 }
 
 using S = ScrollCode;
@@ -109,21 +103,21 @@ TEST(ReadCopy, KeepsEveryReadUnderItsOwnName) {
     const auto folder = dir / "new" / "folder";
     const auto when = std::chrono::system_clock::now();
 
-    const ReadCopyResult a = KeepReadCopy(first, folder, when);
-    const ReadCopyResult b = KeepReadCopy(second, folder, when);
+    const auto a = KeepReadCopy(first, folder, when);
+    const auto b = KeepReadCopy(second, folder, when);
     ASSERT_TRUE(a.ok && b.ok) << a.error << b.error;
-    EXPECT_EQ(a.path.parent_path(), folder);
-    EXPECT_TRUE(a.path.filename().string().starts_with("radio-read-"));
-    EXPECT_EQ(b.path.string(), a.path.string().substr(0, a.path.string().size() - 4) + "-2.sin");
+    const std::string path = a.value.string();
+    EXPECT_EQ(a.value.parent_path(), folder);
+    EXPECT_TRUE(a.value.filename().string().starts_with("radio-read-"));
+    EXPECT_EQ(b.value.string(), path.substr(0, path.size() - 4) + "-2.sin");
     const auto& raw = first.bytes();
-    EXPECT_EQ(testing_support::TempDir::Read(a.path), std::string(raw.begin(), raw.end()));
-    EXPECT_EQ(testing_support::TempDir::Read(b.path).size(), MemoryImage::kSize);
+    EXPECT_EQ(testing_support::TempDir::Read(a.value), std::string(raw.begin(), raw.end()));
+    EXPECT_EQ(testing_support::TempDir::Read(b.value).size(), MemoryImage::kSize);
 
     const auto blocked = dir.Write("file", "not a folder");
-    const ReadCopyResult failed = KeepReadCopy(first, blocked / "sub", when);
+    const auto failed = KeepReadCopy(first, blocked / "sub", when);
     EXPECT_FALSE(failed.ok);
     EXPECT_NE(failed.error.find("could not be kept"), std::string::npos) << failed.error;
-    EXPECT_TRUE(failed.path.empty());
     EXPECT_FALSE(KeepReadCopy(first, {}, when).ok);
 }
 

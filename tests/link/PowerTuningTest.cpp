@@ -48,7 +48,8 @@ TEST(PowerTuning, StepsTolerateWhatTheProtocolAllows) {
         std::string steps;
         RunOnSerialThread([&] {
             SerialPortQt port;
-            ASSERT_TRUE(port.OpenPort(radio.Path())) << port.ErrorText();
+            const Result opened = port.OpenPort(radio.Path());
+            ASSERT_TRUE(opened.ok) << opened.error;
             port.ConfigurePort(TuningPacing);
             SerialLink link(port);
             const auto level = QueryLevel(link, c.point);

@@ -24,9 +24,9 @@ public:
     ScriptedPort(std::initializer_list<Bytes> replies) : replies_(replies) {}
     explicit ScriptedPort(std::vector<Bytes> replies) : replies_(std::move(replies)) {}
 
-    bool OpenPort(const std::string&) override {
+    Result OpenPort(const std::string&) override {
         Log("open");
-        return true;
+        return Result::Success();
     }
     void ConfigurePort(const TimeoutProfile&) override {}
     void Purge() override { Log("purge"); }
@@ -142,7 +142,7 @@ public:
             throw std::runtime_error("sink failed");
         }
     }
-    void ShowFailure(const std::string& message) override { port_.Log("failure:" + message); }
+    void ShowFailure(const Result& failure) override { port_.Log("failure:" + failure.error); }
     void Finished(bool success) override { port_.Log(success ? "finished" : "failed"); }
     int throwAt_ = 0;
 
@@ -150,11 +150,13 @@ private:
     ScriptedPort& port_;
 };
 
+const PortDevice kLine = PortDevice::Success("/dev/scripted");  // any device will do
+
 TEST(CloneTransfer, WriteSendsTheBandLastAndClosesThePortBeforeItFinishes) {
     MemoryImage image = sim::PatternMemory(1);
     ScriptedPort port(AgreeableWrite());
     LoggingSink sink(port);
-    ASSERT_TRUE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"));
+    ASSERT_TRUE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, kLine).ok);
     const std::string tail = " w570ff003 w131764 r1 close finished";
     ASSERT_GE(port.log.size(), tail.size());
     EXPECT_EQ(port.log.substr(port.log.size() - tail.size()), tail);
@@ -171,13 +173,14 @@ TEST(CloneTransfer, OneAtATimeAndNoneLeftRunning) {
     {
         const TransferBusy::Hold running = TransferBusy::TryAcquire();
         ASSERT_TRUE(running);
-        EXPECT_FALSE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"));
+        EXPECT_FALSE(CloneTransfer(port, image, sink).Run(CloneDirection::Write, kLine).ok);
         EXPECT_TRUE(TransferBusy::IsSet()) << "the running transfer keeps its flag";
     }
     EXPECT_EQ(port.log, "") << "not even the port opened";
     sink.throwAt_ = 1;
-    EXPECT_THROW(CloneTransfer(port, image, sink).Run(CloneDirection::Write, "COM1"),
-                 std::runtime_error);
+    EXPECT_THROW(
+        static_cast<void>(CloneTransfer(port, image, sink).Run(CloneDirection::Write, kLine)),
+        std::runtime_error);
     EXPECT_FALSE(TransferBusy::IsSet());
 }
 

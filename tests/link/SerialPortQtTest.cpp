@@ -25,7 +25,8 @@ void WithPort(const std::string& path, const TimeoutProfile& profile,
               const std::function<void(SerialPort&)>& use) {
     RunOnSerialThread([&] {
         SerialPortQt port;
-        ASSERT_TRUE(port.OpenPort(path)) << port.ErrorText();
+        const Result opened = port.OpenPort(path);
+        ASSERT_TRUE(opened.ok) << opened.error;
         port.ConfigurePort(profile);
         use(port);
     });
@@ -86,10 +87,10 @@ TEST(SerialPortQt, OpensNothingButASerialLine) {
         }
         RunOnSerialThread([&] {
             SerialPortQt serial;
-            EXPECT_FALSE(serial.OpenPort(port)) << port;
-            EXPECT_FALSE(serial.ErrorText().empty()) << port;
+            const Result opened = serial.OpenPort(port);
+            EXPECT_TRUE(!opened.ok && !opened.error.empty()) << port;
             EXPECT_TRUE(port != own.path ||
-                        serial.ErrorText().ends_with("the terminal this program runs in"));
+                        opened.error.ends_with("the terminal this program runs in"));
         });
     }
     ::dup2(savedErr, STDERR_FILENO);

@@ -4,10 +4,10 @@
 #include <QStatusBar>
 #include <iostream>
 
+#include "config/ReadCopy.h"
+#include "dialogs/CPowerDlg.h"
+#include "dialogs/CProgressDlg.h"
 #include "editor/CProgramView.h"
-#include "link/ReadCopy.h"
-#include "link/gui/CPowerDlg.h"
-#include "link/gui/CProgressDlg.h"
 
 using torvan::CloneDirection;
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "bench/CountingPort.h"
-#include "bench/SimulatorProcess.h"
 #include "bench/QuietSink.h"
+#include "bench/SimulatorProcess.h"
 #include "link/CloneTransfer.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
 
 namespace {
 

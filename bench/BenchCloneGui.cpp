@@ -12,12 +12,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench/SimulatorProcess.h"
 #include "bench/QuietSink.h"
+#include "bench/SimulatorProcess.h"
+#include "dialogs/CProgressDlg.h"
 #include "link/CloneTransfer.h"
-#include "link/gui/CProgressDlg.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
 
 namespace {
 
@@ -89,10 +89,11 @@ void Print(const char* name, double cli, const DialogFigures& gui) {
         std::printf("%-6s failed\n", name);
         return;
     }
-    std::printf("%-6s torvan-cli %7.3f s   window %7.3f s   window/cli %.4f (%+.2f %%)   "
-                "longest event-loop stall %.1f ms (at %.2f s)\n",
-                name, cli, gui.wall, gui.wall / cli, 100.0 * (gui.wall / cli - 1.0),
-                gui.longestStallMs, gui.stallAt);
+    std::printf(
+        "%-6s torvan-cli %7.3f s   window %7.3f s   window/cli %.4f (%+.2f %%)   "
+        "longest event-loop stall %.1f ms (at %.2f s)\n",
+        name, cli, gui.wall, gui.wall / cli, 100.0 * (gui.wall / cli - 1.0), gui.longestStallMs,
+        gui.stallAt);
 }
 
 }  // namespace

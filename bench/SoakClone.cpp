@@ -22,8 +22,8 @@
 
 #include "bench/QuietSink.h"
 #include "link/CloneTransfer.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
 #include "tools/RadioSimulator.h"
 #include "tools/SimulatorSettings.h"
 

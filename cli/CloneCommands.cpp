@@ -10,15 +10,16 @@
 #include "cli/InterruptWatch.h"
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
+#include "config/ReadCopy.h"
+#include "form/ImageCodec.h"
 #include "link/CloneTransfer.h"
 #include "link/PortHint.h"
 #include "link/PortNames.h"
 #include "link/PowerTuning.h"
-#include "link/ReadCopy.h"
 #include "link/WriteCheck.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
-#include "model/ImageCodec.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
+#include "model/PasswordCodec.h"
 #include "model/SafeFile.h"
 
 namespace torvan::cli {
@@ -127,8 +128,8 @@ int VerifyWrite(const MemoryImage& sent, const PortDevice& device, std::ostream&
         out << "Verify: the radio holds what was written\n";
         return 0;
     }
-    err << "Verify: " << differing.size() << " bytes differ after the Write: "
-        << AddressRanges(differing) << '\n';
+    err << "Verify: " << differing.size()
+        << " bytes differ after the Write: " << AddressRanges(differing) << '\n';
     return 1;
 }
 

@@ -2,7 +2,7 @@
 
 #include "cli/FileArgs.h"
 #include "config/ModelCatalogReader.h"
-#include "model/ImageCodec.h"
+#include "form/ImageCodec.h"
 
 namespace torvan::cli {
 

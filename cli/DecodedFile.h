@@ -3,8 +3,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "form/MemoryForm.h"
 #include "model/FrequencyLimits.h"
-#include "model/MemoryForm.h"
 #include "model/MemoryImage.h"
 
 namespace torvan::cli {

@@ -10,9 +10,9 @@
 #include "cli/FileArgs.h"
 #include "cli/ShowJson.h"
 #include "config/ModelCatalogReader.h"
-#include "model/ChannelCodec.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryForm.h"
+#include "form/ChannelCodec.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryForm.h"
 
 namespace torvan::cli {
 namespace {

@@ -4,11 +4,11 @@
 #include <numeric>
 #include <optional>
 
+#include "form/BroadcastPresets.h"
+#include "form/ChannelCodec.h"
+#include "form/DtmfSettings.h"
+#include "form/SideKeys.h"
 #include "link/PowerTuning.h"
-#include "model/BroadcastPresets.h"
-#include "model/ChannelCodec.h"
-#include "model/DtmfSettings.h"
-#include "model/SideKeys.h"
 
 namespace torvan::cli {
 namespace {
@@ -28,7 +28,8 @@ std::vector<ShownSetting> ShownSettings() {
     using namespace offset;
     return {
         {Setting::Model, {kModelIndex}},
-        {Setting::FrequencyRange, {kRangeIndex, kBandSignature, kBandSignature + 1, kBandSignature + 2}},
+        {Setting::FrequencyRange,
+         {kRangeIndex, kBandSignature, kBandSignature + 1, kBandSignature + 2}},
         {Setting::LockChannelMode, {kFlags}},
         {Setting::Tot, {kTot}},
         {std::nullopt, Range(kPassword, kPasswordLength)},
@@ -89,20 +90,25 @@ std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
         "Side Key1 Short Press", "Side Key1 Long Press", "Side Key2 Short Press",
         "Side Key2 Long Press"};
     for (std::size_t action = 0; action < kSideKeyActions; ++action) {
-        fields.push_back({"Side Key", kActions[action],
+        fields.push_back({"Side Key",
+                          kActions[action],
                           std::string(SideKeyFunctionName(codes[action])),
                           {action < 2 ? offset::kSideKey1 : offset::kSideKey2}});
     }
     const DtmfSettings dtmf = ReadDtmfSettings(image);
-    fields.push_back({"DTMF", "Tx Side Tone", dtmf.txSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
-    fields.push_back({"DTMF", "Rx Side Tone", dtmf.rxSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
+    fields.push_back(
+        {"DTMF", "Tx Side Tone", dtmf.txSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
+    fields.push_back(
+        {"DTMF", "Rx Side Tone", dtmf.rxSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
     fields.push_back({"DTMF", "PTT ID", dtmf.pttId, Range(offset::kPttId, offset::kPttIdLength)});
     for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
         fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
                           Range(offset::BroadcastPreset(preset), kBroadcastPresetSize)});
     }
     for (const LevelPointInfo& info : kLevelPoints) {
-        fields.push_back({"Power Tuning", std::string(info.label), std::to_string(image[info.address]),
+        fields.push_back({"Power Tuning",
+                          std::string(info.label),
+                          std::to_string(image[info.address]),
                           {info.address}});
     }
     return fields;

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "config/IniStore.h"
-#include "link/qt/PortList.h"
+#include "link/serial/PortList.h"
 
 namespace torvan::cli {
 

@@ -13,7 +13,7 @@
 #include "csv/CommonSheet.h"
 #include "csv/OwnSheet.h"
 #include "csv/SheetColumns.h"
-#include "model/ImageCodec.h"
+#include "form/ImageCodec.h"
 #include "model/SafeFile.h"
 #include "model/Utf8Text.h"
 
@@ -97,7 +97,8 @@ std::optional<std::string> ReadText(const std::string& path, std::ostream& err) 
 // layout numbers its rows in a "Location" column.
 SheetFormat DetectFormat(const std::string& text) {
     const csv::CsvText sheet = csv::ParseCsv(text.substr(0, text.find('\n')));
-    if (!sheet.records.empty() && csv::SheetColumns(sheet.records.front().fields).Find("Location")) {
+    if (!sheet.records.empty() &&
+        csv::SheetColumns(sheet.records.front().fields).Find("Location")) {
         return SheetFormat::Common;
     }
     return SheetFormat::Own;
@@ -148,9 +149,8 @@ int RunImportCsv(const Args& args, std::ostream& out, std::ostream& err) {
     }
     const SheetFormat format = parsed.format.value_or(DetectFormat(*text));
     const csv::SheetImport result =
-        format == SheetFormat::Common
-            ? csv::ImportCommonSheet(*text, file.limits, file.form.Grid())
-            : csv::ImportOwnSheet(*text, file.limits, file.form.Grid());
+        format == SheetFormat::Common ? csv::ImportCommonSheet(*text, file.limits, file.form.Grid())
+                                      : csv::ImportOwnSheet(*text, file.limits, file.form.Grid());
     const bool store = result.MayStore(parsed.fix);
     std::ostream& report = store ? out : err;
     const auto say = [&](std::ostream& to, const std::string& message) {

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/ImageFields.h"
-#include "model/ChannelCodec.h"
+#include "form/ChannelCodec.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {

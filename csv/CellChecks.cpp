@@ -3,12 +3,12 @@
 #include <cctype>
 #include <vector>
 
-#include "model/ChannelCodec.h"
-#include "model/ChannelEdits.h"
+#include "form/ChannelCodec.h"
+#include "form/ChannelEdits.h"
+#include "form/TonePick.h"
 #include "model/Codecs.h"
 #include "model/Numbers.h"
 #include "model/Text.h"
-#include "model/TonePick.h"
 
 namespace torvan::csv {
 namespace {

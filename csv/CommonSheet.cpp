@@ -9,12 +9,12 @@
 
 #include "csv/CellChecks.h"
 #include "csv/SheetColumns.h"
-#include "model/ChannelCodec.h"
+#include "form/ChannelCodec.h"
+#include "form/TonePick.h"
 #include "model/Codecs.h"
 #include "model/Numbers.h"
 #include "model/Text.h"
 #include "model/ToneLists.h"
-#include "model/TonePick.h"
 
 namespace torvan::csv {
 namespace {
@@ -29,8 +29,8 @@ constexpr std::array<std::string_view, 16> kColumns = {
 struct SheetState {
     SheetColumns columns;
     SheetImport& result;
-    bool watts = false;              // a row gave its power in watts
-    std::vector<int> heldSettings;   // channels whose Busy Lock and PTT ID stayed
+    bool watts = false;             // a row gave its power in watts
+    std::vector<int> heldSettings;  // channels whose Busy Lock and PTT ID stayed
 };
 
 class RowReader {
@@ -428,9 +428,11 @@ void Remark(SheetState& state, const std::optional<long>& first) {
     }
     if (!state.heldSettings.empty()) {
         std::sort(state.heldSettings.begin(), state.heldSettings.end());
-        remarks.push_back("Busy Lock and PTT ID (not in this layout) kept from the base file "
-                          "for channel" + std::string(state.heldSettings.size() > 1 ? "s " : " ") +
-                          ChannelRanges(state.heldSettings));
+        remarks.push_back(
+            "Busy Lock and PTT ID (not in this layout) kept from the base file "
+            "for channel" +
+            std::string(state.heldSettings.size() > 1 ? "s " : " ") +
+            ChannelRanges(state.heldSettings));
     }
 }
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "csv/SheetColumns.h"
-#include "model/ChannelCodec.h"
+#include "form/ChannelCodec.h"
 
 namespace torvan::csv {
 namespace {

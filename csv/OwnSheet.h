@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "csv/SheetImport.h"
-#include "model/CellTable.h"
+#include "form/CellTable.h"
 #include "model/FrequencyLimits.h"
 
 namespace torvan::csv {

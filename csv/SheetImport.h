@@ -7,7 +7,7 @@
 
 #include "csv/CellChecks.h"
 #include "csv/CsvText.h"
-#include "model/CellTable.h"
+#include "form/CellTable.h"
 
 namespace torvan::csv {
 

@@ -2,7 +2,7 @@
 
 #include "editor/FilterValidator.h"
 #include "editor/WheelNeedsFocus.h"
-#include "model/DtmfSettings.h"
+#include "form/DtmfSettings.h"
 #include "ui_CDtmfDlg.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "editor/CMSFlexGrid.h"
 #include "editor/FilterValidator.h"
 #include "editor/InPlaceEditing.h"
-#include "model/BroadcastPresets.h"
+#include "form/BroadcastPresets.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <memory>
 
+#include "form/SideKeys.h"
 #include "model/MemoryImage.h"
-#include "model/SideKeys.h"
 
 class QComboBox;
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "model/TonePick.h"
+#include "form/TonePick.h"
 
 class CMSFlexGrid;
 class QButtonGroup;

@@ -11,8 +11,8 @@
 #include "editor/ChannelGridEditor.h"
 #include "editor/ChannelGridSetup.h"
 #include "editor/WheelNeedsFocus.h"
-#include "model/ImageCodec.h"
-#include "model/ModelProfiles.h"
+#include "form/ImageCodec.h"
+#include "form/ModelProfiles.h"
 #include "ui_CProgramView.h"
 
 using torvan::Setting;

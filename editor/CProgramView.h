@@ -8,7 +8,7 @@
 #include "editor/ChannelGridEditor.h"
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
-#include "model/FormControls.h"
+#include "form/FormControls.h"
 #include "model/FrequencyLimits.h"
 #include "model/MemoryImage.h"
 #include "model/ModelCatalog.h"

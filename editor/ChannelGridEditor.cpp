@@ -11,8 +11,8 @@
 #include "editor/FrequencyKey.h"
 #include "editor/NameValidator.h"
 #include "editor/WheelNeedsFocus.h"
-#include "model/ChannelCodec.h"
-#include "model/ChannelEdits.h"
+#include "form/ChannelCodec.h"
+#include "form/ChannelEdits.h"
 
 namespace column = torvan::column;
 

@@ -4,7 +4,7 @@
 
 #include "editor/CMSFlexGrid.h"
 #include "editor/GridColumnFit.h"
-#include "model/ChannelCodec.h"
+#include "form/ChannelCodec.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "model/ChoiceList.h"
+#include "form/ChoiceList.h"
 
 // A drop-down list of the form as the image codecs see it. Changes made
 // through this interface send no change signals, so only the user's own picks

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/TypedFilter.h"
+#include "form/TypedFilter.h"
 
 FilterValidator::FilterValidator(std::string allowed, int maxLength, bool upperCase,
                                  QObject* parent)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/CMSFlexGrid.h"
-#include "model/CellTable.h"
+#include "form/CellTable.h"
 
 // The channel grid's cells as the image codecs see them.
 class GridCellTable final : public torvan::CellTable {

@@ -1,6 +1,6 @@
 #include "editor/NameValidator.h"
 
-#include "model/ChannelCodec.h"
+#include "form/ChannelCodec.h"
 
 namespace {
 

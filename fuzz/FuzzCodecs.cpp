@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "form/BroadcastPresets.h"
 #include "fuzz/FuzzSupport.h"
-#include "model/BroadcastPresets.h"
 #include "model/Codecs.h"
 #include "model/FrequencyLimits.h"
 #include "model/Numbers.h"

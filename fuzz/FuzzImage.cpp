@@ -16,10 +16,10 @@
 
 #include "config/IniText.h"
 #include "config/ModelCatalogReader.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryForm.h"
 #include "fuzz/FuzzSupport.h"
 #include "model/FrequencyLimits.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryForm.h"
 #include "model/Text.h"
 
 namespace {

@@ -17,11 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "form/ImageCodec.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzedRadioPort.h"
 #include "link/CloneTransfer.h"
 #include "link/PowerTuning.h"
-#include "model/ImageCodec.h"
+#include "model/PasswordCodec.h"
 
 namespace {
 

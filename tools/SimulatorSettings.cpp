@@ -5,10 +5,11 @@
 #include <map>
 #include <optional>
 
+#include "form/ImageCodec.h"
 #include "model/BandSignature.h"
 #include "model/ChannelFile.h"
 #include "model/FrequencyLimits.h"
-#include "model/ImageCodec.h"
+#include "model/PasswordCodec.h"
 
 namespace torvan::sim {
 

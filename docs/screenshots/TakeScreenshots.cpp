@@ -25,16 +25,16 @@
 #include "config/IniStore.h"
 #include "config/ModelCatalogReader.h"
 #include "dialogs/CDtmfDlg.h"
+#include "dialogs/CProgressDlg.h"
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
 #include "dialogs/CToneDlg.h"
-#include "link/gui/CProgressDlg.h"
-#include "model/BroadcastPresets.h"
-#include "model/ChannelCodec.h"
+#include "form/BroadcastPresets.h"
+#include "form/ChannelCodec.h"
+#include "form/DtmfSettings.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryForm.h"
 #include "model/ChannelFile.h"
-#include "model/DtmfSettings.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryForm.h"
 
 namespace {
 
@@ -77,8 +77,8 @@ MemoryImage SampleImage(const torvan::ModelCatalog& models) {
         ++row;
     }
     torvan::EncodeImage(form, limits, image);
-    const std::string presets[torvan::kBroadcastPresetCount] = {"88.10", "91.50", "96.30",
-                                                                "101.70", "104.20"};
+    const std::string presets[torvan::kBroadcastPresetCount] = {"88.10", "91.50", "96.30", "101.70",
+                                                                "104.20"};
     torvan::StorePresets(image, presets);
     torvan::StoreDtmfSettings(image, {true, true, "1023"});
     return image;

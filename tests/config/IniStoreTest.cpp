@@ -11,8 +11,8 @@
 #include "config/DefaultProgramIni.h"
 #include "config/IniLocation.h"
 #include "config/ModelCatalogReader.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryForm.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryForm.h"
 #include "tests/TempDir.h"
 
 namespace torvan {

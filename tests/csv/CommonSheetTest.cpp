@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "model/ChannelCodec.h"
-#include "model/MemoryCellTable.h"
+#include "form/ChannelCodec.h"
+#include "form/MemoryCellTable.h"
 
 namespace torvan::csv {
 namespace {
@@ -63,7 +63,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
 // and channel 1 when stored.
 TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
     const auto stored = [](std::string rx, std::string tx, std::string power, std::string width,
-                          std::string scan, std::string name) {
+                           std::string scan, std::string name) {
         return Texts{rx, tx, "None", "None", "Off", power, width, scan, "Off", name};
     };
     const std::vector<std::tuple<std::string, std::string, Verdict, Texts>> cases = {
@@ -123,8 +123,8 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
 // channel keeps its own.
 TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     MemoryCellTable grid;
-    const Texts held = {"145.00000", "145.00000", "CTCSS:60.0", "None",
-                                               "Tone", "High", "Wide", "Yes", "Both", "OLD"};
+    const Texts held = {"145.00000", "145.00000", "CTCSS:60.0", "None", "Tone",
+                        "High",      "Wide",      "Yes",        "Both", "OLD"};
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
         grid.SetTextMatrix(3, col, held[static_cast<std::size_t>(col - 1)]);
@@ -140,9 +140,8 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
               "line 5, Location: refused: Location 128 is past channel 128");
     EXPECT_EQ(result.remarks.size(), 3U) << "counted from 0, watts, kept for channel 2";
     EXPECT_EQ(Row(grid, 1)[5], "High");
-    EXPECT_EQ(Row(grid, 2), (Texts{"146.52000", "146.52000", "None",
-                                                         "CTCSS:60.0", "Tone", "Low", "Wide",
-                                                         "Yes", "Both", "B"}));
+    EXPECT_EQ(Row(grid, 2), (Texts{"146.52000", "146.52000", "None", "CTCSS:60.0", "Tone", "Low",
+                                   "Wide", "Yes", "Both", "B"}));
     EXPECT_EQ(Row(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
     EXPECT_EQ(Row(grid, 4)[9], "C");
 }
@@ -151,12 +150,13 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
     MemoryCellTable grid;
     // Reordered, other columns ignored, optional ones absent.
     const SheetImport result = ImportCommonSheet(
-        "\xEF\xBB\xBF" "URCALL,Frequency,Location,Name\r\nX,145.5,7,\"Hill, North\"\r\n", {}, grid);
+        "\xEF\xBB\xBF"
+        "URCALL,Frequency,Location,Name\r\nX,145.5,7,\"Hill, North\"\r\n",
+        {}, grid);
     ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
     EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
-    EXPECT_EQ(Row(grid, 7), (Texts{"145.50000", "145.50000", "None", "None",
-                                                         "Off", "High", "Wide", "Yes", "Off",
-                                                         "HILL NOR"}));
+    EXPECT_EQ(Row(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High", "Wide",
+                                   "Yes", "Off", "HILL NOR"}));
     EXPECT_NE(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error, "");
 }
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <tuple>
 
-#include "model/ChannelCodec.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryCellTable.h"
-#include "model/MemoryForm.h"
+#include "form/ChannelCodec.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryCellTable.h"
+#include "form/MemoryForm.h"
 #include "model/ModelCatalog.h"
 
 namespace torvan::csv {
@@ -40,8 +40,9 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
         {"145.5,145.5,None,None,Off,High,,Yes,Off,A", "Bandwidth", Verdict::Refused, ""},
         {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,repeater9", "Name", Verdict::Corrected,
          "REPEATER"},
-        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,A.\xC3\xA9" "b", "Name", Verdict::Corrected,
-         "AB"},
+        {"145.5,145.5,None,None,Off,High,Wide,Yes,Off,A.\xC3\xA9"
+         "b",
+         "Name", Verdict::Corrected, "AB"},
         {",,None,None,Off,High,Wide,Yes,Off,A", "Rx Code", Verdict::Corrected, ""},
     };
     for (const auto& [row, header, verdict, stored] : cases) {
@@ -67,9 +68,8 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
 TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
     MemoryCellTable grid;
     const std::string row = ",145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n";
-    const SheetImport bad = ImportOwnSheet(kOwnHeader + "0" + row + "129" + row + "7" + row + "7" +
-                                               row + "8,145.5\r\n",
-                                           {}, grid);
+    const SheetImport bad = ImportOwnSheet(
+        kOwnHeader + "0" + row + "129" + row + "7" + row + "7" + row + "8,145.5\r\n", {}, grid);
     ASSERT_EQ(bad.notes.size(), 4U);
     EXPECT_EQ(NoteText(bad.notes[0], FixPolicy::Refuse),
               "line 2, CH: refused: \"0\" is not a channel number 1-128");
@@ -80,10 +80,13 @@ TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
               "line 6, row: refused: 2 cells where the header has 11");
 
     const std::vector<std::pair<std::string, std::string>> sheets = {
-        {"CH,Rx Frequency\n1,145.5\n", "the header row has no column \"Tx Frequency\"; it holds "
-                                       "\"CH\", \"Rx Frequency\" (separated by commas)"},
+        {"CH,Rx Frequency\n1,145.5\n",
+         "the header row has no column \"Tx Frequency\"; it holds "
+         "\"CH\", \"Rx Frequency\" (separated by commas)"},
         {"CH,Name, name \n", "the header row has the column \"Name\" more than once"},
-        {std::string("\xFF\xFE" "C\0H\0", 6),
+        {std::string("\xFF\xFE"
+                     "C\0H\0",
+                     6),
          "the sheet is UTF-16 text; save it as CSV (comma-separated) in UTF-8"},
     };
     for (const auto& [sheet, error] : sheets) {
@@ -95,8 +98,9 @@ TEST(OwnSheetImport, ABandOtherThanTheDefaultDecidesWhatIsRefused) {
     MemoryCellTable grid;
     const FrequencyLimits band{40000000, 47000000};
     const SheetImport result = ImportOwnSheet(
-        kOwnHeader + "1,145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n2,446.00625,446.00625,None,"
-                  "None,Off,High,Wide,Yes,Off,B\r\n",
+        kOwnHeader +
+            "1,145.5,145.5,None,None,Off,High,Wide,Yes,Off,A\r\n2,446.00625,446.00625,None,"
+            "None,Off,High,Wide,Yes,Off,B\r\n",
         band, grid);
     ASSERT_EQ(result.notes.size(), 2U);
     EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Accept),
@@ -111,9 +115,15 @@ TEST(OwnSheet, ExportThenImportGivesTheSameImage) {
     MemoryImage image;
     image.ResetToNewDocument();
     const std::vector<std::pair<int, std::array<std::uint8_t, 16>>> slots = {
-        {1, {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xAB, 0xCD}},
-        {2, {0x50, 0x12, 0x60, 0x13, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x06, 0x54, 0xC7, 0x03, 0xF6, 0xFF, 0xFF}},
-        {128, {0x25, 0x06, 0x00, 0x17, 0x25, 0x06, 0x00, 0x17, 0xFF, 0xFF, 0x14, 0xC1, 0x02, 0x3A, 0x00, 0x00}},
+        {1,
+         {0x00, 0x25, 0x55, 0x14, 0x00, 0x00, 0x60, 0x14, 0x70, 0x06, 0x23, 0x80, 0x01, 0x24, 0xAB,
+          0xCD}},
+        {2,
+         {0x50, 0x12, 0x60, 0x13, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x06, 0x54, 0xC7, 0x03, 0xF6, 0xFF,
+          0xFF}},
+        {128,
+         {0x25, 0x06, 0x00, 0x17, 0x25, 0x06, 0x00, 0x17, 0xFF, 0xFF, 0x14, 0xC1, 0x02, 0x3A, 0x00,
+          0x00}},
     };
     for (const auto& [channel, bytes] : slots) {
         std::copy(bytes.begin(), bytes.end(), image.bytes().begin() + (channel - 1) * 16);

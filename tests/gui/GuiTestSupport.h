@@ -24,8 +24,8 @@
 #include "config/ModelCatalogReader.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
-#include "model/ImageCodec.h"
-#include "model/MemoryForm.h"
+#include "form/ImageCodec.h"
+#include "form/MemoryForm.h"
 
 namespace gui_test {
 

@@ -17,8 +17,9 @@
 #include "GuiTestSupport.h"
 #include "RadioTestSupport.h"
 #include "app/Commands.h"
-#include "link/gui/CPowerDlg.h"
-#include "link/gui/CProgressDlg.h"
+#include "dialogs/CPowerDlg.h"
+#include "dialogs/CProgressDlg.h"
+#include "model/PasswordCodec.h"
 
 using gui_test::FormTexts;
 using gui_test::RadioOnPty;

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "model/FormControls.h"
+#include "form/FormControls.h"
 #include "tests/RadioOnPty.h"
 
 namespace gui_test {
@@ -62,8 +62,8 @@ private:
         if (box == nullptr || !box->isVisible()) {
             return;
         }
-        SeenBox info{box->windowTitle(), box->text(),           box->informativeText(),
-                     box->icon(),        box->standardButtons(), {}};
+        SeenBox info{box->windowTitle(),     box->text(), box->informativeText(), box->icon(),
+                     box->standardButtons(), {}};
         if (QWidget* owner = box->parentWidget()) {
             if (auto* label = owner->findChild<QLabel*>(QStringLiteral("percentLabel"))) {
                 info.behind = owner->isVisible() ? label->text() : QStringLiteral("(hidden)");

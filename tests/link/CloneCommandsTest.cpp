@@ -6,8 +6,9 @@
 #include <iterator>
 
 #include "cli/CloneCommands.h"
+#include "form/ImageCodec.h"
 #include "model/ChannelFile.h"
-#include "model/ImageCodec.h"
+#include "model/PasswordCodec.h"
 #include "tests/CliRun.h"
 #include "tests/RadioOnPty.h"
 #include "tests/TempDir.h"

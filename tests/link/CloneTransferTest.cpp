@@ -10,11 +10,12 @@
 #include <QSerialPort>
 #include <algorithm>
 
+#include "form/ImageCodec.h"
 #include "link/CloneTransfer.h"
 #include "link/PortHint.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
-#include "model/ImageCodec.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
+#include "model/PasswordCodec.h"
 #include "tests/RadioOnPty.h"
 
 namespace torvan::test {

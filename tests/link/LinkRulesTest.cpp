@@ -8,11 +8,11 @@
 
 #include <tuple>
 
+#include "config/ReadCopy.h"
+#include "form/PowerGesture.h"
 #include "link/PortNames.h"
-#include "link/PowerGesture.h"
-#include "link/ReadCopy.h"
 #include "link/WriteCheck.h"
-#include "link/qt/PortList.h"
+#include "link/serial/PortList.h"
 #include "tests/TempDir.h"
 #include "tools/SimulatorSettings.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "link/PowerTuning.h"
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
 #include "tests/RadioOnPty.h"
 
 namespace torvan::test {

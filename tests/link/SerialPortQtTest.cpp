@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "link/qt/SerialPortQt.h"
-#include "link/qt/SerialThread.h"
+#include "link/serial/SerialPortQt.h"
+#include "link/serial/SerialThread.h"
 #include "tests/TempDir.h"
 
 namespace torvan::test {

@@ -10,8 +10,8 @@
 #include <tuple>
 #include <vector>
 
+#include "form/TonePick.h"
 #include "model/Numbers.h"
-#include "model/TonePick.h"
 
 namespace torvan {
 namespace {

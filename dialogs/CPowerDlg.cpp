@@ -1,0 +1,305 @@
+#include "dialogs/CPowerDlg.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include "dialogs/LinkFailureBox.h"
+#include "link/CloneTransfer.h"
+#include "link/SerialLink.h"
+#include "link/serial/SerialPortQt.h"
+#include "ui_CPowerDlg.h"
+
+using torvan::LevelPoint;
+using torvan::ScrollCode;
+using torvan::SerialLink;
+
+namespace {
+
+constexpr int kLevelMax = 255;
+constexpr int kPageStep = 10;
+
+std::optional<ScrollCode> CodeOf(int action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            return ScrollCode::LineLeft;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return ScrollCode::LineRight;
+        case QAbstractSlider::SliderPageStepSub:
+            return ScrollCode::PageLeft;
+        case QAbstractSlider::SliderPageStepAdd:
+            return ScrollCode::PageRight;
+        case QAbstractSlider::SliderMove:
+            return ScrollCode::ThumbTrack;
+        case QAbstractSlider::SliderToMinimum:
+            return ScrollCode::Top;
+        case QAbstractSlider::SliderToMaximum:
+            return ScrollCode::Bottom;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<ScrollCode> KeyCode(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return ScrollCode::LineLeft;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return ScrollCode::LineRight;
+        case Qt::Key_PageUp:
+            return ScrollCode::PageLeft;
+        case Qt::Key_PageDown:
+            return ScrollCode::PageRight;
+        case Qt::Key_Home:
+            return ScrollCode::Top;
+        case Qt::Key_End:
+            return ScrollCode::Bottom;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+CPowerDlg::CPowerDlg(torvan::PortDevice device, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CPowerDlg>()), device_(std::move(device)) {
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    levelButtons_ = {ui_->lowLowButton,     ui_->lowHighButton, ui_->middleLowButton,
+                     ui_->middleHighButton, ui_->highLowButton, ui_->highHighButton};
+    for (const torvan::LevelPointInfo& info : torvan::kLevelPoints) {
+        const LevelPoint point = info.point;
+        connect(&LevelButton(point), &QPushButton::clicked, this,
+                [this, point] { OnLevelButton(point); });
+    }
+    connect(ui_->endButton, &QPushButton::clicked, this, &CPowerDlg::OnEnd);
+    connect(ui_->exitButton, &QPushButton::clicked, this, &CPowerDlg::reject);
+    QScrollBar& scroll = ScrollBar();
+    scroll.setRange(0, kLevelMax);
+    scroll.setSingleStep(1);
+    scroll.setPageStep(kPageStep);
+    scroll.setFocusPolicy(Qt::StrongFocus);
+    scroll.installEventFilter(this);
+    connect(&scroll, &QAbstractSlider::actionTriggered, this, &CPowerDlg::OnScrollAction);
+    ResetControls();
+}
+
+CPowerDlg::~CPowerDlg() {
+    if (port_) {
+        worker_.RunNow([this] {
+            link_.reset();
+            port_.reset();
+        });
+    }
+}
+
+QPushButton& CPowerDlg::LevelButton(LevelPoint point) const {
+    return *levelButtons_.at(static_cast<std::size_t>(point));
+}
+
+QPushButton& CPowerDlg::EndButton() const {
+    return *ui_->endButton;
+}
+
+QPushButton& CPowerDlg::ExitButton() const {
+    return *ui_->exitButton;
+}
+
+QLabel& CPowerDlg::Display() const {
+    return *ui_->display;
+}
+
+QScrollBar& CPowerDlg::ScrollBar() const {
+    return *ui_->scrollBar;
+}
+
+bool CPowerDlg::OnInitDialog() {
+    ResetControls();
+    torvan::Result opened;
+    worker_.Run([&] {
+        port_ = std::make_unique<torvan::SerialPortQt>();
+        opened = torvan::OpenResolvedPort(*port_, device_);
+        if (opened.ok) {
+            port_->ConfigurePort(torvan::TuningPacing);
+            link_ = std::make_unique<SerialLink>(*port_);
+        } else {
+            port_.reset();
+        }
+    });
+    if (!opened.ok) {
+        ShowLinkFailure(this, QString::fromStdString(opened.error), opened.reason);
+    }
+    return opened.ok;
+}
+
+int CPowerDlg::exec() {
+    if (!OnInitDialog()) {
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+void CPowerDlg::reject() {
+    if (closing_) {
+        return;  // a second close request while the first one runs
+    }
+    if (busy_) {
+        closePending_ = true;  // closes once the running exchange is over
+        return;
+    }
+    closing_ = true;
+    if (active_) {
+        // May fail silently: the dialog closes either way.
+        Exchange([](SerialLink& link) { return torvan::EndTuning(link); });
+    }
+    ClosePort();
+    QDialog::reject();
+}
+
+// A gesture ends when the mouse button or a key is let go; a held key's
+// repeated releases are part of the gesture. The keys step the value as a
+// scroll bar's keys do (Left and Up a line left, Page Up a page left, Home
+// to the top...), whatever the style thinks. The wheel is ignored: a turn of
+// it would send the radio a value the user never chose.
+bool CPowerDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &ScrollBar()) {
+        const auto type = event->type();
+        if (type == QEvent::Wheel) {
+            return true;
+        }
+        if (type == QEvent::KeyPress) {
+            if (const auto code = KeyCode(static_cast<QKeyEvent*>(event)->key())) {
+                if (active_) {
+                    gesture_.Step(*code);
+                }
+                return true;
+            }
+        }
+        const bool keyUp =
+            type == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat();
+        if (type == QEvent::MouseButtonRelease || keyUp) {
+            // After the scroll bar has handled the release itself.
+            QMetaObject::invokeMethod(this, &CPowerDlg::EndGesture, Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CPowerDlg::OnLevelButton(LevelPoint point) {
+    if (busy_ || active_) {
+        return;
+    }
+    point_ = point;
+    label_ = LevelButton(point).text().toStdString();
+    std::optional<std::uint8_t> value;
+    const bool ok = Exchange([&](SerialLink& link) {
+        value = torvan::QueryLevel(link, point);
+        return value.has_value();
+    });
+    if (!ok) {
+        PostCloseRequest();
+        return;
+    }
+    LockControls();
+    gesture_.Reset(*value);
+    ShowLevel(*value);
+    ScrollBar().setFocus(Qt::OtherFocusReason);
+}
+
+void CPowerDlg::OnEnd() {
+    if (busy_) {
+        return;
+    }
+    const bool ok = Exchange([](SerialLink& link) { return torvan::EndTuning(link); });
+    ResetControls();
+    if (!ok) {
+        PostCloseRequest();
+    }
+}
+
+// The scroll bar's own position stays where it is during a gesture; only
+// the level value follows the steps, on the byte (so it wraps).
+void CPowerDlg::OnScrollAction(int action) {
+    const auto code = CodeOf(action);
+    if (!code || !active_) {
+        return;
+    }
+    QScrollBar& scroll = ScrollBar();
+    gesture_.Step(*code, scroll.sliderPosition());
+    if (*code != ScrollCode::ThumbTrack) {
+        scroll.setSliderPosition(scroll.value());
+    }
+}
+
+void CPowerDlg::EndGesture() {
+    if (busy_ || closing_ || !active_) {
+        return;
+    }
+    const auto value = gesture_.End();
+    if (!value) {
+        return;
+    }
+    const LevelPoint point = point_;
+    const bool ok = Exchange(
+        [point, value](SerialLink& link) { return torvan::SendLevel(link, point, *value); });
+    if (!ok) {
+        PostCloseRequest();
+        return;
+    }
+    ShowLevel(*value);
+}
+
+void CPowerDlg::ResetControls() {
+    for (QPushButton* button : levelButtons_) {
+        button->setEnabled(true);
+    }
+    ScrollBar().setEnabled(false);
+    Display().setText(QStringLiteral("0"));
+    ScrollBar().setValue(0);
+    gesture_.Reset(0);
+    active_ = false;
+}
+
+void CPowerDlg::LockControls() {
+    for (QPushButton* button : levelButtons_) {
+        button->setEnabled(false);
+    }
+    ScrollBar().setEnabled(true);
+    active_ = true;
+}
+
+void CPowerDlg::ShowLevel(std::uint8_t value) {
+    Display().setText(QString::fromStdString(torvan::LevelText(label_, value)));
+    ScrollBar().setValue(value);
+}
+
+// Closes through reject() once the handler that failed has returned.
+void CPowerDlg::PostCloseRequest() {
+    QMetaObject::invokeMethod(this, &CPowerDlg::reject, Qt::QueuedConnection);
+}
+
+bool CPowerDlg::Exchange(const std::function<bool(SerialLink&)>& exchange) {
+    if (!link_) {
+        return false;
+    }
+    busy_ = true;
+    bool ok = false;
+    worker_.Run([&] { ok = exchange(*link_); });
+    busy_ = false;
+    if (closePending_) {
+        closePending_ = false;
+        PostCloseRequest();
+    }
+    return ok;
+}
+
+void CPowerDlg::ClosePort() {
+    if (port_) {
+        worker_.Run([this] {
+            link_.reset();
+            port_->ClosePort();
+            port_.reset();
+        });
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "dialogs/SerialWorker.h"
+#include "form/PowerGesture.h"
+#include "link/PortNames.h"
+#include "link/PowerTuning.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace torvan {
+class SerialLink;
+class SerialPortQt;
+}  // namespace torvan
+
+namespace Ui {
+class CPowerDlg;
+}
+
+// Live tuning of the radio's six power points. A level button asks the radio
+// for its point's value; each gesture on the scroll bar then sends the new
+// value once, when it ends. The port is held from opening to closing, on a
+// thread of its own so the window keeps painting during an exchange. A
+// failed exchange closes the dialog without a word, ending the tuning first
+// when a point was active.
+class CPowerDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CPowerDlg(torvan::PortDevice device, QWidget* parent = nullptr);
+    ~CPowerDlg() override;
+
+    // Opens the port. When it cannot be opened, says "Open the port fail"
+    // and returns false; the dialog is then not to be shown.
+    bool OnInitDialog();
+    int exec() override;
+
+    QPushButton& LevelButton(torvan::LevelPoint point) const;
+    QPushButton& EndButton() const;
+    QPushButton& ExitButton() const;
+    QLabel& Display() const;
+    QScrollBar& ScrollBar() const;
+    bool Active() const { return active_; }
+
+public slots:
+    // Exit, Escape, the close box and a close request after a failure.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnLevelButton(torvan::LevelPoint point);
+    void OnEnd();
+    void OnScrollAction(int action);
+    void EndGesture();
+    void ResetControls();
+    void LockControls();
+    void ShowLevel(std::uint8_t value);
+    void PostCloseRequest();
+    // Runs one exchange with the radio on the port's thread.
+    bool Exchange(const std::function<bool(torvan::SerialLink&)>& exchange);
+    void ClosePort();
+
+    std::unique_ptr<Ui::CPowerDlg> ui_;
+    std::array<QPushButton*, 6> levelButtons_{};
+    torvan::PortDevice device_;
+    SerialWorker worker_;
+    // Created, used and destroyed on the worker's thread.
+    std::unique_ptr<torvan::SerialPortQt> port_;
+    std::unique_ptr<torvan::SerialLink> link_;
+    torvan::LevelPoint point_ = torvan::LevelPoint::LowLow;
+    std::string label_;
+    torvan::LevelGesture gesture_;
+    bool active_ = false;
+    bool busy_ = false;
+    bool closing_ = false;
+    bool closePending_ = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace torvan {
+
+class IniStore;
+
+// A serial port present on this machine.
+struct PresentPort {
+    std::string device;       // /dev/ttyUSB0
+    std::string usbId;        // "0403:6001", empty when not a USB device
+    std::string description;  // as the system names it
+    std::string manufacturer;
+    std::string comName;   // "COM1" to "COM8" when that name reaches it, else empty
+    bool mayOpen = false;  // the current user may read and write it
+    std::string group;     // when the user may not: the group whose members may
+    std::string owner;     // when no group may either: the only user who may
+};
+
+// Fills in `port.group` or `port.owner` from its device's owner and mode: a
+// group is named only when it may read and write the device.
+void FindWhoMayOpen(PresentPort& port);
+
+// The ports present, with the COM name each is reached by (the default
+// /dev/ttyUSB0-7 or the [Ports] section of `ini`).
+std::vector<PresentPort> ListPresentPorts(const IniStore& ini);
+
+}  // namespace torvan

@@ -4,6 +4,8 @@
 
 #include "ui_CAboutDlg.h"
 
+namespace torvan {
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
     ui_->setupUi(this);
     ui_->iconLabel->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(32, 32));
@@ -11,3 +13,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+}  // namespace torvan

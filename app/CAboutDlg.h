@@ -7,6 +7,8 @@ namespace Ui {
 class CAboutDlg;
 }
 
+namespace torvan {
+
 // The application icon, the version and one line about the program.
 class CAboutDlg : public QDialog {
     Q_OBJECT
@@ -18,3 +20,5 @@ public:
 private:
     std::unique_ptr<Ui::CAboutDlg> ui_;
 };
+
+}  // namespace torvan

@@ -7,6 +7,8 @@ namespace Ui {
 class CExitDlg;
 }
 
+namespace torvan {
+
 // Asks before the program ends: "Yes" (the default) accepts, "No" rejects.
 class CExitDlg : public QDialog {
     Q_OBJECT
@@ -18,3 +20,5 @@ public:
 private:
     std::unique_ptr<Ui::CExitDlg> ui_;
 };
+
+}  // namespace torvan

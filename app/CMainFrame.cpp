@@ -16,11 +16,11 @@
 #include "app/FileCommands.h"
 #include "app/MnemonicCycle.h"
 #include "app/PrintCommands.h"
+#include "app/ProgramCommands.h"
 #include "dialogs/CDtmfDlg.h"
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
 #include "dialogs/CToneDlg.h"
-#include "app/ProgramCommands.h"
 #include "editor/CProgramView.h"
 #include "editor/FormScrollArea.h"
 #include "link/PortNames.h"
@@ -29,6 +29,8 @@
 static void InitResources() {
     Q_INIT_RESOURCE(torvan);
 }
+
+namespace torvan {
 
 namespace {
 
@@ -77,8 +79,8 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     setCentralWidget(new FormScrollArea(view_, this));
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
     print_ = std::make_unique<PrintCommands>(*view_, this);
-    program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), portName_,
-                                                 context.ports, *statusBar(), this);
+    program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), context.ports,
+                                                 *statusBar(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -208,9 +210,10 @@ void CMainFrame::ConnectViewCommands() {
     }
     connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    connect(Action(kProgramRead), &QAction::triggered, this, [this] { program_->Read(); });
-    connect(Action(kProgramWrite), &QAction::triggered, this, [this] { program_->Write(); });
-    connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(); });
+    connect(Action(kProgramRead), &QAction::triggered, this, [this] { program_->Read(portName_); });
+    connect(Action(kProgramWrite), &QAction::triggered, this,
+            [this] { program_->Write(portName_); });
+    connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(portName_); });
 }
 
 // Each runs modally on the image; none of their bytes is on the form, so
@@ -258,3 +261,5 @@ void CMainFrame::CenterOnScreen() {
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
 }
+
+}  // namespace torvan

@@ -12,25 +12,25 @@
 #include "model/FrequencyLimits.h"
 #include "model/MemoryImage.h"
 
+class QToolBar;
+
+namespace torvan {
+
 class CProgramDoc;
 class CProgramView;
 class FileCommands;
 class PrintCommands;
 class ProgramCommands;
 class RecentFileList;
-class QToolBar;
-
-namespace torvan {
 class PortResolver;
-}
 
 // What the main window works on; all of it is owned by the application.
 struct FrameContext {
     CProgramDoc& doc;
-    torvan::FrequencyLimits& limits;
+    FrequencyLimits& limits;
     QString& portName;
     // What the port names lead to in this run.
-    const torvan::PortResolver& ports;
+    const PortResolver& ports;
     RecentFileList& recent;
     std::filesystem::path iniPath;
     Prompts prompts;
@@ -48,10 +48,8 @@ public:
 
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
-    ProgramCommands& Program() const { return *program_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;
-    QToolBar* ToolBar() const { return toolBar_; }
     // Checks the Port item equal to the selected port, and no other.
     void UpdatePortChecks();
 
@@ -73,7 +71,7 @@ private:
 
     CProgramView* view_;
     // The option dialogs read and write their own bytes of it.
-    torvan::MemoryImage& image_;
+    MemoryImage& image_;
     QString& portName_;
     Prompts prompts_;
     std::unique_ptr<FileCommands> files_;
@@ -84,3 +82,5 @@ private:
     std::vector<std::pair<QAction*, QString>> ports_;
     QToolBar* toolBar_ = nullptr;
 };
+
+}  // namespace torvan

@@ -7,15 +7,16 @@
 #include "app/FileCommands.h"
 #include "config/IniStore.h"
 
+namespace torvan {
+
 namespace {
 
 const std::string kSetup = "Setup";
 const std::string kComKey = "COM";
 
-torvan::PortResolver PortsOf(const AppEnvironment& environment) {
-    return environment.simulatedRadio.empty()
-               ? torvan::PortResolver(environment.iniPath)
-               : torvan::PortResolver::Simulated(environment.simulatedRadio);
+PortResolver PortsOf(const AppEnvironment& environment) {
+    return environment.simulatedRadio.empty() ? PortResolver(environment.iniPath)
+                                              : PortResolver::Simulated(environment.simulatedRadio);
 }
 
 }  // namespace
@@ -34,8 +35,7 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     if (!ProcessCommandLine(arguments)) {
         return false;
     }
-    portName_ =
-        QString::fromStdString(torvan::IniStore(environment_.iniPath).ReadString(kSetup, kComKey));
+    portName_ = QString::fromStdString(IniStore(environment_.iniPath).ReadString(kSetup, kComKey));
     frame_->show();
     return true;
 }
@@ -45,8 +45,8 @@ void CProgramApp::ExitInstance() {
     // port choice that cannot be stored is not worth holding up the exit for:
     // the next start offers the port stored before.
     if (ports_.SimulatedDevice().empty()) {
-        static_cast<void>(torvan::IniStore(environment_.iniPath)
-                              .WriteString(kSetup, kComKey, portName_.toStdString()));
+        static_cast<void>(
+            IniStore(environment_.iniPath).WriteString(kSetup, kComKey, portName_.toStdString()));
     }
     recent_.Save(*OpenSettings());
 }
@@ -71,3 +71,5 @@ bool CProgramApp::ProcessCommandLine(const QStringList& arguments) {
     }
     return frame_->Files().OpenPath(files.constFirst());
 }
+
+}  // namespace torvan

@@ -12,8 +12,11 @@
 #include "link/PortNames.h"
 #include "model/FrequencyLimits.h"
 
-class CMainFrame;
 class QSettings;
+
+namespace torvan {
+
+class CMainFrame;
 
 // Where the program keeps its configuration.
 struct AppEnvironment {
@@ -44,7 +47,7 @@ public:
     CMainFrame* MainFrame() const { return frame_.get(); }
     CProgramDoc& Document() { return doc_; }
     const QString& PortName() const { return portName_; }
-    const torvan::FrequencyLimits& Limits() const { return limits_; }
+    const FrequencyLimits& Limits() const { return limits_; }
     const RecentFileList& RecentFiles() const { return recent_; }
 
 private:
@@ -54,9 +57,11 @@ private:
     AppEnvironment environment_;
     Prompts prompts_;
     CProgramDoc doc_;
-    torvan::FrequencyLimits limits_;
+    FrequencyLimits limits_;
     QString portName_ = QStringLiteral("COM1");
-    torvan::PortResolver ports_;
+    PortResolver ports_;
     RecentFileList recent_;
     std::unique_ptr<CMainFrame> frame_;
 };
+
+}  // namespace torvan

@@ -1,5 +1,7 @@
 #include "app/Commands.h"
 
+namespace torvan {
+
 using namespace command;
 
 const std::vector<CommandInfo>& Commands() {
@@ -56,3 +58,5 @@ const std::vector<int>& ToolBarCommands() {
                                               kSeparator, kFilePrint,   kAppAbout};
     return kToolBar;
 }
+
+}  // namespace torvan

@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+namespace torvan {
+
 // Command identifiers of the menus, the toolbar and the accelerators.
 namespace command {
 constexpr int kFileNew = 57600;
@@ -44,3 +46,5 @@ struct MenuInfo {
 const std::vector<CommandInfo>& Commands();
 const std::vector<MenuInfo>& Menus();
 const std::vector<int>& ToolBarCommands();
+
+}  // namespace torvan

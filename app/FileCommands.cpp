@@ -6,6 +6,8 @@
 #include "app/RecentFileList.h"
 #include "editor/CProgramView.h"
 
+namespace torvan {
+
 namespace {
 
 std::filesystem::path ToPath(const QString& path) {
@@ -35,7 +37,7 @@ void FileCommands::Open() {
 }
 
 bool FileCommands::OpenPath(const QString& path) {
-    const torvan::FileResult result = doc_.OnOpenDocument(ToPath(path));
+    const FileResult result = doc_.OnOpenDocument(ToPath(path));
     if (!result.ok) {
         prompts_.fileError(parent_, QString::fromStdString(result.error));
         return false;
@@ -58,7 +60,7 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::SaveTo(const QString& path) {
-    const torvan::FileResult result = doc_.OnSaveDocument(ToPath(path), view_);
+    const FileResult result = doc_.OnSaveDocument(ToPath(path), view_);
     if (!result.ok) {
         prompts_.fileError(parent_, QString::fromStdString(result.error));
         return false;
@@ -70,3 +72,5 @@ bool FileCommands::SaveTo(const QString& path) {
 QString FileCommands::SuggestedName() const {
     return doc_.Path().empty() ? QStringLiteral("Untitled.sin") : FromPath(doc_.Path());
 }
+
+}  // namespace torvan

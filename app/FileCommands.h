@@ -4,10 +4,13 @@
 
 #include "app/Prompts.h"
 
+class QWidget;
+
+namespace torvan {
+
 class CProgramDoc;
 class CProgramView;
 class RecentFileList;
-class QWidget;
 
 // File New, Open, Save and Save As. A file that cannot be read or written is
 // reported and changes neither the document nor the form.
@@ -32,3 +35,5 @@ private:
     Prompts prompts_;
     QWidget* parent_;
 };
+
+}  // namespace torvan

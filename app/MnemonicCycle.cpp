@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace torvan {
+
 // The key events of every widget pass here first: the key goes to whatever
 // has the keyboard, an open menu included.
 MnemonicCycle::MnemonicCycle(QMenuBar& bar) : QObject(&bar), bar_(bar) {
@@ -83,3 +85,5 @@ void MnemonicCycle::OpenNext(const QList<QAction*>& titles) {
         }
     }
 }
+
+}  // namespace torvan

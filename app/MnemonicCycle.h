@@ -7,6 +7,8 @@ class QAction;
 class QKeyEvent;
 class QMenuBar;
 
+namespace torvan {
+
 // Menus of a menu bar that share an Alt mnemonic take turns, as menu bars
 // commonly let them: Alt+P opens the first of them, and Alt+P pressed
 // again while that menu is open (or pressing Alt again just closed it) opens
@@ -29,3 +31,5 @@ private:
     QAction* last_ = nullptr;
     bool altClosedLast_ = false;
 };
+
+}  // namespace torvan

@@ -8,6 +8,8 @@
 
 #include "editor/CProgramView.h"
 
+namespace torvan {
+
 namespace {
 
 // Of the screen's free area, for the preview window.
@@ -49,3 +51,5 @@ QPrinter& PrintCommands::Printer() {
     }
     return *printer_;
 }
+
+}  // namespace torvan

@@ -3,8 +3,11 @@
 #include <QPrinter>
 #include <memory>
 
-class CProgramView;
 class QWidget;
+
+namespace torvan {
+
+class CProgramView;
 
 // File Print, Print Preview and Print Setup: a one-page print of the form on
 // the printer chosen last.
@@ -24,3 +27,5 @@ private:
     // Made on first use: looking for printers can take a moment.
     std::unique_ptr<QPrinter> printer_;
 };
+
+}  // namespace torvan

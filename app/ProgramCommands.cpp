@@ -9,23 +9,17 @@
 #include "dialogs/CProgressDlg.h"
 #include "editor/CProgramView.h"
 
-using torvan::CloneDirection;
+namespace torvan {
 
-ProgramCommands::ProgramCommands(CProgramView& view, torvan::MemoryImage& image,
-                                 const QString& portName, const torvan::PortResolver& ports,
+ProgramCommands::ProgramCommands(CProgramView& view, MemoryImage& image, const PortResolver& ports,
                                  QStatusBar& status, QWidget* parent)
-    : view_(view),
-      image_(image),
-      portName_(portName),
-      ports_(ports),
-      status_(status),
-      parent_(parent) {}
+    : view_(view), image_(image), ports_(ports), status_(status), parent_(parent) {}
 
 // The panel's password reaches the image first: the radio's is compared
 // with it.
-void ProgramCommands::Read() {
+void ProgramCommands::Read(const QString& portName) {
     view_.EncodeImage();
-    CProgressDlg dialog(CloneDirection::Read, image_, Device(), parent_);
+    CProgressDlg dialog(CloneDirection::Read, image_, Device(portName), parent_);
     dialog.exec();
     if (dialog.Succeeded()) {
         KeepCopy();
@@ -35,25 +29,25 @@ void ProgramCommands::Read() {
 
 // The panel's frequency range reaches the band signature first: the
 // radio's is compared with it.
-void ProgramCommands::Write() {
+void ProgramCommands::Write(const QString& portName) {
     view_.EncodeImage();
-    CProgressDlg dialog(CloneDirection::Write, image_, Device(), parent_);
+    CProgressDlg dialog(CloneDirection::Write, image_, Device(portName), parent_);
     dialog.exec();
 }
 
-void ProgramCommands::Power() {
-    CPowerDlg dialog(Device(), parent_);
+void ProgramCommands::Power(const QString& portName) {
+    CPowerDlg dialog(Device(portName), parent_);
     dialog.exec();
 }
 
 // The selected port, resolved as each command starts.
-torvan::PortDevice ProgramCommands::Device() const {
-    return ports_.Resolve(portName_.toStdString());
+PortDevice ProgramCommands::Device(const QString& portName) const {
+    return ports_.Resolve(portName.toStdString());
 }
 
 // A copy that cannot be kept is reported but does not undo the Read.
 void ProgramCommands::KeepCopy() {
-    const auto copy = torvan::KeepReadCopy(image_);
+    const auto copy = KeepReadCopy(image_);
     if (copy.ok) {
         status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
                             QFile::decodeName(copy.value.c_str()));
@@ -62,3 +56,5 @@ void ProgramCommands::KeepCopy() {
         status_.showMessage(QString::fromStdString(copy.error));
     }
 }
+
+}  // namespace torvan

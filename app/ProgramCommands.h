@@ -5,30 +5,35 @@
 #include "link/PortNames.h"
 #include "model/MemoryImage.h"
 
-class CProgramView;
 class QStatusBar;
 class QWidget;
+
+namespace torvan {
+
+class CProgramView;
 
 // Program Read, Program Write and Edit Power: the radio commands of the
 // window. A Read that fails leaves the image and the form as they were; one
 // that succeeds shows the radio's memory and keeps a copy of it.
 class ProgramCommands {
 public:
-    ProgramCommands(CProgramView& view, torvan::MemoryImage& image, const QString& portName,
-                    const torvan::PortResolver& ports, QStatusBar& status, QWidget* parent);
+    ProgramCommands(CProgramView& view, MemoryImage& image, const PortResolver& ports,
+                    QStatusBar& status, QWidget* parent);
 
-    void Read();
-    void Write();
-    void Power();
+    // Each on the port chosen when the command starts.
+    void Read(const QString& portName);
+    void Write(const QString& portName);
+    void Power(const QString& portName);
 
 private:
     void KeepCopy();
-    torvan::PortDevice Device() const;
+    PortDevice Device(const QString& portName) const;
 
     CProgramView& view_;
-    torvan::MemoryImage& image_;
-    const QString& portName_;
-    const torvan::PortResolver& ports_;
+    MemoryImage& image_;
+    const PortResolver& ports_;
     QStatusBar& status_;
     QWidget* parent_;
 };
+
+}  // namespace torvan

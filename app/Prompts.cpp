@@ -5,6 +5,8 @@
 
 #include "app/CExitDlg.h"
 
+namespace torvan {
+
 namespace {
 
 const QString kFilter = QStringLiteral("Channel Data (*.sin)");
@@ -38,3 +40,5 @@ bool AskExit(QWidget* parent) {
 Prompts DefaultPrompts() {
     return {AskOpenFileName, AskSaveFileName, ShowFileError, AskExit};
 }
+
+}  // namespace torvan

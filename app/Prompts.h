@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace torvan {
+
 // The questions the main window asks the user. Tests replace them so that no
 // modal dialog waits for an answer.
 struct Prompts {
@@ -18,3 +20,5 @@ struct Prompts {
 
 // The program's own dialogs and message boxes.
 Prompts DefaultPrompts();
+
+}  // namespace torvan

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+namespace torvan {
+
 namespace {
 
 const QString kGroup = QStringLiteral("Recent File List");
@@ -45,3 +47,5 @@ void RecentFileList::Save(QSettings& settings) const {
     }
     settings.endGroup();
 }
+
+}  // namespace torvan

@@ -4,6 +4,8 @@
 
 class QSettings;
 
+namespace torvan {
+
 // The most recently opened or saved channel-data files, newest first, kept
 // with the application's settings. No menu shows them.
 class RecentFileList {
@@ -19,3 +21,5 @@ public:
 private:
     QStringList files_;
 };
+
+}  // namespace torvan

@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
     // scripts/run.sh sets this to the device of the simulated radio it
     // started: every port then leads there, for this run only.
     const QByteArray simulated = qgetenv("TORVAN_SIMULATED_RADIO");
-    CProgramApp program(
-        AppEnvironment{torvan::IniStore().Path(), QString(), simulated.toStdString()});
+    torvan::CProgramApp program(
+        torvan::AppEnvironment{torvan::IniStore().Path(), QString(), simulated.toStdString()});
     if (!program.InitInstance(QApplication::arguments())) {
         return 1;
     }

@@ -19,6 +19,8 @@
 #include "link/serial/SerialPortQt.h"
 #include "link/serial/SerialThread.h"
 
+using namespace torvan;
+
 namespace {
 
 using namespace torvan;
@@ -76,7 +78,7 @@ DialogFigures DialogTransfer(CloneDirection direction, const std::string& device
         start = Clock::now();
         sinceTick.start();
         ticker.start();
-        dialog.StartButton().click();
+        dialog.findChild<QPushButton*>(QStringLiteral("startButton"))->click();
     });
     dialog.exec();
     ticker.stop();

@@ -5,6 +5,8 @@
 #include "form/DtmfSettings.h"
 #include "ui_CDtmfDlg.h"
 
+namespace torvan {
+
 namespace {
 
 constexpr int kOn = 0;
@@ -19,14 +21,13 @@ void FillOnOff(QComboBox& list, bool on) {
 
 }  // namespace
 
-CDtmfDlg::CDtmfDlg(torvan::MemoryImage& image, QWidget* parent)
+CDtmfDlg::CDtmfDlg(MemoryImage& image, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CDtmfDlg>()), image_(image) {
     ui_->setupUi(this);
     // Only DTMF characters get in, letters upper-cased, however they come.
-    ui_->pttIdEdit->setValidator(new FilterValidator(std::string(torvan::kDtmfCharacters),
-                                                     static_cast<int>(torvan::kPttIdLength), true,
-                                                     ui_->pttIdEdit));
-    const torvan::DtmfSettings settings = torvan::ReadDtmfSettings(image_);
+    ui_->pttIdEdit->setValidator(new FilterValidator(
+        std::string(kDtmfCharacters), static_cast<int>(kPttIdLength), true, ui_->pttIdEdit));
+    const DtmfSettings settings = ReadDtmfSettings(image_);
     FillOnOff(*ui_->rxSideToneList, settings.rxSideTone);
     FillOnOff(*ui_->txSideToneList, settings.txSideTone);
     ui_->pttIdEdit->setText(QString::fromStdString(settings.pttId).toUpper());
@@ -34,21 +35,11 @@ CDtmfDlg::CDtmfDlg(torvan::MemoryImage& image, QWidget* parent)
 
 CDtmfDlg::~CDtmfDlg() = default;
 
-QComboBox& CDtmfDlg::TxSideToneList() const {
-    return *ui_->txSideToneList;
-}
-
-QComboBox& CDtmfDlg::RxSideToneList() const {
-    return *ui_->rxSideToneList;
-}
-
-QLineEdit& CDtmfDlg::PttIdEdit() const {
-    return *ui_->pttIdEdit;
-}
-
 void CDtmfDlg::accept() {
-    torvan::StoreDtmfSettings(
+    StoreDtmfSettings(
         image_, {ui_->txSideToneList->currentIndex() == kOn,
                  ui_->rxSideToneList->currentIndex() == kOn, ui_->pttIdEdit->text().toStdString()});
     QDialog::accept();
 }
+
+}  // namespace torvan

@@ -12,22 +12,22 @@ namespace Ui {
 class CDtmfDlg;
 }
 
+namespace torvan {
+
 // "DTMF": the DTMF side tones on transmit and receive and the PTT ID string.
 // It reads them from the image when it opens and stores them only on OK.
 class CDtmfDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CDtmfDlg(torvan::MemoryImage& image, QWidget* parent = nullptr);
+    explicit CDtmfDlg(MemoryImage& image, QWidget* parent = nullptr);
     ~CDtmfDlg() override;
-
-    QComboBox& TxSideToneList() const;
-    QComboBox& RxSideToneList() const;
-    QLineEdit& PttIdEdit() const;
 
     void accept() override;
 
 private:
     std::unique_ptr<Ui::CDtmfDlg> ui_;
-    torvan::MemoryImage& image_;
+    MemoryImage& image_;
 };
+
+}  // namespace torvan

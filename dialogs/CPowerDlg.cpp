@@ -9,9 +9,7 @@
 #include "link/serial/SerialPortQt.h"
 #include "ui_CPowerDlg.h"
 
-using torvan::LevelPoint;
-using torvan::ScrollCode;
-using torvan::SerialLink;
+namespace torvan {
 
 namespace {
 
@@ -62,13 +60,13 @@ std::optional<ScrollCode> KeyCode(int key) {
 
 }  // namespace
 
-CPowerDlg::CPowerDlg(torvan::PortDevice device, QWidget* parent)
+CPowerDlg::CPowerDlg(PortDevice device, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CPowerDlg>()), device_(std::move(device)) {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     levelButtons_ = {ui_->lowLowButton,     ui_->lowHighButton, ui_->middleLowButton,
                      ui_->middleHighButton, ui_->highLowButton, ui_->highHighButton};
-    for (const torvan::LevelPointInfo& info : torvan::kLevelPoints) {
+    for (const LevelPointInfo& info : kLevelPoints) {
         const LevelPoint point = info.point;
         connect(&LevelButton(point), &QPushButton::clicked, this,
                 [this, point] { OnLevelButton(point); });
@@ -94,34 +92,26 @@ CPowerDlg::~CPowerDlg() {
     }
 }
 
-QPushButton& CPowerDlg::LevelButton(LevelPoint point) const {
+QPushButton& CPowerDlg::LevelButton(LevelPoint point) {
     return *levelButtons_.at(static_cast<std::size_t>(point));
 }
 
-QPushButton& CPowerDlg::EndButton() const {
-    return *ui_->endButton;
-}
-
-QPushButton& CPowerDlg::ExitButton() const {
-    return *ui_->exitButton;
-}
-
-QLabel& CPowerDlg::Display() const {
+QLabel& CPowerDlg::Display() {
     return *ui_->display;
 }
 
-QScrollBar& CPowerDlg::ScrollBar() const {
+QScrollBar& CPowerDlg::ScrollBar() {
     return *ui_->scrollBar;
 }
 
 bool CPowerDlg::OnInitDialog() {
     ResetControls();
-    torvan::Result opened;
+    Result opened;
     worker_.Run([&] {
-        port_ = std::make_unique<torvan::SerialPortQt>();
-        opened = torvan::OpenResolvedPort(*port_, device_);
+        port_ = std::make_unique<SerialPortQt>();
+        opened = OpenResolvedPort(*port_, device_);
         if (opened.ok) {
-            port_->ConfigurePort(torvan::TuningPacing);
+            port_->ConfigurePort(TuningPacing);
             link_ = std::make_unique<SerialLink>(*port_);
         } else {
             port_.reset();
@@ -151,7 +141,7 @@ void CPowerDlg::reject() {
     closing_ = true;
     if (active_) {
         // May fail silently: the dialog closes either way.
-        Exchange([](SerialLink& link) { return torvan::EndTuning(link); });
+        Exchange([](SerialLink& link) { return EndTuning(link); });
     }
     ClosePort();
     QDialog::reject();
@@ -194,7 +184,7 @@ void CPowerDlg::OnLevelButton(LevelPoint point) {
     label_ = LevelButton(point).text().toStdString();
     std::optional<std::uint8_t> value;
     const bool ok = Exchange([&](SerialLink& link) {
-        value = torvan::QueryLevel(link, point);
+        value = QueryLevel(link, point);
         return value.has_value();
     });
     if (!ok) {
@@ -211,7 +201,7 @@ void CPowerDlg::OnEnd() {
     if (busy_) {
         return;
     }
-    const bool ok = Exchange([](SerialLink& link) { return torvan::EndTuning(link); });
+    const bool ok = Exchange([](SerialLink& link) { return EndTuning(link); });
     ResetControls();
     if (!ok) {
         PostCloseRequest();
@@ -241,8 +231,8 @@ void CPowerDlg::EndGesture() {
         return;
     }
     const LevelPoint point = point_;
-    const bool ok = Exchange(
-        [point, value](SerialLink& link) { return torvan::SendLevel(link, point, *value); });
+    const bool ok =
+        Exchange([point, value](SerialLink& link) { return SendLevel(link, point, *value); });
     if (!ok) {
         PostCloseRequest();
         return;
@@ -270,7 +260,7 @@ void CPowerDlg::LockControls() {
 }
 
 void CPowerDlg::ShowLevel(std::uint8_t value) {
-    Display().setText(QString::fromStdString(torvan::LevelText(label_, value)));
+    Display().setText(QString::fromStdString(LevelText(label_, value)));
     ScrollBar().setValue(value);
 }
 
@@ -303,3 +293,5 @@ void CPowerDlg::ClosePort() {
         });
     }
 }
+
+}  // namespace torvan

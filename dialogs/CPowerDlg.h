@@ -14,14 +14,14 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 
-namespace torvan {
-class SerialLink;
-class SerialPortQt;
-}  // namespace torvan
-
 namespace Ui {
 class CPowerDlg;
 }
+
+namespace torvan {
+
+class SerialLink;
+class SerialPortQt;
 
 // Live tuning of the radio's six power points. A level button asks the radio
 // for its point's value; each gesture on the scroll bar then sends the new
@@ -33,7 +33,7 @@ class CPowerDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CPowerDlg(torvan::PortDevice device, QWidget* parent = nullptr);
+    explicit CPowerDlg(PortDevice device, QWidget* parent = nullptr);
     ~CPowerDlg() override;
 
     // Opens the port. When it cannot be opened, says "Open the port fail"
@@ -41,11 +41,6 @@ public:
     bool OnInitDialog();
     int exec() override;
 
-    QPushButton& LevelButton(torvan::LevelPoint point) const;
-    QPushButton& EndButton() const;
-    QPushButton& ExitButton() const;
-    QLabel& Display() const;
-    QScrollBar& ScrollBar() const;
     bool Active() const { return active_; }
 
 public slots:
@@ -56,7 +51,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OnLevelButton(torvan::LevelPoint point);
+    QPushButton& LevelButton(LevelPoint point);
+    QLabel& Display();
+    QScrollBar& ScrollBar();
+    void OnLevelButton(LevelPoint point);
     void OnEnd();
     void OnScrollAction(int action);
     void EndGesture();
@@ -65,21 +63,23 @@ private:
     void ShowLevel(std::uint8_t value);
     void PostCloseRequest();
     // Runs one exchange with the radio on the port's thread.
-    bool Exchange(const std::function<bool(torvan::SerialLink&)>& exchange);
+    bool Exchange(const std::function<bool(SerialLink&)>& exchange);
     void ClosePort();
 
     std::unique_ptr<Ui::CPowerDlg> ui_;
     std::array<QPushButton*, 6> levelButtons_{};
-    torvan::PortDevice device_;
+    PortDevice device_;
     SerialWorker worker_;
     // Created, used and destroyed on the worker's thread.
-    std::unique_ptr<torvan::SerialPortQt> port_;
-    std::unique_ptr<torvan::SerialLink> link_;
-    torvan::LevelPoint point_ = torvan::LevelPoint::LowLow;
+    std::unique_ptr<SerialPortQt> port_;
+    std::unique_ptr<SerialLink> link_;
+    LevelPoint point_ = LevelPoint::LowLow;
     std::string label_;
-    torvan::LevelGesture gesture_;
+    LevelGesture gesture_;
     bool active_ = false;
     bool busy_ = false;
     bool closing_ = false;
     bool closePending_ = false;
 };
+
+}  // namespace torvan

@@ -8,10 +8,10 @@
 #include "link/serial/SerialPortQt.h"
 #include "ui_CProgressDlg.h"
 
-using torvan::CloneDirection;
+namespace torvan {
 
-CProgressDlg::CProgressDlg(CloneDirection direction, torvan::MemoryImage& image,
-                           torvan::PortDevice device, QWidget* parent)
+CProgressDlg::CProgressDlg(CloneDirection direction, MemoryImage& image, PortDevice device,
+                           QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CProgressDlg>()),
       direction_(direction),
@@ -19,8 +19,7 @@ CProgressDlg::CProgressDlg(CloneDirection direction, torvan::MemoryImage& image,
       device_(std::move(device)) {
     ui_->setupUi(this);
     const bool read = direction == CloneDirection::Read;
-    ui_->progressBar->setRange(
-        0, read ? torvan::CloneTransfer::kReadBlocks : torvan::CloneTransfer::kWriteBlocks);
+    ui_->progressBar->setRange(0, read ? CloneTransfer::kReadBlocks : CloneTransfer::kWriteBlocks);
     ui_->progressBar->setValue(0);
     setWindowTitle(read ? QStringLiteral("Read data") : QStringLiteral("Write data"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -34,24 +33,8 @@ CProgressDlg::~CProgressDlg() {
     }
 }
 
-QProgressBar& CProgressDlg::ProgressBar() const {
-    return *ui_->progressBar;
-}
-
-QLabel& CProgressDlg::PercentLabel() const {
-    return *ui_->percentLabel;
-}
-
-QPushButton& CProgressDlg::StartButton() const {
-    return *ui_->startButton;
-}
-
-QPushButton& CProgressDlg::CancelButton() const {
-    return *ui_->cancelButton;
-}
-
 void CProgressDlg::accept() {
-    if (worker_ || torvan::TransferBusy::IsSet()) {
+    if (worker_ || TransferBusy::IsSet()) {
         return;
     }
     success_ = false;
@@ -70,8 +53,8 @@ void CProgressDlg::reject() {
 // On the worker thread. A QSerialPort needs the thread's event dispatcher,
 // which a QThread has.
 void CProgressDlg::RunTransfer() {
-    torvan::SerialPortQt serial;
-    torvan::CloneTransfer transfer(serial, image_, *this);
+    SerialPortQt serial;
+    CloneTransfer transfer(serial, image_, *this);
     finishedSent_ = false;
     static_cast<void>(transfer.Run(direction_, device_));  // told through the sink
     if (!finishedSent_) {
@@ -104,7 +87,7 @@ void CProgressDlg::ShowProgress(int position, int, const std::string& percentTex
 
 // The worker waits here until the user has read the message; the dialog
 // stays on screen behind it at its last percentage.
-void CProgressDlg::ShowFailure(const torvan::Result& failure) {
+void CProgressDlg::ShowFailure(const Result& failure) {
     QMetaObject::invokeMethod(
         this,
         [this, &failure] {
@@ -126,3 +109,5 @@ void CProgressDlg::Finished(bool success) {
         },
         Qt::QueuedConnection);
 }
+
+}  // namespace torvan

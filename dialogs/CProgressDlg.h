@@ -17,26 +17,23 @@ namespace Ui {
 class CProgressDlg;
 }
 
+namespace torvan {
+
 // The progress of one clone transfer. Start runs the transfer on a worker
 // thread; everything the worker tells the dialog reaches it on the window's
 // thread, in the worker's order. Once a worker runs, nothing closes the
 // dialog but the worker's end, so the dialog outlives every use the worker
 // makes of it and the port is free when it closes.
-class CProgressDlg : public QDialog, private torvan::TransferSink {
+class CProgressDlg : public QDialog, private TransferSink {
     Q_OBJECT
 
 public:
-    CProgressDlg(torvan::CloneDirection direction, torvan::MemoryImage& image,
-                 torvan::PortDevice device, QWidget* parent = nullptr);
+    CProgressDlg(CloneDirection direction, MemoryImage& image, PortDevice device,
+                 QWidget* parent = nullptr);
     ~CProgressDlg() override;
 
     // True only after a complete transfer.
     bool Succeeded() const { return success_; }
-
-    QProgressBar& ProgressBar() const;
-    QLabel& PercentLabel() const;
-    QPushButton& StartButton() const;
-    QPushButton& CancelButton() const;
 
 public slots:
     // Start: launches the transfer unless one is running already.
@@ -47,15 +44,17 @@ public slots:
 private:
     void DisableButtons() override;
     void ShowProgress(int position, int upper, const std::string& percentText) override;
-    void ShowFailure(const torvan::Result& failure) override;
+    void ShowFailure(const Result& failure) override;
     void Finished(bool success) override;
     void RunTransfer();
 
     std::unique_ptr<Ui::CProgressDlg> ui_;
-    torvan::CloneDirection direction_;
-    torvan::MemoryImage& image_;
-    torvan::PortDevice device_;
+    CloneDirection direction_;
+    MemoryImage& image_;
+    PortDevice device_;
     std::unique_ptr<QThread> worker_;
     bool finishedSent_ = false;  // worker's thread only
     bool success_ = false;
 };
+
+}  // namespace torvan

@@ -11,6 +11,8 @@
 #include "editor/InPlaceEditing.h"
 #include "form/BroadcastPresets.h"
 
+namespace torvan {
+
 namespace {
 
 constexpr int kFrequencyCol = 1;
@@ -19,7 +21,7 @@ constexpr int kFrequencyWidthTwips = 2000;
 
 }  // namespace
 
-CRadioDlg::CRadioDlg(torvan::MemoryImage& image, QWidget* parent)
+CRadioDlg::CRadioDlg(MemoryImage& image, QWidget* parent)
     : QDialog(parent), image_(image), grid_(new CMSFlexGrid(this)) {
     setWindowTitle(QStringLiteral("Radio"));
     grid_->setObjectName(QStringLiteral("presetGrid"));
@@ -29,18 +31,17 @@ CRadioDlg::CRadioDlg(torvan::MemoryImage& image, QWidget* parent)
     editor_ = new QLineEdit(grid_->viewport());
     editor_->setObjectName(QStringLiteral("presetEditor"));
     editor_->setContextMenuPolicy(Qt::NoContextMenu);
-    editor_->setValidator(new FilterValidator(std::string(torvan::kPresetCharacters),
-                                              static_cast<int>(torvan::kPresetTextLength), false,
-                                              editor_));
+    editor_->setValidator(new FilterValidator(std::string(kPresetCharacters),
+                                              static_cast<int>(kPresetTextLength), false, editor_));
     editing_ = std::make_unique<InPlaceEditing>(
-        *grid_, InPlaceEditing::Hooks{
-                    [this] { BeginCellEdit(); },
-                    [this](QWidget&, int row, int col) {
-                        grid_->SetTextMatrix(row, col,
-                                             QString::fromStdString(torvan::CommittedPresetText(
-                                                 editor_->text().toStdString())));
-                    },
-                    [this](QWidget&, QEvent& event) { return OnEditorEvent(event); }});
+        *grid_,
+        InPlaceEditing::Hooks{[this] { BeginCellEdit(); },
+                              [this](QWidget&, int row, int col) {
+                                  grid_->SetTextMatrix(row, col,
+                                                       QString::fromStdString(CommittedPresetText(
+                                                           editor_->text().toStdString())));
+                              },
+                              [this](QWidget&, QEvent& event) { return OnEditorEvent(event); }});
     editing_->AddEditor(*editor_);
     LayOutGrid();
 }
@@ -50,10 +51,10 @@ CRadioDlg::~CRadioDlg() = default;
 void CRadioDlg::done(int result) {
     editing_->CommitOpenEditor();
     std::vector<std::string> texts;
-    for (int preset = 1; preset <= torvan::kBroadcastPresetCount; ++preset) {
+    for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
         texts.push_back(grid_->TextMatrix(preset, kFrequencyCol).toStdString());
     }
-    torvan::StorePresets(image_, texts);
+    StorePresets(image_, texts);
     QDialog::done(result);
 }
 
@@ -68,16 +69,16 @@ void CRadioDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CRadioDlg::LayOutGrid() {
-    grid_->SetRows(torvan::kBroadcastPresetCount + 1);
+    grid_->SetRows(kBroadcastPresetCount + 1);
     grid_->SetCols(2);
     grid_->SetTextMatrix(0, kFrequencyCol, QStringLiteral("Frequency"));
-    for (int preset = 1; preset <= torvan::kBroadcastPresetCount; ++preset) {
+    for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
         grid_->SetTextMatrix(preset, 0, QString::number(preset));
         grid_->SetTextMatrix(preset, kFrequencyCol,
-                             QString::fromStdString(torvan::PresetText(image_, preset)));
+                             QString::fromStdString(PresetText(image_, preset)));
     }
     for (const int col : {0, kFrequencyCol}) {
-        grid_->SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
+        grid_->SetColAlignment(col, CMSFlexGrid::CellAlignment::CenterCenter);
     }
     grid_->SetColWidth(0, kNumberWidthTwips);
     grid_->SetColWidth(kFrequencyCol, kFrequencyWidthTwips);
@@ -114,3 +115,5 @@ bool CRadioDlg::OnEditorEvent(QEvent& event) {
             return false;
     }
 }
+
+}  // namespace torvan

@@ -5,9 +5,12 @@
 
 #include "model/MemoryImage.h"
 
+class QLineEdit;
+
+namespace torvan {
+
 class CMSFlexGrid;
 class InPlaceEditing;
-class QLineEdit;
 
 // "Radio": the broadcast FM receiver's 32 presets, edited in place in a
 // two-column grid. The grid holds the table while the dialog is open; the
@@ -17,11 +20,8 @@ class CRadioDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CRadioDlg(torvan::MemoryImage& image, QWidget* parent = nullptr);
+    explicit CRadioDlg(MemoryImage& image, QWidget* parent = nullptr);
     ~CRadioDlg() override;
-
-    CMSFlexGrid& PresetGrid() const { return *grid_; }
-    QLineEdit& PresetEditor() const { return *editor_; }
 
     void done(int result) override;
 
@@ -33,8 +33,10 @@ private:
     void BeginCellEdit();
     bool OnEditorEvent(QEvent& event);
 
-    torvan::MemoryImage& image_;
+    MemoryImage& image_;
     CMSFlexGrid* grid_;
     QLineEdit* editor_;
     std::unique_ptr<InPlaceEditing> editing_;
 };
+
+}  // namespace torvan

@@ -13,22 +13,24 @@ namespace Ui {
 class CSideKeyDlg;
 }
 
+namespace torvan {
+
 // "Side Key": the functions of the two side keys, short and long press. It
 // reads them from the image when it opens and stores them only on OK.
 class CSideKeyDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CSideKeyDlg(torvan::MemoryImage& image, QWidget* parent = nullptr);
+    explicit CSideKeyDlg(MemoryImage& image, QWidget* parent = nullptr);
     ~CSideKeyDlg() override;
-
-    // Side key 1 short, side key 1 long, side key 2 short, side key 2 long.
-    QComboBox& List(std::size_t action) const;
 
     void accept() override;
 
 private:
     std::unique_ptr<Ui::CSideKeyDlg> ui_;
-    torvan::MemoryImage& image_;
-    std::array<QComboBox*, torvan::kSideKeyActions> lists_;
+    MemoryImage& image_;
+    // Side key 1 short, side key 1 long, side key 2 short, side key 2 long.
+    std::array<QComboBox*, kSideKeyActions> lists_;
 };
+
+}  // namespace torvan

@@ -7,7 +7,7 @@
 #include "editor/CMSFlexGrid.h"
 #include "ui_CToneDlg.h"
 
-using torvan::ToneMode;
+namespace torvan {
 
 namespace {
 
@@ -33,7 +33,7 @@ CToneDlg::CToneDlg(const QString& cellText, QWidget* parent)
     modes_->addButton(ui_->cdcssnButton, static_cast<int>(ToneMode::CdcssNormal));
     modes_->addButton(ui_->cdcssiButton, static_cast<int>(ToneMode::CdcssInverted));
     LayOutGrid();
-    const torvan::ToneSelection opened = torvan::ParseToneSelection(cellText.toStdString());
+    const ToneSelection opened = ParseToneSelection(cellText.toStdString());
     mode_ = opened.mode;
     modes_->button(static_cast<int>(mode_))->setChecked(true);
     FillGrid();
@@ -78,7 +78,7 @@ void CToneDlg::LayOutGrid() {
     grid.SetFixedRows(0);
     grid.SetFixedCols(0);
     for (int col = 0; col < kCols; ++col) {
-        grid.SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
+        grid.SetColAlignment(col, CMSFlexGrid::CellAlignment::CenterCenter);
         grid.SetColWidth(col, kColWidthTwips);
     }
     grid.SetBackColor(kBackColor);
@@ -99,7 +99,7 @@ void CToneDlg::FillGrid() {
             grid.SetTextMatrix(row, col, QString());
         }
     }
-    const auto entries = torvan::ToneEntries(mode_);
+    const auto entries = ToneEntries(mode_);
     grid.setVisible(!entries.empty());
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const int entry = static_cast<int>(e);
@@ -113,7 +113,7 @@ void CToneDlg::FillGrid() {
 // A tone the table does not hold gets no cell: Enter would otherwise put the
 // first value in its place unseen.
 void CToneDlg::Preselect(const std::string& value) {
-    if (const auto entry = torvan::FindToneEntry(mode_, value)) {
+    if (const auto entry = FindToneEntry(mode_, value)) {
         ValueGrid().SetRow(*entry % kRows);
         ValueGrid().SetCol(*entry / kRows);
     } else {
@@ -140,10 +140,10 @@ bool CToneDlg::PickCurrentCell() {
         return false;
     }
     const int entry = grid.Col() * kRows + grid.Row();
-    if (entry >= static_cast<int>(torvan::ToneEntries(mode_).size())) {
+    if (entry >= static_cast<int>(ToneEntries(mode_).size())) {
         return false;
     }
-    resultText_ = QString::fromStdString(torvan::ToneResultText(mode_, grid.Text().toStdString()));
+    resultText_ = QString::fromStdString(ToneResultText(mode_, grid.Text().toStdString()));
     return true;
 }
 
@@ -154,3 +154,5 @@ std::optional<QString> PickTone(const QString& cellText, QWidget* parent) {
     }
     return dialog.ResultText();
 }
+
+}  // namespace torvan

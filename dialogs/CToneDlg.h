@@ -6,12 +6,15 @@
 
 #include "form/TonePick.h"
 
-class CMSFlexGrid;
 class QButtonGroup;
 
 namespace Ui {
 class CToneDlg;
 }
+
+namespace torvan {
+
+class CMSFlexGrid;
 
 // "Tone Setting": picks one channel direction's squelch tone from the CTCSS
 // or CDCSS table. It opens on a tone cell's text and, when it ends with OK,
@@ -28,12 +31,12 @@ public:
     ~CToneDlg() override;
 
     QString ResultText() const { return resultText_; }
-    CMSFlexGrid& ValueGrid() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    CMSFlexGrid& ValueGrid() const;
     void LayOutGrid();
     void FillGrid();
     void Preselect(const std::string& value);
@@ -42,6 +45,8 @@ private:
 
     std::unique_ptr<Ui::CToneDlg> ui_;
     QButtonGroup* modes_;
-    torvan::ToneMode mode_ = torvan::ToneMode::None;
+    ToneMode mode_ = ToneMode::None;
     QString resultText_;
 };
+
+}  // namespace torvan

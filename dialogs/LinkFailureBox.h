@@ -7,6 +7,8 @@
 class QMessageBox;
 class QWidget;
 
+namespace torvan {
+
 // The title of every radio message box: the application's title.
 inline const QString kLinkBoxTitle = QStringLiteral("Torvan PC Encoder");
 
@@ -18,3 +20,5 @@ std::unique_ptr<QMessageBox> MakeLinkFailureBox(QWidget* parent, const QString& 
 
 // Shows that box and returns once the user has dismissed it.
 void ShowLinkFailure(QWidget* parent, const QString& message, const std::string& reason);
+
+}  // namespace torvan

@@ -2,6 +2,8 @@
 
 #include <QEventLoop>
 
+namespace torvan {
+
 SerialWorker::SerialWorker() : context_(std::make_unique<QObject>()) {
     context_->moveToThread(&thread_);
     thread_.start();
@@ -28,3 +30,5 @@ void SerialWorker::Run(const std::function<void()>& work) {
 void SerialWorker::RunNow(const std::function<void()>& work) {
     QMetaObject::invokeMethod(context_.get(), work, Qt::BlockingQueuedConnection);
 }
+
+}  // namespace torvan

@@ -6,6 +6,8 @@
 
 class QObject;
 
+namespace torvan {
+
 // A thread that keeps a serial port for as long as a dialog holds it (a
 // QSerialPort must be opened, used and closed on one thread). Each exchange
 // runs there while the dialog keeps painting; input that arrives meanwhile
@@ -27,3 +29,5 @@ private:
     QThread thread_;
     std::unique_ptr<QObject> context_;
 };
+
+}  // namespace torvan

@@ -10,9 +10,10 @@
 #include <algorithm>
 #include <functional>
 
+namespace torvan {
+
 namespace {
 
-constexpr int kGeneralAlignment = 9;
 constexpr int kSizeHintRows = 16;
 
 // A header that reports mouse positions to the grid, and presses only after
@@ -142,7 +143,7 @@ void CMSFlexGrid::SetCols(int cols) {
     for (int i = first; i < columnCount(); ++i) {
         setHorizontalHeaderItem(i, new QTableWidgetItem(QString()));
     }
-    colAlignment_.resize(static_cast<std::size_t>(Cols()), kGeneralAlignment);
+    colAlignment_.resize(static_cast<std::size_t>(Cols()), CellAlignment::General);
 }
 
 void CMSFlexGrid::SetFixedRows(int fixedRows) {
@@ -292,7 +293,7 @@ int CMSFlexGrid::RowPos(int row) const {
     return px * TwipsPerPixelY();
 }
 
-void CMSFlexGrid::SetColAlignment(int col, int alignment) {
+void CMSFlexGrid::SetColAlignment(int col, CellAlignment alignment) {
     if (col < 0 || col >= Cols()) {
         return;
     }
@@ -307,13 +308,13 @@ void CMSFlexGrid::SetColAlignment(int col, int alignment) {
     }
 }
 
-void CMSFlexGrid::SetSelectionMode(int mode) {
+void CMSFlexGrid::SetSelectionMode(GridSelection mode) {
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     switch (mode) {
-        case kSelectionByRow:
+        case GridSelection::ByRow:
             setSelectionBehavior(QAbstractItemView::SelectRows);
             break;
-        case kSelectionByColumn:
+        case GridSelection::ByColumn:
             setSelectionBehavior(QAbstractItemView::SelectColumns);
             break;
         default:
@@ -325,8 +326,8 @@ void CMSFlexGrid::SetWordWrap(bool wrap) {
     QTableView::setWordWrap(wrap);
 }
 
-void CMSFlexGrid::SetHighLight(int mode) {
-    highLight_ = std::clamp(mode, kHighLightNever, kHighLightWithFocus);
+void CMSFlexGrid::SetHighLight(HighLightMode mode) {
+    highLight_ = mode;
     ApplyPalette();
 }
 
@@ -489,8 +490,8 @@ QTableWidgetItem* CMSFlexGrid::ItemAt(int row, int col, bool create) {
 }
 
 Qt::Alignment CMSFlexGrid::AlignmentOf(int col) const {
-    const int value = colAlignment_.at(static_cast<std::size_t>(col));
-    if (value < 0 || value >= kGeneralAlignment) {
+    const auto value = static_cast<int>(colAlignment_.at(static_cast<std::size_t>(col)));
+    if (colAlignment_.at(static_cast<std::size_t>(col)) == CellAlignment::General) {
         return Qt::AlignLeft | Qt::AlignVCenter;
     }
     static constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
@@ -516,11 +517,11 @@ void CMSFlexGrid::ApplyPalette() {
         colours.setColor(group, QPalette::HighlightedText, colours.color(group, QPalette::Text));
     };
     switch (highLight_) {
-        case kHighLightNever:
+        case HighLightMode::Never:
             plain(QPalette::Active);
             plain(QPalette::Inactive);
             break;
-        case kHighLightWithFocus:
+        case HighLightMode::WithFocus:
             plain(QPalette::Inactive);
             break;
         default:
@@ -562,3 +563,5 @@ void CMSFlexGrid::RestoreTexts(const std::vector<QString>& texts, int rows, int 
         }
     }
 }
+
+}  // namespace torvan

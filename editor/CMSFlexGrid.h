@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvan {
+
 // A grid of text cells addressed the way the editor's windows expect: rows and
 // columns count from 0 and include the fixed header row and column, which stay
 // in view while the cells scroll. Sizes and positions are in twips (1/1440
@@ -13,16 +15,24 @@ class CMSFlexGrid : public QTableWidget {
     Q_OBJECT
 
 public:
-    // HighLight values.
-    static constexpr int kHighLightNever = 0;
-    static constexpr int kHighLightAlways = 1;
-    static constexpr int kHighLightWithFocus = 2;
-    // ColAlignment values: 0-8 are left/centre/right by top/centre/bottom.
-    static constexpr int kAlignCenterCenter = 4;
-    // SelectionMode values.
-    static constexpr int kSelectionFree = 0;
-    static constexpr int kSelectionByRow = 1;
-    static constexpr int kSelectionByColumn = 2;
+    // When the current cell shows as highlighted.
+    enum class HighLightMode { Never, Always, WithFocus };
+    // How a column's texts sit in their cells: left/centre/right by
+    // top/centre/bottom, or the general alignment (left, centred vertically).
+    enum class CellAlignment {
+        LeftTop,
+        LeftCenter,
+        LeftBottom,
+        CenterTop,
+        CenterCenter,
+        CenterBottom,
+        RightTop,
+        RightCenter,
+        RightBottom,
+        General
+    };
+    // What a drag with the mouse selects.
+    enum class GridSelection { Free, ByRow, ByColumn };
     // ColWidth value that restores the default width.
     static constexpr int kDefaultWidth = -1;
 
@@ -56,11 +66,11 @@ public:
     int ColPos(int col) const;
     int RowPos(int row) const;
 
-    void SetColAlignment(int col, int alignment);
-    void SetSelectionMode(int mode);
+    void SetColAlignment(int col, CellAlignment alignment);
+    void SetSelectionMode(GridSelection mode);
     void SetWordWrap(bool wrap);
-    int HighLight() const { return highLight_; }
-    void SetHighLight(int mode);
+    HighLightMode HighLight() const { return highLight_; }
+    void SetHighLight(HighLightMode mode);
     std::uint32_t BackColor() const { return backColor_; }
     // An OLE colour: 0x00BBGGRR.
     void SetBackColor(std::uint32_t oleColor);
@@ -124,10 +134,12 @@ private:
     int fixedColWidthPx_ = 0;
     int fixedRowHeightPx_ = 0;
     QString cornerText_;
-    std::vector<int> colAlignment_;
-    int highLight_ = kHighLightAlways;
+    std::vector<CellAlignment> colAlignment_;
+    HighLightMode highLight_ = HighLightMode::Always;
     std::uint32_t backColor_ = 0;
     QPalette basePalette_;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
 };
+
+}  // namespace torvan

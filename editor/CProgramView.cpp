@@ -15,9 +15,9 @@
 #include "form/ModelProfiles.h"
 #include "ui_CProgramView.h"
 
-using torvan::Setting;
+namespace torvan {
 
-CProgramView::CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
+CProgramView::CProgramView(MemoryImage& image, FrequencyLimits& limits,
                            std::filesystem::path iniPath, ChannelGridEditor::TonePicker pickTone,
                            QWidget* parent)
     : QWidget(parent),
@@ -92,11 +92,11 @@ CMSFlexGrid& CProgramView::ChannelGrid() {
     return *ui_->channelGrid;
 }
 
-torvan::ChoiceList& CProgramView::List(Setting setting) {
+ChoiceList& CProgramView::List(Setting setting) {
     return lists_.at(static_cast<std::size_t>(setting));
 }
 
-torvan::CellTable& CProgramView::Grid() {
+CellTable& CProgramView::Grid() {
     return *grid_;
 }
 
@@ -114,7 +114,7 @@ void CProgramView::CommitOpenEditor() {
 }
 
 void CProgramView::FillListsOnce() {
-    torvan::FillFixedLists(*this);
+    FillFixedLists(*this);
     SetUpChannelGrid(*ui_->channelGrid);
     controlsFilled_ = true;
 }
@@ -130,15 +130,17 @@ void CProgramView::ResizeParentToFit() {
 }
 
 void CProgramView::OnModelPicked() {
-    torvan::OnModelChanged(ReadModels(), *this, limits_);
+    OnModelChanged(ReadModels(), *this, limits_);
 }
 
 // Program.ini is read afresh whenever the lists are rebuilt: the user may
 // edit the profiles while the program runs.
-torvan::ModelCatalog CProgramView::ReadModels() const {
-    return torvan::ReadModelCatalog(torvan::IniStore(iniPath_));
+ModelCatalog CProgramView::ReadModels() const {
+    return ReadModelCatalog(IniStore(iniPath_));
 }
 
 void CProgramView::OnRangePicked() {
-    torvan::OnRangeChanged(*this, limits_);
+    OnRangeChanged(*this, limits_);
 }
+
+}  // namespace torvan

@@ -13,7 +13,6 @@
 #include "model/MemoryImage.h"
 #include "model/ModelCatalog.h"
 
-class CMSFlexGrid;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
@@ -22,16 +21,19 @@ namespace Ui {
 class CProgramView;
 }
 
+namespace torvan {
+
+class CMSFlexGrid;
+
 // The form of the main window: the settings panel above the channel grid.
 // It shows the memory image and takes edits back into it only when
 // DecodeImage and EncodeImage run; no control writes to the image by itself.
-class CProgramView : public QWidget, public torvan::FormControls {
+class CProgramView : public QWidget, public FormControls {
     Q_OBJECT
 
 public:
-    CProgramView(torvan::MemoryImage& image, torvan::FrequencyLimits& limits,
-                 std::filesystem::path iniPath, ChannelGridEditor::TonePicker pickTone,
-                 QWidget* parent = nullptr);
+    CProgramView(MemoryImage& image, FrequencyLimits& limits, std::filesystem::path iniPath,
+                 ChannelGridEditor::TonePicker pickTone, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     // After every new document and every open: fills the lists and lays out
@@ -42,12 +44,12 @@ public:
     // A one-page print of the form, scaled to the page.
     void Print(QPrinter& printer);
 
-    QComboBox& Combo(torvan::Setting setting);
+    QComboBox& Combo(Setting setting);
     QLineEdit& PasswordEdit();
     CMSFlexGrid& ChannelGrid();
 
-    torvan::ChoiceList& List(torvan::Setting setting) override;
-    torvan::CellTable& Grid() override;
+    ChoiceList& List(Setting setting) override;
+    CellTable& Grid() override;
     std::string PasswordText() const override;
     void SetPasswordText(const std::string& text) override;
     void CommitOpenEditor() override;
@@ -57,11 +59,11 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
-    torvan::ModelCatalog ReadModels() const;
+    ModelCatalog ReadModels() const;
 
     std::unique_ptr<Ui::CProgramView> ui_;
-    torvan::MemoryImage& image_;
-    torvan::FrequencyLimits& limits_;
+    MemoryImage& image_;
+    FrequencyLimits& limits_;
     std::filesystem::path iniPath_;
     std::vector<ComboChoiceList> lists_;
     std::unique_ptr<GridCellTable> grid_;
@@ -70,3 +72,5 @@ private:
     std::unique_ptr<ChannelGridEditor> gridEditor_;
     bool controlsFilled_ = false;
 };
+
+}  // namespace torvan

@@ -14,7 +14,9 @@
 #include "form/ChannelCodec.h"
 #include "form/ChannelEdits.h"
 
-namespace column = torvan::column;
+namespace torvan {
+
+namespace column = column;
 
 namespace {
 
@@ -33,7 +35,7 @@ QLineEdit* MakeLineEditor(QWidget* parent, const char* name) {
 
 // The editors live on the grid's viewport so that they scroll and clip with
 // the cell they cover.
-ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits,
+ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const FrequencyLimits& limits,
                                      TonePicker pickTone)
     : grid_(grid),
       cells_(grid),
@@ -51,7 +53,7 @@ ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyL
     // with the middle button and dropped text.
     frequencyEditor_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9.]*")), frequencyEditor_));
-    nameEditor_->setMaxLength(static_cast<int>(torvan::kNameLength));
+    nameEditor_->setMaxLength(static_cast<int>(kNameLength));
     nameEditor_->setValidator(new NameValidator(nameEditor_));
     listEditor_->setObjectName(QStringLiteral("listEditor"));
     WheelNeedsFocus(*listEditor_);
@@ -131,11 +133,11 @@ void ChannelGridEditor::OpenLineEditor(QLineEdit& editor, int col, const QString
 
 void ChannelGridEditor::OpenListEditor(int col, const QString& text) {
     listChoices_.Reset();
-    const auto choices = torvan::ColumnChoices(col);
-    for (int i = 0; i < torvan::ColumnChoiceCount(col); ++i) {
+    const auto choices = ColumnChoices(col);
+    for (int i = 0; i < ColumnChoiceCount(col); ++i) {
         listChoices_.Add(std::string(choices.at(static_cast<std::size_t>(i))));
     }
-    listChoices_.SelectByPrefix(text.toStdString(), torvan::PrefixSearch::FromFirst);
+    listChoices_.SelectByPrefix(text.toStdString(), PrefixSearch::FromFirst);
     editing_.ShowOverCell(*listEditor_, grid_.Row(), col);
 }
 
@@ -147,11 +149,11 @@ void ChannelGridEditor::EditTone(int row, int col) {
 
 void ChannelGridEditor::Commit(QWidget& editor, int row, int col) {
     if (&editor == frequencyEditor_) {
-        torvan::CommitFrequency(cells_, row, col, frequencyEditor_->text().toStdString(), limits_);
+        CommitFrequency(cells_, row, col, frequencyEditor_->text().toStdString(), limits_);
     } else if (&editor == listEditor_) {
-        torvan::CommitChoiceCell(cells_, row, col, listEditor_->currentText().toStdString());
+        CommitChoiceCell(cells_, row, col, listEditor_->currentText().toStdString());
     } else {
-        torvan::CommitChoiceCell(cells_, row, col, nameEditor_->text().toStdString());
+        CommitChoiceCell(cells_, row, col, nameEditor_->text().toStdString());
     }
 }
 
@@ -218,3 +220,5 @@ bool ChannelGridEditor::OnWheel(QWheelEvent& event) {
     event.ignore();
     return true;
 }
+
+}  // namespace torvan

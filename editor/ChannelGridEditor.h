@@ -10,11 +10,14 @@
 #include "editor/InPlaceEditing.h"
 #include "model/FrequencyLimits.h"
 
-class CMSFlexGrid;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QWheelEvent;
+
+namespace torvan {
+
+class CMSFlexGrid;
 
 // Edits the channel grid in place. Three editors are laid over the current
 // cell (frequency, list and name), the two tone columns open the Tone Setting
@@ -30,8 +33,7 @@ public:
     using TonePicker =
         std::function<std::optional<QString>(const QString& cellText, QWidget* parent)>;
 
-    ChannelGridEditor(CMSFlexGrid& grid, const torvan::FrequencyLimits& limits,
-                      TonePicker pickTone);
+    ChannelGridEditor(CMSFlexGrid& grid, const FrequencyLimits& limits, TonePicker pickTone);
     ~ChannelGridEditor() override;
 
     // Opens the current cell's editor; a row without a receive frequency is
@@ -63,7 +65,7 @@ private:
 
     CMSFlexGrid& grid_;
     GridCellTable cells_;
-    const torvan::FrequencyLimits& limits_;
+    const FrequencyLimits& limits_;
     TonePicker pickTone_;
     QLineEdit* frequencyEditor_;
     QComboBox* listEditor_;
@@ -73,3 +75,5 @@ private:
     // Wheel movement short of a whole notch, from fine-grained devices.
     int wheelRemainder_ = 0;
 };
+
+}  // namespace torvan

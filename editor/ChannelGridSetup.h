@@ -1,5 +1,7 @@
 #pragma once
 
+namespace torvan {
+
 class CMSFlexGrid;
 
 // Lays out the channel grid once: 128 channel rows under a header row, the
@@ -7,3 +9,5 @@ class CMSFlexGrid;
 // multiples of the grid's default width, kept in proportion as the grid
 // widens or narrows.
 void SetUpChannelGrid(CMSFlexGrid& grid);
+
+}  // namespace torvan

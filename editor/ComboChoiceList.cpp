@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+namespace torvan {
+
 void ComboChoiceList::Reset() {
     const QSignalBlocker blocker(combo_);
     combo_->clear();
@@ -31,3 +33,5 @@ void ComboChoiceList::Select(int position) {
 int ComboChoiceList::Selected() const {
     return combo_->currentIndex();
 }
+
+}  // namespace torvan

@@ -4,10 +4,12 @@
 
 #include "form/ChoiceList.h"
 
+namespace torvan {
+
 // A drop-down list of the form as the image codecs see it. Changes made
 // through this interface send no change signals, so only the user's own picks
 // reach the form's selection handlers.
-class ComboChoiceList final : public torvan::ChoiceList {
+class ComboChoiceList final : public ChoiceList {
 public:
     explicit ComboChoiceList(QComboBox* combo) : combo_(combo) {}
 
@@ -23,3 +25,5 @@ public:
 private:
     QComboBox* combo_;
 };
+
+}  // namespace torvan

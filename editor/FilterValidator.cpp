@@ -4,6 +4,8 @@
 
 #include "form/TypedFilter.h"
 
+namespace torvan {
+
 FilterValidator::FilterValidator(std::string allowed, int maxLength, bool upperCase,
                                  QObject* parent)
     : QValidator(parent),
@@ -19,10 +21,12 @@ QValidator::State FilterValidator::validate(QString& input, int& pos) const {
     for (const QChar c : input) {
         text.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\0');
     }
-    const torvan::FilteredText kept =
-        torvan::FilterTyped(text, static_cast<std::size_t>(std::max(pos, 0)), allowed_,
-                            static_cast<std::size_t>(maxLength_), upperCase_);
+    const FilteredText kept =
+        FilterTyped(text, static_cast<std::size_t>(std::max(pos, 0)), allowed_,
+                    static_cast<std::size_t>(maxLength_), upperCase_);
     input = QString::fromLatin1(kept.text.data(), static_cast<qsizetype>(kept.text.size()));
     pos = static_cast<int>(kept.cursor);
     return Acceptable;
 }
+
+}  // namespace torvan

@@ -3,6 +3,8 @@
 #include <QValidator>
 #include <string>
 
+namespace torvan {
+
 // An edit box's input kept to a character set and a length, however it
 // arrives (typed, pasted, dropped): other characters are dropped instead of
 // refusing the whole text, letters can be upper-cased as they come, and of
@@ -18,3 +20,5 @@ private:
     int maxLength_;
     bool upperCase_;
 };
+
+}  // namespace torvan

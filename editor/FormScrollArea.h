@@ -2,6 +2,8 @@
 
 #include <QScrollArea>
 
+namespace torvan {
+
 // Holds the form in the main window: the window may be smaller than the form
 // (a small screen), and then the form scrolls instead of being cut off.
 class FormScrollArea final : public QScrollArea {
@@ -18,3 +20,5 @@ public:
         return widget()->sizeHint() + QSize(frame, frame);
     }
 };
+
+}  // namespace torvan

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+namespace torvan {
+
 namespace {
 
 bool IsDigitOrFullStop(int key) {
@@ -44,3 +46,5 @@ FrequencyKey ClassifyFrequencyKey(const QKeyEvent& event) {
     }
     return MainKeyboard(key, event.modifiers());
 }
+
+}  // namespace torvan

@@ -2,6 +2,8 @@
 
 class QKeyEvent;
 
+namespace torvan {
+
 // What the frequency editor does with a key: digits, the full stop and the
 // caret keys reach it, Enter ends the edit, and everything else (letters,
 // Tab, Escape, Up, Down, Ctrl+V, menu accelerators) is dropped so that only
@@ -15,3 +17,5 @@ enum class FrequencyKey {
 };
 
 FrequencyKey ClassifyFrequencyKey(const QKeyEvent& event);
+
+}  // namespace torvan

@@ -3,8 +3,10 @@
 #include "editor/CMSFlexGrid.h"
 #include "form/CellTable.h"
 
+namespace torvan {
+
 // The channel grid's cells as the image codecs see them.
-class GridCellTable final : public torvan::CellTable {
+class GridCellTable final : public CellTable {
 public:
     explicit GridCellTable(CMSFlexGrid& grid) : grid_(grid) {}
 
@@ -18,3 +20,5 @@ public:
 private:
     CMSFlexGrid& grid_;
 };
+
+}  // namespace torvan

@@ -7,6 +7,8 @@
 
 #include "editor/CMSFlexGrid.h"
 
+namespace torvan {
+
 namespace {
 
 // Narrower than this share of their widths, columns stop shrinking: texts
@@ -59,3 +61,5 @@ void GridColumnFit::Fit() {
         grid_.SetColWidth(col, widths.at(static_cast<std::size_t>(col)) * twips);
     }
 }
+
+}  // namespace torvan

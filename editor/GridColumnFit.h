@@ -3,6 +3,8 @@
 #include <QObject>
 #include <vector>
 
+namespace torvan {
+
 class CMSFlexGrid;
 
 // Lets the columns of a grid share its width in the proportions of the widths
@@ -23,3 +25,5 @@ private:
     std::vector<int> designPx_;
     int designTotal_ = 0;
 };
+
+}  // namespace torvan

@@ -5,6 +5,8 @@
 
 #include "editor/CMSFlexGrid.h"
 
+namespace torvan {
+
 namespace {
 
 bool IsEnter(int key) {
@@ -68,8 +70,7 @@ void InPlaceEditing::PostKey(int key) {
 void InPlaceEditing::PlaceOverCell(const OpenEdit& edit) {
     // The cell's last pixel row and column carry the grid lines.
     const QRect cell = grid_.CellRect(edit.row, edit.col).adjusted(0, 0, -1, -1);
-    edit.editor->setGeometry(
-        QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
+    edit.editor->setGeometry(QRect(grid_.viewport()->mapFrom(&grid_, cell.topLeft()), cell.size()));
 }
 
 bool InPlaceEditing::eventFilter(QObject* watched, QEvent* event) {
@@ -96,7 +97,7 @@ void InPlaceEditing::Close(QWidget& editor) {
     editor.hide();
 }
 
-void InPlaceEditing::SetHighLight(int mode) {
+void InPlaceEditing::SetHighLight(CMSFlexGrid::HighLightMode mode) {
     if (grid_.HighLight() != mode) {
         grid_.SetHighLight(mode);
     }
@@ -109,10 +110,10 @@ void InPlaceEditing::OnMouseDown(qint16 button) {
         return;
     }
     if (grid_.MouseCol() == 0) {
-        SetHighLight(CMSFlexGrid::kHighLightWithFocus);
+        SetHighLight(CMSFlexGrid::HighLightMode::WithFocus);
         return;
     }
-    SetHighLight(CMSFlexGrid::kHighLightNever);
+    SetHighLight(CMSFlexGrid::HighLightMode::Never);
     // The header row and the space beyond the last cells edit nothing.
     if (grid_.MouseRow() >= grid_.FixedRows() && grid_.MouseCol() >= grid_.FixedCols()) {
         hooks_.beginEdit();
@@ -121,8 +122,8 @@ void InPlaceEditing::OnMouseDown(qint16 button) {
 
 // A row chosen by its number is shown marked; cells reached otherwise are not.
 void InPlaceEditing::OnEnterCell() {
-    SetHighLight(grid_.MouseCol() == 0 ? CMSFlexGrid::kHighLightWithFocus
-                                       : CMSFlexGrid::kHighLightNever);
+    SetHighLight(grid_.MouseCol() == 0 ? CMSFlexGrid::HighLightMode::WithFocus
+                                       : CMSFlexGrid::HighLightMode::Never);
 }
 
 bool InPlaceEditing::OnGridKey(QKeyEvent& event) {
@@ -167,3 +168,5 @@ bool InPlaceEditing::OnEditorEvent(QWidget& editor, QEvent& event) {
     }
     return false;
 }
+
+}  // namespace torvan

@@ -4,8 +4,11 @@
 #include <functional>
 #include <optional>
 
-class CMSFlexGrid;
+#include "editor/CMSFlexGrid.h"
+
 class QKeyEvent;
+
+namespace torvan {
 
 // Editing a grid's cells in place: an editor widget is laid over the cell
 // being edited and writes its text into that very cell when it loses the
@@ -56,7 +59,7 @@ private:
 
     void PlaceOverCell(const OpenEdit& edit);
     void Close(QWidget& editor);
-    void SetHighLight(int mode);
+    void SetHighLight(CMSFlexGrid::HighLightMode mode);
     void OnMouseDown(qint16 button);
     void OnEnterCell();
     bool OnGridKey(QKeyEvent& event);
@@ -66,3 +69,5 @@ private:
     Hooks hooks_;
     std::optional<OpenEdit> open_;
 };
+
+}  // namespace torvan

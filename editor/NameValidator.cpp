@@ -2,13 +2,14 @@
 
 #include "form/ChannelCodec.h"
 
+namespace torvan {
+
 namespace {
 
 // Upper-cased ASCII only: other scripts' case mappings could turn one typed
 // character into several.
 bool Storable(QChar c) {
-    return c.unicode() < 0x80 &&
-           torvan::NameCodeOf(static_cast<char>(c.toUpper().unicode())) != torvan::kUnsetByte;
+    return c.unicode() < 0x80 && NameCodeOf(static_cast<char>(c.toUpper().unicode())) != kUnsetByte;
 }
 
 }  // namespace
@@ -22,3 +23,5 @@ QValidator::State NameValidator::validate(QString& input, int& /*pos*/) const {
     input = input.toUpper();
     return Acceptable;
 }
+
+}  // namespace torvan

@@ -2,6 +2,8 @@
 
 #include <QValidator>
 
+namespace torvan {
+
 // The name editor's input: letters are upper-cased as they are typed, and
 // only characters a channel name can store (A-Z, 0-9, '-' and space) are
 // taken, so a saved name reads back exactly as it was typed.
@@ -11,3 +13,5 @@ public:
 
     State validate(QString& input, int& pos) const override;
 };
+
+}  // namespace torvan

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QWidget>
 
+namespace torvan {
+
 namespace {
 
 class WheelFilter final : public QObject {
@@ -33,3 +35,5 @@ void WheelNeedsFocus(QWidget& control) {
     }
     control.installEventFilter(new WheelFilter(&control));
 }
+
+}  // namespace torvan

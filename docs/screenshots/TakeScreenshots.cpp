@@ -36,6 +36,8 @@
 #include "form/MemoryForm.h"
 #include "model/ChannelFile.h"
 
+using namespace torvan;
+
 namespace {
 
 using torvan::MemoryImage;

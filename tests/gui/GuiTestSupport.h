@@ -29,6 +29,8 @@
 
 namespace gui_test {
 
+using namespace torvan;
+
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 // The Qt Test classes linked into the test program, by class name.
@@ -143,6 +145,16 @@ inline QStringList RowTexts(const CMSFlexGrid& grid, int row) {
 inline void WaitActive(QWidget& window) {
     window.activateWindow();
     QTRY_VERIFY(QApplication::activeWindow() == &window);
+}
+
+// A dialog's or window's control by its object name.
+template <typename Widget>
+Widget& Child(const QObject& parent, const char* name) {
+    auto* child = parent.findChild<Widget*>(QLatin1String(name));
+    if (child == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return *child;
 }
 
 // Clicks the middle of a cell, on whatever lies there (the cell, a header or

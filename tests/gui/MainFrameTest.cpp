@@ -17,6 +17,8 @@
 #include "app/RecentFileList.h"
 #include "tests/RefusingPlace.h"
 
+using namespace torvan;
+
 using gui_test::Key;
 using torvan::Setting;
 

@@ -12,6 +12,8 @@
 #include "dialogs/CToneDlg.h"
 #include "editor/CMSFlexGrid.h"
 
+using namespace torvan;
+
 namespace {
 
 using Bytes = QByteArray;
@@ -64,7 +66,7 @@ private slots:
             for (const QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
                 QCOMPARE(button->isChecked(), button->text() == QLatin1String(mode));
             }
-            const CMSFlexGrid& grid = dialog.ValueGrid();
+            const auto& grid = gui_test::Child<CMSFlexGrid>(dialog, "valueGrid");
             QCOMPARE(grid.isVisible(), row >= 0);
             if (row >= 0) {
                 QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(row, col));
@@ -106,11 +108,14 @@ private slots:
         CDtmfDlg dtmf(image_);
         CRadioDlg radio(image_);
         QStringList shown;
-        for (std::size_t action = 0; action < 4; ++action) {
-            shown << sideKey.List(action).currentText();
+        for (const char* list :
+             {"key1ShortList", "key1LongList", "key2ShortList", "key2LongList"}) {
+            shown << gui_test::Child<QComboBox>(sideKey, list).currentText();
         }
-        shown << dtmf.TxSideToneList().currentText() << dtmf.RxSideToneList().currentText()
-              << dtmf.PttIdEdit().text() << radio.PresetGrid().TextMatrix(1, 1);
+        shown << gui_test::Child<QComboBox>(dtmf, "txSideToneList").currentText()
+              << gui_test::Child<QComboBox>(dtmf, "rxSideToneList").currentText()
+              << gui_test::Child<QLineEdit>(dtmf, "pttIdEdit").text()
+              << gui_test::Child<CMSFlexGrid>(radio, "presetGrid").TextMatrix(1, 1);
         QCOMPARE(shown,
                  (QStringList{"", "", "Reverse Frequency", "FM", "Off", "Off", "123", "87.50"}));
     }

@@ -22,6 +22,8 @@
 #include "dialogs/CToneDlg.h"
 #include "editor/ChannelGridSetup.h"
 
+using namespace torvan;
+
 using gui_test::Key;
 using torvan::Setting;
 
@@ -223,8 +225,8 @@ private slots:
         QCOMPARE(Current(), Cell(kRow, editCol));
         QCOMPARE(Shown(), shown);
         // A click on a channel number marks the row while the grid has the keyboard.
-        QCOMPARE(Grid().HighLight(),
-                 col == 0 ? CMSFlexGrid::kHighLightWithFocus : CMSFlexGrid::kHighLightNever);
+        QCOMPARE(Grid().HighLight(), col == 0 ? CMSFlexGrid::HighLightMode::WithFocus
+                                              : CMSFlexGrid::HighLightMode::Never);
         if (QWidget* editor = Editor()) {
             QVERIFY(editor->hasFocus());
             // Over its cell, also once the window has grown and the columns with it.

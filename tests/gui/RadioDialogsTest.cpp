@@ -21,6 +21,8 @@
 #include "dialogs/CProgressDlg.h"
 #include "model/PasswordCodec.h"
 
+using namespace torvan;
+
 using gui_test::FormTexts;
 using gui_test::RadioOnPty;
 using torvan::LevelPoint;
@@ -104,15 +106,16 @@ torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
 // The user in the Power dialog: Low Low, then one step right, each time
 // waiting for the exchange's end, then Exit if the dialog is still open.
 void DrivePower(CPowerDlg& dialog) {
-    QTest::mouseClick(&dialog.LevelButton(LevelPoint::LowLow), Qt::LeftButton);
+    QTest::mouseClick(&gui_test::Child<QPushButton>(dialog, "lowLowButton"), Qt::LeftButton);
     QTRY_VERIFY(dialog.Active() || !dialog.isVisible());
     if (dialog.isVisible()) {
-        const QString before = dialog.Display().text();
-        QTest::keyClick(&dialog.ScrollBar(), Qt::Key_Right);
-        QTRY_VERIFY(!dialog.isVisible() || dialog.Display().text() != before);
+        const QString before = gui_test::Child<QLabel>(dialog, "display").text();
+        QTest::keyClick(&gui_test::Child<QScrollBar>(dialog, "scrollBar"), Qt::Key_Right);
+        QTRY_VERIFY(!dialog.isVisible() ||
+                    gui_test::Child<QLabel>(dialog, "display").text() != before);
     }
     if (dialog.isVisible()) {
-        QTest::mouseClick(&dialog.ExitButton(), Qt::LeftButton);
+        QTest::mouseClick(&gui_test::Child<QPushButton>(dialog, "exitButton"), Qt::LeftButton);
     }
 }
 
@@ -120,13 +123,13 @@ void DrivePower(CPowerDlg& dialog) {
 // the close box and a second Start do nothing.
 void DriveProgress(CProgressDlg& dialog, Fault fault) {
     if (fault == Fault::Cancelled) {
-        QTest::mouseClick(&dialog.CancelButton(), Qt::LeftButton);
+        QTest::mouseClick(&gui_test::Child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
         return;
     }
-    QTest::mouseClick(&dialog.StartButton(), Qt::LeftButton);
+    QTest::mouseClick(&gui_test::Child<QPushButton>(dialog, "startButton"), Qt::LeftButton);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.close());
-    QTest::mouseClick(&dialog.StartButton(), Qt::LeftButton);
+    QTest::mouseClick(&gui_test::Child<QPushButton>(dialog, "startButton"), Qt::LeftButton);
     QVERIFY(dialog.isVisible());
 }
 
@@ -274,18 +277,19 @@ private slots:
         MemoryImage memory = torvan::sim::PatternMemory(1);
         memory[kLowLow] = 10;
         Open(memory);
-        QScrollBar& bar = dialog_->ScrollBar();
-        QCOMPARE(dialog_->Display().text(), QStringLiteral("0"));
+        QScrollBar& bar = gui_test::Child<QScrollBar>(*dialog_, "scrollBar");
+        QCOMPARE(gui_test::Child<QLabel>(*dialog_, "display").text(), QStringLiteral("0"));
         QVERIFY(!bar.isEnabled());
-        QTest::mouseClick(&dialog_->LevelButton(LevelPoint::LowLow), Qt::LeftButton);
-        QCOMPARE(dialog_->Display().text(), QStringLiteral("Low Low 10"));
+        QTest::mouseClick(&gui_test::Child<QPushButton>(*dialog_, "lowLowButton"), Qt::LeftButton);
+        QCOMPARE(gui_test::Child<QLabel>(*dialog_, "display").text(), QStringLiteral("Low Low 10"));
         QCOMPARE(bar.value(), 10);
         QVERIFY(bar.isEnabled() && bar.hasFocus());
-        QVERIFY(!dialog_->LevelButton(LevelPoint::HighHigh).isEnabled());
+        QVERIFY(!gui_test::Child<QPushButton>(*dialog_, "highHighButton").isEnabled());
         QCOMPARE(radio_->Counters().levelQueries, 1U);
         QCOMPARE(radio_->Counters().levelPrepares, 0U);
         HoldKey(bar, Qt::Key_Right, 4);
-        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low 15"));
+        QTRY_COMPARE(gui_test::Child<QLabel>(*dialog_, "display").text(),
+                     QStringLiteral("Low Low 15"));
         QCOMPARE(radio_->Counters().levelPrepares, 1U);
         QPoint at = HandleCentre(bar);
         SendMouse(bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
@@ -296,7 +300,8 @@ private slots:
         const int last = bar.sliderPosition();
         QVERIFY(last > 15);
         SendMouse(bar, QEvent::MouseButtonRelease, at, Qt::LeftButton);
-        QTRY_COMPARE(dialog_->Display().text(), QStringLiteral("Low Low %1").arg(last));
+        QTRY_COMPARE(gui_test::Child<QLabel>(*dialog_, "display").text(),
+                     QStringLiteral("Low Low %1").arg(last));
         radio_->Finish();
         QCOMPARE(radio_->Memory()[kLowLow], last);
         QCOMPARE(radio_->Counters().levelPrepares, 2U);
@@ -311,16 +316,19 @@ private slots:
         for (const auto& [active, end, ends] : cases) {
             Open(torvan::sim::PatternMemory(1));
             if (active) {
-                QTest::mouseClick(&dialog_->LevelButton(LevelPoint::HighLow), Qt::LeftButton);
+                QTest::mouseClick(&gui_test::Child<QPushButton>(*dialog_, "highLowButton"),
+                                  Qt::LeftButton);
                 QVERIFY(dialog_->Active());
             }
-            QTest::mouseClick(end ? &dialog_->EndButton() : &dialog_->ExitButton(), Qt::LeftButton);
+            QTest::mouseClick(end ? &gui_test::Child<QPushButton>(*dialog_, "endButton")
+                                  : &gui_test::Child<QPushButton>(*dialog_, "exitButton"),
+                              Qt::LeftButton);
             QCOMPARE(dialog_->isVisible(), end);
             if (end) {
                 QVERIFY(!dialog_->Active());
-                QCOMPARE(dialog_->Display().text(), QStringLiteral("0"));
-                QVERIFY(dialog_->LevelButton(LevelPoint::LowLow).isEnabled());
-                QVERIFY(!dialog_->ScrollBar().isEnabled());
+                QCOMPARE(gui_test::Child<QLabel>(*dialog_, "display").text(), QStringLiteral("0"));
+                QVERIFY(gui_test::Child<QPushButton>(*dialog_, "lowLowButton").isEnabled());
+                QVERIFY(!gui_test::Child<QScrollBar>(*dialog_, "scrollBar").isEnabled());
             }
             QTRY_COMPARE(radio_->Counters().tuningEnds, ends);
             radio_->Finish();

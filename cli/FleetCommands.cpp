@@ -54,8 +54,8 @@ std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, CloneDirection
     if (InterruptWatch::Caught() != 0) {
         for (FleetRow& row : rows) {
             if (direction == CloneDirection::Write || !row.passed) {
-                row = FleetRow{row.port, InterruptWatch::Interrupted(direction), row.seconds,
-                               false, "-", {}};
+                row = FleetRow{
+                    row.port, InterruptWatch::Interrupted(direction), row.seconds, false, "-", {}};
             }
         }
     }
@@ -163,8 +163,8 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
             MemoryImage image;
             image.ResetToNewDocument();
             EncodePasswordBytes(password.value_or(""), image);
-            row.result = Clone(CloneDirection::Read, fleet[i].device, image,
-                               *progress.Sink(i, "Read data"));
+            row.result =
+                Clone(CloneDirection::Read, fleet[i].device, image, *progress.Sink(i, "Read data"));
             NoteHint(row);
             if (!row.result.ok || InterruptWatch::Caught() != 0) {
                 return;

@@ -25,7 +25,7 @@ public:
     }
     void ShowFailure(const Result& failure) override { failure_ = failure.error; }
     void Finished(bool success) override {
-        Show(caption_ + (success             ? ": done"
+        Show(caption_ + (success            ? ": done"
                          : failure_.empty() ? ": stopped"
                                             : " failed: " + failure_));
     }

@@ -56,8 +56,8 @@ int ReportFleet(const std::vector<FleetRow>& rows, const std::string& lastHeadin
     if (failed.empty()) {
         return 0;
     }
-    const auto count = std::count_if(rows.begin(), rows.end(),
-                                     [](const FleetRow& row) { return !row.passed; });
+    const auto count =
+        std::count_if(rows.begin(), rows.end(), [](const FleetRow& row) { return !row.passed; });
     err << count << " of " << rows.size() << " radios failed: " << failed << '\n';
     return InterruptWatch::FailureStatus();
 }

@@ -23,8 +23,8 @@ bool TerminalProgress::IsTerminal(const std::ostream& err) {
 
 std::string TerminalProgress::Bar(int position, int upper, const std::string& percentText) {
     const auto filled = static_cast<std::size_t>(position * kBarWidth / upper);
-    return '[' + std::string(filled, '#') + std::string(static_cast<std::size_t>(kBarWidth) - filled, '-') + "] " +
-           percentText;
+    return '[' + std::string(filled, '#') +
+           std::string(static_cast<std::size_t>(kBarWidth) - filled, '-') + "] " + percentText;
 }
 
 void TerminalProgress::ShowProgress(int position, int upper, const std::string& percentText) {

@@ -6,9 +6,9 @@
 #include <iterator>
 
 #include "cli/CloneCommands.h"
+#include "link/WriteCheck.h"
 #include "model/ChannelFile.h"
 #include "model/ImageCodec.h"
-#include "link/WriteCheck.h"
 #include "tests/CliRun.h"
 #include "tests/RadioOnPty.h"
 #include "tests/TempDir.h"
@@ -159,9 +159,9 @@ TEST_F(CliRadio, FleetWriteReportsEveryRadioByPort) {
     EXPECT_EQ(twice.status, 2);
     EXPECT_NE(twice.err.find("are the same device"), std::string::npos) << twice.err;
 
-    const CliRun run = RunCli(cli::RunWrite, {"--port", good.Path(), "--port", silent.Path(),
-                                              "--port", pulled.Path(), "--port", dropping.Path(),
-                                              "--verify", Path("f.sin")});
+    const CliRun run = RunCli(
+        cli::RunWrite, {"--port", good.Path(), "--port", silent.Path(), "--port", pulled.Path(),
+                        "--port", dropping.Path(), "--verify", Path("f.sin")});
     EXPECT_EQ(run.status, 1);
     for (const auto& [port, result, verify] : std::vector<std::array<std::string, 3>>{
              {good.Path(), "OK", "OK"},
@@ -174,12 +174,22 @@ TEST_F(CliRadio, FleetWriteReportsEveryRadioByPort) {
         EXPECT_NE(line.find("  " + result), std::string::npos) << line;
         EXPECT_TRUE(line.ends_with("  " + verify)) << line;
     }
-    EXPECT_TRUE(run.err.ends_with("3 of 4 radios failed: " + silent.Path() + ", " +
-                                  pulled.Path() + ", " + dropping.Path() + "\n"))
+    EXPECT_TRUE(run.err.ends_with("3 of 4 radios failed: " + silent.Path() + ", " + pulled.Path() +
+                                  ", " + dropping.Path() + "\n"))
         << run.err;
+    // Read back at once, each into the folder under its device's name.
+    std::filesystem::create_directory(dir_ / "radios");
+    const CliRun read =
+        RunCli(cli::RunRead, {"--port", good.Path(), "--port", dropping.Path(), Path("radios")});
+    EXPECT_EQ(read.status, 0) << read.err;
     good.Finish();
+    dropping.Finish();
     EXPECT_TRUE(UnwrittenAddresses(file, good.Memory()).empty());
-    EXPECT_EQ(good.Counters().handshakes, 3U) << "the write's two and the read-back's";
+    EXPECT_EQ(good.Counters().handshakes, 4U) << "the write's two, the read-back's, the read's";
+    for (const RadioOnPty* radio : {&good, &dropping}) {
+        const auto name = std::filesystem::path(radio->Path()).filename().string() + ".sin";
+        EXPECT_EQ(Load(dir_ / "radios" / name), radio->Memory());
+    }
 }
 
 // The end of tuning is sent only after an answered query.

@@ -1,12 +1,11 @@
 #include "cli/CloneCommands.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <iostream>
 
 #include "cli/FileArgs.h"
+#include "cli/FleetCommands.h"
 #include "cli/InterruptWatch.h"
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
@@ -38,15 +37,13 @@ int Report(const Result& outcome, std::ostream& err) {
             err << hint << '\n';
         }
     }
-    const int signal = InterruptWatch::Caught();
-    return signal != 0 ? 128 + signal : 1;
+    return InterruptWatch::FailureStatus();
 }
 
 Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage& image,
                 std::ostream& err) {
-    const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
-                              terminal);
+                              TerminalProgress::IsTerminal(err));
     const InterruptWatch interrupts;
     Result outcome;
     RunOnSerialThread([&] {
@@ -55,10 +52,7 @@ Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage&
     });
     if (InterruptWatch::Caught() != 0) {
         // Even a transfer that just completed: the user asked to stop.
-        outcome = Result::Failure(direction == CloneDirection::Write
-                                      ? "Interrupted: the radio may hold a partial write; write "
-                                        "it again."
-                                      : "Interrupted: nothing was saved.");
+        outcome = InterruptWatch::Interrupted(direction);
     }
     return outcome;
 }
@@ -135,11 +129,14 @@ int VerifyWrite(const MemoryImage& sent, const PortDevice& device, std::ostream&
 
 }  // namespace
 
-int RunRead(const Args& args, std::ostream&, std::ostream& err) {
+int RunRead(const Args& args, std::ostream& out, std::ostream& err) {
     PortArgs parsed;
     if (!ParsePortArgs("read", args, PasswordOption::Taken, parsed, err) ||
         !ExpectOneFile("read", parsed.positional, err)) {
         return 2;
+    }
+    if (parsed.ports.size() > 1) {
+        return RunFleetRead(parsed.ports, parsed.password, parsed.positional[0], out, err);
     }
     // A file that cannot be written must not cost a whole transfer first.
     if (const Result writable = CheckWritable(parsed.positional[0]); !writable.ok) {
@@ -151,7 +148,7 @@ int RunRead(const Args& args, std::ostream&, std::ostream& err) {
     image.ResetToNewDocument();
     EncodePasswordBytes(parsed.password.value_or(""), image);
     const Result outcome =
-        Transfer(CloneDirection::Read, PortResolver().Resolve(parsed.port), image, err);
+        Transfer(CloneDirection::Read, PortResolver().Resolve(parsed.ports[0]), image, err);
     if (!outcome.ok) {
         return Report(outcome, err);
     }
@@ -175,11 +172,14 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
         !ExpectOneFile("write", parsed.positional, err)) {
         return 2;
     }
+    if (parsed.ports.size() > 1) {
+        return RunFleetWrite(parsed.ports, parsed.positional[0], verifying, out, err);
+    }
     MemoryImage image;
     if (!LoadOrReport(parsed.positional[0], image, err)) {
         return 1;
     }
-    const PortDevice device = PortResolver().Resolve(parsed.port);
+    const PortDevice device = PortResolver().Resolve(parsed.ports[0]);
     const int written = Report(Transfer(CloneDirection::Write, device, image, err), err);
     return written == 0 && verifying ? VerifyWrite(image, device, out, err) : written;
 }
@@ -187,6 +187,10 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
 int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
     PortArgs parsed;
     if (!ParsePortArgs("power", args, PasswordOption::Refused, parsed, err)) {
+        return 2;
+    }
+    if (parsed.ports.size() > 1) {
+        err << "torvan-cli power: tunes one radio at a time; give one --port\n";
         return 2;
     }
     const std::size_t count = parsed.positional.size();
@@ -197,7 +201,7 @@ int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
                "middle-low, middle-high, high-low or high-high; VALUE is 0 to 255\n";
         return 2;
     }
-    return Report(Tune(PortResolver().Resolve(parsed.port), *point, value, out), err);
+    return Report(Tune(PortResolver().Resolve(parsed.ports[0]), *point, value, out), err);
 }
 
 }  // namespace torvan::cli

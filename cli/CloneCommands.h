@@ -6,9 +6,10 @@
 
 namespace torvan::cli {
 
-// torvan-cli read --port PORT [--password DIGITS] OUT.sin
+// torvan-cli read --port PORT [--password DIGITS] OUT.sin, or with several
+// --port ... FOLDER (see FleetCommands)
 int RunRead(const Args& args, std::ostream& out, std::ostream& err);
-// torvan-cli write --port PORT [--verify] IN.sin
+// torvan-cli write --port PORT [--port PORT...] [--verify] IN.sin
 int RunWrite(const Args& args, std::ostream& out, std::ostream& err);
 // torvan-cli power --port PORT POINT [VALUE]
 int RunPower(const Args& args, std::ostream& out, std::ostream& err);

@@ -42,4 +42,15 @@ int InterruptWatch::Caught() {
     return caught.load();
 }
 
+int InterruptWatch::FailureStatus() {
+    const int signal = Caught();
+    return signal != 0 ? 128 + signal : 1;
+}
+
+Result InterruptWatch::Interrupted(CloneDirection direction) {
+    return Result::Failure(direction == CloneDirection::Write
+                               ? "Interrupted: the radio may hold a partial write; write it again."
+                               : "Interrupted: nothing was saved.");
+}
+
 }  // namespace torvan::cli

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "link/CloneTransfer.h"
+#include "model/Result.h"
+
 namespace torvan::cli {
 
 // Ctrl+C (SIGINT) and SIGTERM while a radio transfer runs. The handler only
@@ -17,6 +20,11 @@ public:
 
     // The signal caught by any watch so far; 0 when none.
     static int Caught();
+    // The exit status of a failed command: as the shell reports a signal
+    // (130 for Ctrl+C) when one was caught, else 1.
+    static int FailureStatus();
+    // What a transfer the user stopped has left behind.
+    static Result Interrupted(CloneDirection direction);
 
 private:
     using Handler = void (*)(int);

@@ -1,5 +1,6 @@
 #include "cli/PortArgs.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ostream>
 
@@ -27,7 +28,7 @@ bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption 
             return false;
         }
         if (arg == "--port") {
-            parsed.port = args[++i];
+            parsed.ports.push_back(args[++i]);
         } else if (takesValue) {
             parsed.password = args[++i];
         } else if (arg.size() > 1 && arg.front() == '-' &&
@@ -38,7 +39,8 @@ bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption 
             parsed.positional.push_back(arg);
         }
     }
-    if (parsed.port.empty()) {
+    if (parsed.ports.empty() ||
+        std::find(parsed.ports.begin(), parsed.ports.end(), "") != parsed.ports.end()) {
         err << prefix << "--port PORT is required (COM1 to COM8 or a device path)\n";
         return false;
     }

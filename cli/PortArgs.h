@@ -9,10 +9,10 @@
 
 namespace torvan::cli {
 
-// The arguments of the radio commands: --port PORT, optionally --password
-// DIGITS, and the positional words.
+// The arguments of the radio commands: --port PORT (once or more), optionally
+// --password DIGITS, and the positional words.
 struct PortArgs {
-    std::string port;
+    std::vector<std::string> ports;  // in the order given
     std::optional<std::string> password;
     std::vector<std::string> positional;
 };

@@ -1,6 +1,8 @@
 #include "cli/TerminalProgress.h"
 
-#include <ostream>
+#include <unistd.h>
+
+#include <iostream>
 #include <utility>
 
 #include "cli/InterruptWatch.h"
@@ -15,6 +17,16 @@ constexpr int kBarWidth = 40;
 TerminalProgress::TerminalProgress(std::ostream& err, std::string caption, bool terminal)
     : err_(err), caption_(std::move(caption)), terminal_(terminal) {}
 
+bool TerminalProgress::IsTerminal(const std::ostream& err) {
+    return &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
+}
+
+std::string TerminalProgress::Bar(int position, int upper, const std::string& percentText) {
+    const auto filled = static_cast<std::size_t>(position * kBarWidth / upper);
+    return '[' + std::string(filled, '#') +
+           std::string(static_cast<std::size_t>(kBarWidth) - filled, '-') + "] " + percentText;
+}
+
 void TerminalProgress::ShowProgress(int position, int upper, const std::string& percentText) {
     const int percent = position * 100 / upper;
     if (terminal_) {
@@ -23,9 +35,7 @@ void TerminalProgress::ShowProgress(int position, int upper, const std::string& 
             return;
         }
         lastShown_ = filled * 1000 + percent;
-        err_ << '\r' << caption_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(kBarWidth - filled), '-') << "] "
-             << percentText << std::flush;
+        err_ << '\r' << caption_ << ' ' << Bar(position, upper, percentText) << std::flush;
         drawn_ = true;
         return;
     }

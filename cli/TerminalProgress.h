@@ -13,6 +13,11 @@ class TerminalProgress final : public TransferSink {
 public:
     TerminalProgress(std::ostream& err, std::string caption, bool terminal);
 
+    // Whether `err` is the program's standard error and that is a terminal.
+    static bool IsTerminal(const std::ostream& err);
+    // The bar of `position` of `upper` with the label: "[####----] 45%".
+    static std::string Bar(int position, int upper, const std::string& percentText);
+
     void DisableButtons() override {}
     void ShowProgress(int position, int upper, const std::string& percentText) override;
     // The command reports the transfer's failure itself.

@@ -29,7 +29,7 @@ Result OpenResolvedPort(SerialPort& port, const PortDevice& device) {
 }
 
 Result CloneTransfer::Run(CloneDirection direction, const PortDevice& device) {
-    const TransferBusy::Hold busy = TransferBusy::TryAcquire();
+    const TransferBusy::Hold busy = TransferBusy::TryAcquire(device.ok ? device.value : std::string());
     if (!busy) {
         return Result::Failure("another transfer is running");
     }

@@ -44,7 +44,7 @@ public:
         : port_(port), link_(port), image_(image), sink_(sink) {}
 
     // Succeeds after a complete transfer. Fails at once, without a word to
-    // the sink, when another transfer is running.
+    // the sink, when another transfer runs on the same device.
     Result Run(CloneDirection direction, const PortDevice& device);
 
 private:

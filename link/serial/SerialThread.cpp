@@ -8,6 +8,10 @@
 namespace torvan {
 
 void RunOnSerialThread(const std::function<void()>& work) {
+    RunOnSerialThreads({work});
+}
+
+void RunOnSerialThreads(const std::vector<std::function<void()>>& works) {
     static int argc = 1;
     static char name[] = "torvan";
     static char* argv[] = {name, nullptr};
@@ -15,18 +19,23 @@ void RunOnSerialThread(const std::function<void()>& work) {
     if (QCoreApplication::instance() == nullptr) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    // The promise hands the work's results to this thread through the
+    // The promises hand the works' results to this thread through the
     // standard library, where race checkers can see it; QThread::wait alone
     // synchronises inside Qt.
-    std::promise<void> done;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
-        work();
-        done.set_value();
-    }));
-    thread->start();
-    // The work is bounded by the port's own time-outs.
-    done.get_future().wait();
-    thread->wait();
+    std::vector<std::promise<void>> done(works.size());
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (std::size_t i = 0; i < works.size(); ++i) {
+        threads.emplace_back(QThread::create([&works, &done, i] {
+            works[i]();
+            done[i].set_value();
+        }));
+        threads.back()->start();
+    }
+    // Each work is bounded by its port's own time-outs.
+    for (std::size_t i = 0; i < works.size(); ++i) {
+        done[i].get_future().wait();
+        threads[i]->wait();
+    }
 }
 
 }  // namespace torvan

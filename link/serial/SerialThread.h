@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace torvan {
 
@@ -9,5 +10,9 @@ namespace torvan {
 // std::thread lacks. A QCoreApplication is created for the call when the
 // process has none (call it from main's thread then).
 void RunOnSerialThread(const std::function<void()>& work);
+
+// The same for several pieces of work at once, each on its own QThread;
+// returns when all have finished.
+void RunOnSerialThreads(const std::vector<std::function<void()>>& works);
 
 }  // namespace torvan

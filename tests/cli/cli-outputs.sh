@@ -53,5 +53,21 @@ wait $cli; status=$?
 grep -qxF "Interrupted: the radio may hold a partial write; write it again." write.err ||
   fail "interrupted write said: $(cat write.err)"
 [ "$(stty -g -F "$pty")" = "$settings" ] || fail "the port's settings were not restored"
-kill $sim; wait $sim
+
+# The same with two radios at once: every transfer stops and says so.
+"$SIM" --pace --load kept.sin >sim2.out & sim2=$!
+until [ -s sim2.out ] || ! kill -0 $sim2 2>noise; do sleep 0.1; done
+pty2=$(head -n 1 sim2.out)
+settings2=$(stty -g -F "$pty2")
+env --default-signal=INT "$CLI" write --port "$pty" --port "$pty2" kept.sin >fleet.out 2>fleet.err &
+cli=$!
+until grep -q "Write data: 10%" fleet.err || ! kill -0 $cli 2>noise; do sleep 0.1; done
+kill -INT $cli
+wait $cli; status=$?
+[ $status = 130 ] || fail "interrupted fleet write: exit $status, not 130"
+[ "$(grep -c "  Interrupted: the radio may hold a partial write" fleet.out)" = 2 ] ||
+  fail "interrupted fleet write said: $(cat fleet.out)"
+[ "$(stty -g -F "$pty")" = "$settings" ] && [ "$(stty -g -F "$pty2")" = "$settings2" ] ||
+  fail "the fleet's port settings were not restored"
+kill $sim $sim2; wait $sim $sim2
 finish

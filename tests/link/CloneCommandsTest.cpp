@@ -7,6 +7,7 @@
 
 #include "cli/CloneCommands.h"
 #include "form/ImageCodec.h"
+#include "link/WriteCheck.h"
 #include "model/ChannelFile.h"
 #include "model/PasswordCodec.h"
 #include "tests/CliRun.h"
@@ -20,6 +21,7 @@ using sim::PatternMemory;
 using testing_support::CliRun;
 using testing_support::RadioOnPty;
 using testing_support::RunCli;
+using testing_support::With;
 
 class CliRadio : public testing::Test {
 protected:
@@ -110,6 +112,7 @@ TEST(CliUsage, ErrorsExitWithTwo) {
         {cli::RunWrite, {"--port", "COM1", "--password", "1", "x.sin"}},
         {cli::RunPower, {"--port", "COM1", "medium"}},
         {cli::RunPower, {"--port", "COM1", "low-low", "256"}},
+        {cli::RunPower, {"--port", "COM1", "--port", "COM2", "low-low"}},
     };
     for (const auto& [command, args] : bad) {
         const CliRun run = RunCli(command, args);
@@ -138,6 +141,55 @@ TEST_F(CliRadio, WriteVerifyReadsBack) {
             << run.err;
         radio.Finish();
         EXPECT_EQ(radio.Counters().reads, 1U + 1U + 512U) << "band probe, password probe, blocks";
+    }
+}
+
+// Four radios at once: the silent one, the one pulled mid-write and the one
+// that drops a block are reported by port; the healthy one holds the image.
+// A device named twice is refused before a byte is sent.
+TEST_F(CliRadio, FleetWriteReportsEveryRadioByPort) {
+    const MemoryImage file = PatternMemory(5);
+    ASSERT_TRUE(SaveChannelFile(Path("f.sin"), file).ok);
+    RadioOnPty good(PatternMemory(6));
+    RadioOnPty silent(PatternMemory(6), With(&sim::RadioFaults::silent, true));
+    RadioOnPty pulled(PatternMemory(6), With(&sim::RadioFaults::pullAfter, 0x0400U));
+    RadioOnPty dropping(PatternMemory(6), With(&sim::RadioFaults::droppedWrite, 0x0320U));
+    std::filesystem::create_symlink(good.Path(), dir_ / "cable");
+    const CliRun twice =
+        RunCli(cli::RunWrite, {"--port", good.Path(), "--port", Path("cable"), Path("f.sin")});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.err.find("are the same device"), std::string::npos) << twice.err;
+
+    const CliRun run = RunCli(
+        cli::RunWrite, {"--port", good.Path(), "--port", silent.Path(), "--port", pulled.Path(),
+                        "--port", dropping.Path(), "--verify", Path("f.sin")});
+    EXPECT_EQ(run.status, 1);
+    for (const auto& [port, result, verify] : std::vector<std::array<std::string, 3>>{
+             {good.Path(), "OK", "OK"},
+             {silent.Path(), "Communication error ", "-"},
+             {pulled.Path(), "Communication error: " + pulled.Path() + ": the line was lost", "-"},
+             {dropping.Path(), "OK", "8 bytes differ: 0x320-0x327"}}) {
+        const std::size_t row = run.out.find('\n' + port + ' ');
+        ASSERT_NE(row, std::string::npos) << run.out;
+        const std::string line = run.out.substr(row + 1, run.out.find('\n', row + 1) - row - 1);
+        EXPECT_NE(line.find("  " + result), std::string::npos) << line;
+        EXPECT_TRUE(line.ends_with("  " + verify)) << line;
+    }
+    EXPECT_TRUE(run.err.ends_with("3 of 4 radios failed: " + silent.Path() + ", " + pulled.Path() +
+                                  ", " + dropping.Path() + "\n"))
+        << run.err;
+    // Read back at once, each into the folder under its device's name.
+    std::filesystem::create_directory(dir_ / "radios");
+    const CliRun read =
+        RunCli(cli::RunRead, {"--port", good.Path(), "--port", dropping.Path(), Path("radios")});
+    EXPECT_EQ(read.status, 0) << read.err;
+    good.Finish();
+    dropping.Finish();
+    EXPECT_TRUE(UnwrittenAddresses(file, good.Memory()).empty());
+    EXPECT_EQ(good.Counters().handshakes, 4U) << "the write's two, the read-back's, the read's";
+    for (const RadioOnPty* radio : {&good, &dropping}) {
+        const auto name = std::filesystem::path(radio->Path()).filename().string() + ".sin";
+        EXPECT_EQ(Load(dir_ / "radios" / name), radio->Memory());
     }
 }
 

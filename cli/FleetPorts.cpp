@@ -1,0 +1,43 @@
+#include "cli/FleetPorts.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "link/DeviceIdentity.h"
+
+namespace torvan::cli {
+
+bool ResolveFleet(const std::string& command, const std::vector<std::string>& names,
+                  std::vector<FleetPort>& fleet, std::ostream& err) {
+    const PortResolver resolver;
+    std::vector<DeviceIdentity> identities;
+    for (const std::string& name : names) {
+        FleetPort port{name, resolver.Resolve(name)};
+        // A name that leads nowhere fails in its own transfer, like one alone.
+        const DeviceIdentity identity = port.device.ok ? DeviceIdentity::Of(port.device.value)
+                                                       : DeviceIdentity::Of("\n" + name);
+        if (const auto same = std::find(identities.begin(), identities.end(), identity);
+            same != identities.end()) {
+            const FleetPort& first = fleet[static_cast<std::size_t>(same - identities.begin())];
+            err << "torvan-cli " << command << ": " << first.name << " and " << name
+                << " are the same device"
+                << (port.device.ok ? " (" + port.device.value + ")" : std::string())
+                << "; name each radio once\n";
+            return false;
+        }
+        identities.push_back(identity);
+        fleet.push_back(std::move(port));
+    }
+    return true;
+}
+
+std::string ReadFileName(const FleetPort& port) {
+    std::string stem = port.name.starts_with('/')
+                           ? std::filesystem::path(port.name).filename().string()
+                           : port.name;
+    std::replace(stem.begin(), stem.end(), '/', '_');
+    return stem + ".sin";
+}
+
+}  // namespace torvan::cli

@@ -1,16 +1,15 @@
-#include "cli/ImageFields.h"
+#include "model/ImageFields.h"
 
 #include <array>
 #include <numeric>
 #include <optional>
 
-#include "link/PowerTuning.h"
 #include "model/BroadcastPresets.h"
 #include "model/ChannelCodec.h"
 #include "model/DtmfSettings.h"
 #include "model/SideKeys.h"
 
-namespace torvan::cli {
+namespace torvan {
 namespace {
 
 std::vector<std::size_t> Range(std::size_t from, std::size_t count) {
@@ -69,14 +68,14 @@ std::vector<std::size_t> ColumnAddresses(int channel, int col) {
 
 }  // namespace
 
-std::vector<ImageField> SettingFields(DecodedFile& file) {
+std::vector<ImageField> SettingFields(FormControls& form) {
     std::vector<ImageField> fields;
     for (const ShownSetting& shown : ShownSettings()) {
         if (shown.setting) {
             fields.push_back({"Settings", std::string(SettingLabel(*shown.setting)),
-                              file.form.List(*shown.setting).SelectedText(), shown.addresses});
+                              form.List(*shown.setting).SelectedText(), shown.addresses});
         } else {
-            fields.push_back({"Settings", "Password", file.form.PasswordText(), shown.addresses});
+            fields.push_back({"Settings", "Password", form.PasswordText(), shown.addresses});
         }
     }
     return fields;
@@ -101,16 +100,12 @@ std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
         fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
                           Range(offset::BroadcastPreset(preset), kBroadcastPresetSize)});
     }
-    for (const LevelPointInfo& info : kLevelPoints) {
-        fields.push_back({"Power Tuning", std::string(info.label), std::to_string(image[info.address]),
-                          {info.address}});
-    }
     return fields;
 }
 
-std::vector<ImageField> ChannelFields(DecodedFile& file) {
+std::vector<ImageField> ChannelFields(FormControls& form) {
     std::vector<ImageField> fields;
-    const CellTable& grid = file.form.Grid();
+    const CellTable& grid = form.Grid();
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             fields.push_back({"Channel " + std::to_string(channel),
@@ -121,4 +116,4 @@ std::vector<ImageField> ChannelFields(DecodedFile& file) {
     return fields;
 }
 
-}  // namespace torvan::cli
+}  // namespace torvan

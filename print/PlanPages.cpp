@@ -1,0 +1,291 @@
+#include "print/PlanPages.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <numeric>
+
+#include "model/ChannelCodec.h"
+#include "print/PlanText.h"
+
+namespace torvan {
+namespace {
+
+// Point sizes at full scale.
+constexpr std::array<double, 4> kPoints = {9, 9, 10.5, 14};
+// Smaller than this the text would be hard to read: cells wrap instead.
+constexpr double kMinScale = 0.65;
+// Room for the rounding of scaled fonts, so shrunk text still fits unwrapped.
+constexpr double kFitSlack = 1.03;
+constexpr int kMaxPairColumns = 4;
+const QColor kShade(236, 236, 236);
+const QColor kRule(96, 96, 96);
+
+QTextOption Wrapping(Qt::Alignment align) {
+    QTextOption option(align | Qt::AlignVCenter);
+    // A word wider than its cell breaks rather than running out of it.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+PlanPages::PlanPages(const PlanText& plan, const QPaintDevice& device, QSizeF area)
+    : device_(device), area_(area) {
+    SetScale(1);
+    const std::vector<double> natural = ColumnWidths(plan, false);
+    const double needed = std::accumulate(natural.begin(), natural.end(), 0.0) * kFitSlack;
+    SetScale(std::clamp(area_.width() / needed, kMinScale, 1.0));
+    LayOutHead(plan);
+    std::vector<ImageField> pairs = plan.settings;
+    pairs.insert(pairs.end(), plan.options.begin(), plan.options.end());
+    for (const ImageField& field : pairs) {
+        pairLabelWidth_ = std::max(pairLabelWidth_, TextWidth(Q(field.label), kBody) + Mm(3));
+        pairValueWidth_ = std::max(pairValueWidth_, TextWidth(Q(field.text), kBold) + Mm(5));
+    }
+    AddHeading(QStringLiteral("Setting"));
+    AddPairs(plan.settings, false);
+    AddPairs(plan.options, true);
+    AddChannels(plan);
+    Paginate();
+}
+
+double PlanPages::Mm(double millimetres) const {
+    return millimetres * device_.logicalDpiY() / 25.4;
+}
+
+double PlanPages::TextWidth(const QString& text, Font font) const {
+    return QFontMetricsF(fonts_[font], &device_).horizontalAdvance(text);
+}
+
+double PlanPages::TextHeight(const QString& text, Font font, double width) const {
+    QTextLayout layout(text, fonts_[font], &device_);
+    layout.setTextOption(Wrapping(Qt::AlignLeft));
+    layout.beginLayout();
+    double height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(width, 1.0));
+        height += line.height();
+    }
+    layout.endLayout();
+    return std::max(height, QFontMetricsF(fonts_[font], &device_).height());
+}
+
+void PlanPages::SetScale(double scale) {
+    for (int font = 0; font < kFontCount; ++font) {
+        QFont& made = fonts_[static_cast<std::size_t>(font)];
+        made = QFont(QStringLiteral("Sans Serif"));
+        // No ligatures: "Off" must stay three letters for a PDF's search.
+        made.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+        made.setPointSizeF(kPoints[static_cast<std::size_t>(font)] * scale);
+        made.setBold(font != kBody);
+    }
+}
+
+void PlanPages::AddCell(Line& line, double x, double width, const QString& text, Font font,
+                        Qt::Alignment align) const {
+    const double padX = Mm(1);
+    const double padY = Mm(0.6);
+    line.height = std::max(line.height, TextHeight(text, font, width - 2 * padX) + 2 * padY);
+    line.cells.push_back({QRectF(x, 0, width, 0), text, font, align});
+}
+
+void PlanPages::LayOutHead(const PlanText& plan) {
+    const QString date = Q(plan.date);
+    const double dateWidth = std::min(TextWidth(date, kBody) + Mm(2), area_.width() / 3);
+    Line title;
+    AddCell(title, 0, area_.width() - dateWidth, Q(plan.title), kTitle);
+    AddCell(title, area_.width() - dateWidth, dateWidth, date, kBody, Qt::AlignRight);
+    Line band;
+    AddCell(band, 0, area_.width(),
+            QStringLiteral("Model: %1      Frequency Range: %2").arg(Q(plan.model), Q(plan.range)),
+            kBody);
+    band.ruleBelow = true;
+    head_ = {title, band};
+    headHeight_ = title.height + band.height + Mm(3);
+}
+
+void PlanPages::AddHeading(const QString& text) {
+    Line line;
+    AddCell(line, 0, area_.width(), text, kHeading);
+    line.spaceAbove = Mm(3);
+    line.keepWithNext = true;
+    lines_.push_back(line);
+}
+
+// Label/value pairs side by side, as many across as fit, in the order the
+// panel has them; a group heading before each option group.
+void PlanPages::AddPairs(const std::vector<ImageField>& fields, bool headed) {
+    const double pairWidth = pairLabelWidth_ + pairValueWidth_;
+    const int across = std::clamp(static_cast<int>(area_.width() / pairWidth), 1, kMaxPairColumns);
+    const double columnWidth = area_.width() / across;
+    const double labelWidth =
+        pairWidth <= columnWidth ? pairLabelWidth_ : columnWidth * pairLabelWidth_ / pairWidth;
+    std::string group;
+    int column = across;
+    for (const ImageField& field : fields) {
+        if (headed && field.group != group) {
+            AddHeading(Q(field.group));
+            group = field.group;
+            column = across;
+        }
+        if (column == across) {
+            lines_.emplace_back();
+            column = 0;
+        }
+        const double x = column++ * columnWidth;
+        AddCell(lines_.back(), x, labelWidth, Q(field.label), kBody);
+        AddCell(lines_.back(), x + labelWidth, columnWidth - labelWidth, Q(field.text), kBold);
+    }
+}
+
+// Each column as wide as its widest text: the header's widest word, or the
+// whole header when `wholeHeaders`.
+std::vector<double> PlanPages::ColumnWidths(const PlanText& plan, bool wholeHeaders) const {
+    std::vector<double> widths;
+    for (std::size_t col = 0; col < kChannelHeaders.size(); ++col) {
+        const QString header = Q(std::string(kChannelHeaders[col]));
+        double width = 0;
+        for (const QString& word :
+             wholeHeaders ? QStringList{header} : header.split(QLatin1Char(' '))) {
+            width = std::max(width, TextWidth(word, kBold));
+        }
+        for (const auto& row : plan.channels) {
+            width = std::max(width, TextWidth(Q(row[col]), kBody));
+        }
+        widths.push_back(width + Mm(2.5));
+    }
+    return widths;
+}
+
+// The natural widths squeezed into the page (cells wrap then), or widened
+// to fill it: first so that no header wraps, then evenly.
+std::vector<double> PlanPages::FitColumns(const PlanText& plan) const {
+    std::vector<double> widths = ColumnWidths(plan, false);
+    const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
+    if (total >= area_.width()) {
+        for (double& width : widths) {
+            width *= area_.width() / total;
+        }
+        return widths;
+    }
+    const std::vector<double> whole = ColumnWidths(plan, true);
+    const double wanted = std::accumulate(whole.begin(), whole.end(), 0.0) - total;
+    const double share = wanted > 0 ? std::min(1.0, (area_.width() - total) / wanted) : 0;
+    for (std::size_t col = 0; col < widths.size(); ++col) {
+        widths[col] += (whole[col] - widths[col]) * share;
+    }
+    const double left = area_.width() - std::accumulate(widths.begin(), widths.end(), 0.0);
+    for (double& width : widths) {
+        width += left / static_cast<double>(widths.size());
+    }
+    return widths;
+}
+
+void PlanPages::AddChannels(const PlanText& plan) {
+    AddHeading(QStringLiteral("Channels"));
+    if (plan.channels.empty()) {
+        Line none;
+        AddCell(none, 0, area_.width(), QStringLiteral("No channels."), kBody);
+        lines_.push_back(none);
+        return;
+    }
+    const std::vector<double> widths = FitColumns(plan);
+    const auto addRow = [&](auto text, Font font) {
+        Line& line = lines_.emplace_back();
+        double x = 0;
+        for (std::size_t col = 0; col < widths.size(); ++col) {
+            AddCell(line, x, widths[col], text(col), font, Qt::AlignHCenter);
+            x += widths[col];
+        }
+        return &line;
+    };
+    Line* header = addRow([](std::size_t col) { return Q(std::string(kChannelHeaders[col])); }, kBold);
+    header->ruleBelow = true;
+    header->keepWithNext = true;
+    tableHeader_ = static_cast<int>(lines_.size()) - 1;
+    bool shaded = false;
+    for (const auto& row : plan.channels) {
+        addRow([&](std::size_t col) { return Q(row[col]); }, kBody)->shaded = shaded;
+        shaded = !shaded;
+    }
+}
+
+void PlanPages::Paginate() {
+    const double top = headHeight_;
+    const double bottom = area_.height() - TextHeight(QStringLiteral("Page"), kBody, area_.width());
+    double y = top;
+    bool bodyOnPage = false;
+    pages_.emplace_back();
+    for (int at = 0; at < static_cast<int>(lines_.size()); ++at) {
+        // A heading or the table's header row goes with the line after it.
+        double needed = lines_[static_cast<std::size_t>(at)].height;
+        for (int next = at; lines_[static_cast<std::size_t>(next)].keepWithNext &&
+                            next + 1 < static_cast<int>(lines_.size());) {
+            const Line& line = lines_[static_cast<std::size_t>(++next)];
+            needed += line.spaceAbove + line.height;
+        }
+        const Line& line = lines_[static_cast<std::size_t>(at)];
+        const double above = bodyOnPage ? line.spaceAbove : 0;
+        // A page holds at least one line, however little room it has.
+        if (bodyOnPage && y + above + needed > bottom) {
+            pages_.emplace_back();
+            y = top;
+            if (tableHeader_ >= 0 && at > tableHeader_) {
+                pages_.back().push_back({tableHeader_, y});
+                y += lines_[static_cast<std::size_t>(tableHeader_)].height;
+            }
+            bodyOnPage = false;
+            --at;
+            continue;
+        }
+        pages_.back().push_back({at, y + above});
+        y += above + line.height;
+        bodyOnPage = true;
+    }
+}
+
+void PlanPages::PaintLine(QPainter& painter, const Line& line, double y) const {
+    if (line.shaded) {
+        painter.fillRect(QRectF(0, y, line.cells.back().box.right(), line.height), kShade);
+    }
+    const double padX = Mm(1);
+    for (const Cell& cell : line.cells) {
+        painter.setFont(fonts_[cell.font]);
+        const QRectF box(cell.box.x() + padX, y, cell.box.width() - 2 * padX, line.height);
+        painter.drawText(box, cell.text, Wrapping(cell.align));
+    }
+    if (line.ruleBelow) {
+        painter.setPen(QPen(kRule, Mm(0.25)));
+        const double ruleY = y + line.height;
+        painter.drawLine(QPointF(0, ruleY), QPointF(line.cells.back().box.right(), ruleY));
+        painter.setPen(Qt::black);
+    }
+}
+
+void PlanPages::Paint(QPainter& painter, int page) const {
+    painter.save();
+    painter.setPen(Qt::black);
+    double y = 0;
+    for (const Line& line : head_) {
+        PaintLine(painter, line, y);
+        y += line.height;
+    }
+    for (const Placed& placed : pages_.at(static_cast<std::size_t>(page - 1))) {
+        PaintLine(painter, lines_[static_cast<std::size_t>(placed.line)], placed.y);
+    }
+    painter.setFont(fonts_[kBody]);
+    const QString footer = QStringLiteral("Page %1 of %2").arg(page).arg(Count());
+    const double footerHeight = TextHeight(footer, kBody, area_.width());
+    painter.drawText(QRectF(0, area_.height() - footerHeight, area_.width(), footerHeight), footer,
+                     Wrapping(Qt::AlignHCenter));
+    painter.restore();
+}
+
+}  // namespace torvan

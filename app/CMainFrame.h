@@ -49,6 +49,7 @@ public:
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
     ProgramCommands& Program() const { return *program_; }
+    PrintCommands& Printing() const { return *print_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;
     QToolBar* ToolBar() const { return toolBar_; }

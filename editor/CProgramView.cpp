@@ -1,10 +1,7 @@
 #include "editor/CProgramView.h"
 
 #include <QLineEdit>
-#include <QPainter>
-#include <QPrinter>
 #include <QRegularExpressionValidator>
-#include <algorithm>
 
 #include "config/ModelCatalogReader.h"
 #include "editor/CMSFlexGrid.h"
@@ -64,20 +61,17 @@ void CProgramView::OnInitialUpdate() {
 void CProgramView::DecodeImage() {
     // An edit left open belongs to the channels being replaced.
     gridEditor_->DiscardOpenEditor();
-    torvan::DecodeImage(image_, ReadModels(), *this, limits_);
+    torvan::DecodeImage(image_, Models(), *this, limits_);
 }
 
 void CProgramView::EncodeImage() {
     torvan::EncodeImage(*this, limits_, image_);
 }
 
-void CProgramView::Print(QPrinter& printer) {
-    QPainter painter(&printer);
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double scale = std::min(static_cast<double>(page.width()) / width(),
-                                  static_cast<double>(page.height()) / height());
-    painter.scale(scale, scale);
-    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+torvan::MemoryImage CProgramView::ShownImage() {
+    torvan::MemoryImage shown = image_;
+    torvan::EncodeImage(*this, limits_, shown);
+    return shown;
 }
 
 QComboBox& CProgramView::Combo(Setting setting) {
@@ -130,12 +124,12 @@ void CProgramView::ResizeParentToFit() {
 }
 
 void CProgramView::OnModelPicked() {
-    torvan::OnModelChanged(ReadModels(), *this, limits_);
+    torvan::OnModelChanged(Models(), *this, limits_);
 }
 
 // Program.ini is read afresh whenever the lists are rebuilt: the user may
 // edit the profiles while the program runs.
-torvan::ModelCatalog CProgramView::ReadModels() const {
+torvan::ModelCatalog CProgramView::Models() const {
     return torvan::ReadModelCatalog(torvan::IniStore(iniPath_));
 }
 

@@ -16,7 +16,6 @@
 class CMSFlexGrid;
 class QComboBox;
 class QLineEdit;
-class QPrinter;
 
 namespace Ui {
 class CProgramView;
@@ -39,8 +38,12 @@ public:
     void OnInitialUpdate();
     void DecodeImage();
     void EncodeImage();
-    // A one-page print of the form, scaled to the page.
-    void Print(QPrinter& printer);
+    // The document as the form shows it now, unsaved edits included:
+    // encoded as Save encodes it, but into a copy, so that the document
+    // itself changes only when it is saved, read or written.
+    torvan::MemoryImage ShownImage();
+    // The model profiles of Program.ini the Model list offers.
+    torvan::ModelCatalog Models() const;
 
     QComboBox& Combo(torvan::Setting setting);
     QLineEdit& PasswordEdit();
@@ -57,7 +60,6 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
-    torvan::ModelCatalog ReadModels() const;
 
     std::unique_ptr<Ui::CProgramView> ui_;
     torvan::MemoryImage& image_;

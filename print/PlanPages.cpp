@@ -16,10 +16,12 @@ namespace {
 // Point sizes at full scale.
 constexpr std::array<double, 4> kPoints = {9, 9, 10.5, 14};
 // Smaller than this the text would be hard to read: cells wrap instead.
-constexpr double kMinScale = 0.65;
+constexpr double kMinScale = 0.6;
 // Room for the rounding of scaled fonts, so shrunk text still fits unwrapped.
 constexpr double kFitSlack = 1.03;
 constexpr int kMaxPairColumns = 4;
+// A table cell's room beside its text: 1 mm each side and some air.
+constexpr double kColumnPadMm = 2.5;
 const QColor kShade(236, 236, 236);
 const QColor kRule(96, 96, 96);
 
@@ -38,10 +40,7 @@ QString Q(const std::string& text) {
 
 PlanPages::PlanPages(const PlanText& plan, const QPaintDevice& device, QSizeF area)
     : device_(device), area_(area) {
-    SetScale(1);
-    const std::vector<double> natural = ColumnWidths(plan, false);
-    const double needed = std::accumulate(natural.begin(), natural.end(), 0.0) * kFitSlack;
-    SetScale(std::clamp(area_.width() / needed, kMinScale, 1.0));
+    const std::vector<Columns> tables = ChannelTables(plan);
     LayOutHead(plan);
     std::vector<ImageField> pairs = plan.settings;
     pairs.insert(pairs.end(), plan.options.begin(), plan.options.end());
@@ -52,7 +51,7 @@ PlanPages::PlanPages(const PlanText& plan, const QPaintDevice& device, QSizeF ar
     AddHeading(QStringLiteral("Setting"));
     AddPairs(plan.settings, false);
     AddPairs(plan.options, true);
-    AddChannels(plan);
+    AddChannels(plan, tables);
     Paginate();
 }
 
@@ -145,11 +144,36 @@ void PlanPages::AddPairs(const std::vector<ImageField>& fields, bool headed) {
     }
 }
 
+// One table of all columns at the largest scale up to full size that fits
+// the width; where that would be below a readable size, two tables (the
+// channel number and name in both). Sets the scale.
+std::vector<PlanPages::Columns> PlanPages::ChannelTables(const PlanText& plan) {
+    const std::vector<std::vector<Columns>> choices = {
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, {{0, 1, 2, 3, 4, 10}, {0, 5, 6, 7, 8, 9, 10}}};
+    SetScale(1);
+    for (const std::vector<Columns>& tables : choices) {
+        double scale = 1;
+        for (const Columns& columns : tables) {
+            // The cells' padding keeps its size; only the text shrinks.
+            const std::vector<double> natural = ColumnWidths(plan, columns, false);
+            const double padding = Mm(kColumnPadMm) * static_cast<double>(columns.size());
+            const double text = std::accumulate(natural.begin(), natural.end(), 0.0) - padding;
+            scale = std::min(scale, (area_.width() - padding) / (text * kFitSlack));
+        }
+        if (scale >= kMinScale || tables.size() > 1) {
+            SetScale(std::max(scale, kMinScale));
+            return tables;
+        }
+    }
+    return {};
+}
+
 // Each column as wide as its widest text: the header's widest word, or the
 // whole header when `wholeHeaders`.
-std::vector<double> PlanPages::ColumnWidths(const PlanText& plan, bool wholeHeaders) const {
+std::vector<double> PlanPages::ColumnWidths(const PlanText& plan, const Columns& columns,
+                                            bool wholeHeaders) const {
     std::vector<double> widths;
-    for (std::size_t col = 0; col < kChannelHeaders.size(); ++col) {
+    for (const std::size_t col : columns) {
         const QString header = Q(std::string(kChannelHeaders[col]));
         double width = 0;
         for (const QString& word :
@@ -159,23 +183,36 @@ std::vector<double> PlanPages::ColumnWidths(const PlanText& plan, bool wholeHead
         for (const auto& row : plan.channels) {
             width = std::max(width, TextWidth(Q(row[col]), kBody));
         }
-        widths.push_back(width + Mm(2.5));
+        widths.push_back(width + Mm(kColumnPadMm));
     }
     return widths;
 }
 
-// The natural widths squeezed into the page (cells wrap then), or widened
-// to fill it: first so that no header wraps, then evenly.
-std::vector<double> PlanPages::FitColumns(const PlanText& plan) const {
-    std::vector<double> widths = ColumnWidths(plan, false);
+// The natural widths squeezed into the page, or widened to fill it: first
+// so that no header wraps, then evenly. Squeezed, the widest columns give
+// up width first, down to one common width, so that short texts (the
+// channel number, "Yes", "Low") never wrap.
+std::vector<double> PlanPages::FitColumns(const PlanText& plan, const Columns& columns) const {
+    std::vector<double> widths = ColumnWidths(plan, columns, false);
     const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
     if (total >= area_.width()) {
+        std::vector<double> narrowFirst = widths;
+        std::sort(narrowFirst.begin(), narrowFirst.end());
+        double left = area_.width();
+        double level = 0;
+        for (std::size_t at = 0; at < narrowFirst.size() && level == 0; ++at) {
+            const auto others = static_cast<double>(narrowFirst.size() - at);
+            if (narrowFirst[at] * others >= left) {
+                level = left / others;
+            }
+            left -= narrowFirst[at];
+        }
         for (double& width : widths) {
-            width *= area_.width() / total;
+            width = std::min(width, level);
         }
         return widths;
     }
-    const std::vector<double> whole = ColumnWidths(plan, true);
+    const std::vector<double> whole = ColumnWidths(plan, columns, true);
     const double wanted = std::accumulate(whole.begin(), whole.end(), 0.0) - total;
     const double share = wanted > 0 ? std::min(1.0, (area_.width() - total) / wanted) : 0;
     for (std::size_t col = 0; col < widths.size(); ++col) {
@@ -188,7 +225,7 @@ std::vector<double> PlanPages::FitColumns(const PlanText& plan) const {
     return widths;
 }
 
-void PlanPages::AddChannels(const PlanText& plan) {
+void PlanPages::AddChannels(const PlanText& plan, const std::vector<Columns>& tables) {
     AddHeading(QStringLiteral("Channels"));
     if (plan.channels.empty()) {
         Line none;
@@ -196,24 +233,30 @@ void PlanPages::AddChannels(const PlanText& plan) {
         lines_.push_back(none);
         return;
     }
-    const std::vector<double> widths = FitColumns(plan);
-    const auto addRow = [&](auto text, Font font) {
-        Line& line = lines_.emplace_back();
-        double x = 0;
-        for (std::size_t col = 0; col < widths.size(); ++col) {
-            AddCell(line, x, widths[col], text(col), font, Qt::AlignHCenter);
-            x += widths[col];
+    for (const Columns& columns : tables) {
+        const std::vector<double> widths = FitColumns(plan, columns);
+        const auto addRow = [&](auto text, Font font) {
+            Line& line = lines_.emplace_back();
+            double x = 0;
+            for (std::size_t at = 0; at < columns.size(); ++at) {
+                AddCell(line, x, widths[at], text(columns[at]), font, Qt::AlignHCenter);
+                x += widths[at];
+            }
+            return &line;
+        };
+        Line* header =
+            addRow([](std::size_t col) { return Q(std::string(kChannelHeaders[col])); }, kBold);
+        header->ruleBelow = true;
+        header->keepWithNext = true;
+        header->spaceAbove = &columns == &tables.front() ? 0 : Mm(3);
+        const int headerAt = static_cast<int>(lines_.size()) - 1;
+        bool shaded = false;
+        for (const auto& row : plan.channels) {
+            Line* line = addRow([&](std::size_t col) { return Q(row[col]); }, kBody);
+            line->shaded = shaded;
+            line->header = headerAt;
+            shaded = !shaded;
         }
-        return &line;
-    };
-    Line* header = addRow([](std::size_t col) { return Q(std::string(kChannelHeaders[col])); }, kBold);
-    header->ruleBelow = true;
-    header->keepWithNext = true;
-    tableHeader_ = static_cast<int>(lines_.size()) - 1;
-    bool shaded = false;
-    for (const auto& row : plan.channels) {
-        addRow([&](std::size_t col) { return Q(row[col]); }, kBody)->shaded = shaded;
-        shaded = !shaded;
     }
 }
 
@@ -237,9 +280,9 @@ void PlanPages::Paginate() {
         if (bodyOnPage && y + above + needed > bottom) {
             pages_.emplace_back();
             y = top;
-            if (tableHeader_ >= 0 && at > tableHeader_) {
-                pages_.back().push_back({tableHeader_, y});
-                y += lines_[static_cast<std::size_t>(tableHeader_)].height;
+            if (const int header = lines_[static_cast<std::size_t>(at)].header; header >= 0) {
+                pages_.back().push_back({header, y});
+                y += lines_[static_cast<std::size_t>(header)].height;
             }
             bodyOnPage = false;
             --at;

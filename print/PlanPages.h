@@ -4,6 +4,7 @@
 #include <QRectF>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <vector>
 
 class QPainter;
@@ -19,8 +20,9 @@ struct PlanText;
 // "Page n of N"; the settings and option groups come first, then the channel
 // table, whose header row starts every page it continues on. Text is
 // measured for the device it is drawn on; when the table is wider than the
-// page, all text shrinks, and below a readable size cells wrap instead, so
-// nothing is ever cut off.
+// page, all text shrinks; below a readable size the table is printed in two
+// parts (frequencies and codes, then the options), and on paper too narrow
+// even for that, cells wrap. Nothing is ever cut off.
 class PlanPages {
 public:
     // `area`: the printable part of a page, in `device`'s pixels.
@@ -43,6 +45,7 @@ private:
         double height = 0;
         double spaceAbove = 0;  // dropped at the top of a page
         bool keepWithNext = false;
+        int header = -1;  // the table header row repeated above it on a new page
         bool shaded = false;
         bool ruleBelow = false;
     };
@@ -60,9 +63,12 @@ private:
     void LayOutHead(const PlanText& plan);
     void AddHeading(const QString& text);
     void AddPairs(const std::vector<ImageField>& fields, bool headed);
-    std::vector<double> ColumnWidths(const PlanText& plan, bool wholeHeaders) const;
-    std::vector<double> FitColumns(const PlanText& plan) const;
-    void AddChannels(const PlanText& plan);
+    using Columns = std::vector<std::size_t>;
+    std::vector<Columns> ChannelTables(const PlanText& plan);
+    std::vector<double> ColumnWidths(const PlanText& plan, const Columns& columns,
+                                     bool wholeHeaders) const;
+    std::vector<double> FitColumns(const PlanText& plan, const Columns& columns) const;
+    void AddChannels(const PlanText& plan, const std::vector<Columns>& tables);
     void Paginate();
     void PaintLine(QPainter& painter, const Line& line, double y) const;
 
@@ -72,7 +78,6 @@ private:
     std::vector<Line> head_;
     double headHeight_ = 0;
     std::vector<Line> lines_;
-    int tableHeader_ = -1;  // the line repeated where the table continues
     double pairLabelWidth_ = 0;
     double pairValueWidth_ = 0;
     std::vector<std::vector<Placed>> pages_;

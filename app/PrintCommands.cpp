@@ -63,7 +63,9 @@ void PrintCommands::Setup() {
 
 QPrinter& PrintCommands::Printer() {
     if (!printer_) {
-        printer_ = std::make_unique<QPrinter>();
+        // Text is measured at the printer's resolution; at the screen's, the
+        // rounding of glyph widths would wrap a full cell on the page.
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // The channel table reads best on upright pages.
         printer_->setPageOrientation(QPageLayout::Portrait);
         printer_->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),

@@ -118,17 +118,17 @@ int RunPrint(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!OutputOrReport(output, {input}, err) || !LoadOrReport(input, image, err)) {
         return 1;
     }
-    const PlanText plan =
-        ReadPlanText(image, ReadModelCatalog(IniStore()),
-                     std::filesystem::path(input).filename().string(),
-                     QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const PlanText plan = ReadPlanText(image, ReadModelCatalog(IniStore()),
+                                       std::filesystem::path(input).filename().string(),
+                                       QDate::currentDate().toString(Qt::ISODate).toStdString());
     const ResultOf<QByteArray> pdf = PlanPdf(plan, parsed.paper);
     if (!pdf.ok) {
         err << "Cannot print " << PrintableText(input) << ": " << pdf.error << '\n';
         return 1;
     }
     const Result written = WriteFileAtomically(
-        output, std::span<const char>(pdf.value.constData(), static_cast<std::size_t>(pdf.value.size())));
+        output,
+        std::span<const char>(pdf.value.constData(), static_cast<std::size_t>(pdf.value.size())));
     if (!written.ok) {
         err << written.error << '\n';
         return 1;

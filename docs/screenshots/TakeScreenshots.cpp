@@ -150,8 +150,9 @@ bool SavePrintedPage(const torvan::ModelCatalog& models, const QDir& out) {
     page.setDotsPerMeterX(qRound(kDpi / 0.0254));
     page.setDotsPerMeterY(qRound(kDpi / 0.0254));
     page.fill(Qt::white);
-    const torvan::PlanPages pages(torvan::ReadPlanText(SampleImage(models), models, "sample.sin", "2026-01-15"),
-                                  page, QSizeF(page.size()) - QSizeF(2 * kMargin, 2 * kMargin));
+    const torvan::PlanPages pages(
+        torvan::ReadPlanText(SampleImage(models), models, "sample.sin", "2026-01-15"), page,
+        QSizeF(page.size()) - QSizeF(2 * kMargin, 2 * kMargin));
     QPainter painter(&page);
     painter.translate(kMargin, kMargin);
     pages.Paint(painter, 1);

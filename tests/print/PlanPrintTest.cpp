@@ -19,16 +19,20 @@ namespace {
 constexpr double kMarginPt = 10 / 25.4 * 72;
 
 PlanText Plan(int channels) {
-    PlanText plan{"fleet.sin", "2026-01-02", "VHF Standard", "136-174MHz",
+    PlanText plan{"fleet.sin",
+                  "2026-01-02",
+                  "VHF Standard",
+                  "136-174MHz",
                   {{"Settings", "STE", "120  phase shift", {}}},
-                  {{"Side Key", "Side Key1 Short Press", "Reverse Frequency", {}}}, {}};
+                  {{"Side Key", "Side Key1 Short Press", "Reverse Frequency", {}}},
+                  {}};
     for (int ch = 1; ch <= channels; ++ch) {
         char rx[16];
         char name[16];
         std::snprintf(rx, sizeof rx, "%.5f", 136 + ch * 0.3);
         std::snprintf(name, sizeof name, "WIDE%04d", ch);
-        plan.channels.push_back({std::to_string(ch), rx, rx, "CDCSS:754I", "CTCSS:100.0",
-                                 "Carrier", "High", "Narrow", "Yes", "Post-Tx", name});
+        plan.channels.push_back({std::to_string(ch), rx, rx, "CDCSS:754I", "CTCSS:100.0", "Carrier",
+                                 "High", "Narrow", "Yes", "Post-Tx", name});
     }
     return plan;
 }
@@ -90,9 +94,9 @@ TEST(PlanPrint, EveryChannelOnPagesOfAnySize) {
         QPageLayout::Orientation orientation;
         int channels;
         bool wholeWords;  // not wrapped inside a cell
-    } kCases[] = {{QPageSize::A4, Portrait, 0, true},         {QPageSize::A4, Portrait, 128, true},
-                  {QPageSize::Letter, Landscape, 128, true},   {QPageSize::A3, Portrait, 128, true},
-                  {QPageSize::A6, Portrait, 128, false},       {QPageSize::A7, Portrait, 20, false}};
+    } kCases[] = {{QPageSize::A4, Portrait, 0, true},        {QPageSize::A4, Portrait, 128, true},
+                  {QPageSize::Letter, Landscape, 128, true}, {QPageSize::A3, Portrait, 128, true},
+                  {QPageSize::A6, Portrait, 128, true},      {QPageSize::A7, Portrait, 20, false}};
     for (const auto& paper : kCases) {
         SCOPED_TRACE(QPageSize(paper.paper).name().toStdString());
         const PlanText plan = Plan(paper.channels);

@@ -15,7 +15,8 @@ namespace {
 
 // Point sizes at full scale.
 constexpr std::array<double, 4> kPoints = {9, 9, 10.5, 14};
-// Smaller than this the text would be hard to read: cells wrap instead.
+// Smaller than this the text would be hard to read: the channel table is
+// split in two, and cells wrap where even that is too wide.
 constexpr double kMinScale = 0.6;
 // Room for the rounding of scaled fonts, so shrunk text still fits unwrapped.
 constexpr double kFitSlack = 1.03;

@@ -30,7 +30,7 @@ PlanText Plan(int channels) {
         char rx[16];
         char name[16];
         std::snprintf(rx, sizeof rx, "%.5f", 136 + ch * 0.3);
-        std::snprintf(name, sizeof name, "WIDE%04d", ch);
+        std::snprintf(name, sizeof name, "MWMW%04d", ch);  // the widest letters
         plan.channels.push_back({std::to_string(ch), rx, rx, "CDCSS:754I", "CTCSS:100.0", "Carrier",
                                  "High", "Narrow", "Yes", "Post-Tx", name});
     }
@@ -102,7 +102,7 @@ TEST(PlanPrint, EveryChannelOnPagesOfAnySize) {
         const PlanText plan = Plan(paper.channels);
         const ReadBack read = PrintAndRead(plan, paper.paper, paper.orientation);
         const auto pages = read.pages.size();
-        ASSERT_GE(pages, paper.channels == 0 ? 1u : 2u);
+        ASSERT_TRUE(paper.channels == 0 ? pages == 1 : pages > 1) << pages;
         for (std::size_t page = 1; page <= pages; ++page) {
             EXPECT_NE(read.pages[page - 1].find("Page " + std::to_string(page) + " of " +
                                                 std::to_string(pages)),

@@ -22,7 +22,7 @@ constexpr double kMarginMm = 15;
 
 torvan::PlanText PrintCommands::Plan() const {
     const std::filesystem::path& path = doc_.Path();
-    return torvan::ReadPlanText(view_.ShownImage(), view_.Models(),
+    return torvan::ReadPlanText(view_.ShownImage(), view_.ReadModels(),
                                 path.empty() ? "Untitled" : path.filename().string(),
                                 QDate::currentDate().toString(Qt::ISODate).toStdString());
 }

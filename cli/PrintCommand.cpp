@@ -107,15 +107,17 @@ ResultOf<QByteArray> PlanPdf(const PlanText& plan, QPageSize::PageSizeId paper) 
 
 }  // namespace
 
-int RunPrint(const Args& args, std::ostream& /*out*/, std::ostream& err) {
+int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
     PrintArgs parsed;
     if (!ParsePrintArgs(args, parsed, err)) {
         return 2;
     }
     const std::string& input = parsed.files[0];
     const std::string& output = parsed.files[1];
+    const bool toStandardOutput = output == "-";
     MemoryImage image;
-    if (!OutputOrReport(output, {input}, err) || !LoadOrReport(input, image, err)) {
+    if ((!toStandardOutput && !OutputOrReport(output, {input}, err)) ||
+        !LoadOrReport(input, image, err)) {
         return 1;
     }
     const PlanText plan = ReadPlanText(image, ReadModelCatalog(IniStore()),
@@ -125,6 +127,10 @@ int RunPrint(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!pdf.ok) {
         err << "Cannot print " << PrintableText(input) << ": " << pdf.error << '\n';
         return 1;
+    }
+    if (toStandardOutput) {
+        out.write(pdf.value.constData(), pdf.value.size());
+        return 0;
     }
     const Result written = WriteFileAtomically(
         output,

@@ -6,7 +6,7 @@
 
 namespace torvan::cli {
 
-// torvan-cli print [--paper a4|letter] IN.sin OUT.pdf
+// torvan-cli print [--paper a4|letter] IN.sin OUT.pdf|-
 int RunPrint(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace torvan::cli

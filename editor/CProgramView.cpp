@@ -61,7 +61,7 @@ void CProgramView::OnInitialUpdate() {
 void CProgramView::DecodeImage() {
     // An edit left open belongs to the channels being replaced.
     gridEditor_->DiscardOpenEditor();
-    torvan::DecodeImage(image_, Models(), *this, limits_);
+    torvan::DecodeImage(image_, ReadModels(), *this, limits_);
 }
 
 void CProgramView::EncodeImage() {
@@ -124,12 +124,12 @@ void CProgramView::ResizeParentToFit() {
 }
 
 void CProgramView::OnModelPicked() {
-    torvan::OnModelChanged(Models(), *this, limits_);
+    torvan::OnModelChanged(ReadModels(), *this, limits_);
 }
 
 // Program.ini is read afresh whenever the lists are rebuilt: the user may
 // edit the profiles while the program runs.
-torvan::ModelCatalog CProgramView::Models() const {
+torvan::ModelCatalog CProgramView::ReadModels() const {
     return torvan::ReadModelCatalog(torvan::IniStore(iniPath_));
 }
 

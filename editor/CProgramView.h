@@ -42,8 +42,8 @@ public:
     // encoded as Save encodes it, but into a copy, so that the document
     // itself changes only when it is saved, read or written.
     torvan::MemoryImage ShownImage();
-    // The model profiles of Program.ini the Model list offers.
-    torvan::ModelCatalog Models() const;
+    // The model profiles the Model list offers, read from Program.ini now.
+    torvan::ModelCatalog ReadModels() const;
 
     QComboBox& Combo(torvan::Setting setting);
     QLineEdit& PasswordEdit();

@@ -7,7 +7,8 @@ cp a.sin kept.sin
 
 # The channel plan as a PDF, without a word from Qt on standard error.
 expect 0 "" -- print --paper letter a.sin plan.pdf
-[ "$(head -c 5 plan.pdf)" = %PDF- ] || fail "print wrote no PDF"
+expect 0 "" -- print a.sin -
+[ "$(head -c 5 plan.pdf)$(head -c 5 stdout)" = %PDF-%PDF- ] || fail "print wrote no PDF"
 expect 2 "torvan-cli print: unknown paper 'a5' (--paper takes a4 or letter)" -- print --paper a5 a.sin x.pdf
 
 # A FIFO, also behind a link, is refused before any work (for read, before

@@ -78,7 +78,7 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setCentralWidget(new FormScrollArea(view_, this));
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
-    print_ = std::make_unique<PrintCommands>(*view_, this);
+    print_ = std::make_unique<PrintCommands>(context.doc, *view_, prompts_, this);
     program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), context.ports,
                                                  *statusBar(), this);
     CreateActions();

@@ -48,6 +48,7 @@ public:
 
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
+    PrintCommands& Printing() const { return *print_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;
     // Checks the Port item equal to the selected port, and no other.

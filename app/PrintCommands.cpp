@@ -1,12 +1,15 @@
 #include "app/PrintCommands.h"
 
+#include <QDate>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QScreen>
 
+#include "app/CProgramDoc.h"
 #include "editor/CProgramView.h"
+#include "print/PlanPrint.h"
 
 namespace torvan {
 
@@ -14,21 +17,38 @@ namespace {
 
 // Of the screen's free area, for the preview window.
 constexpr double kPreviewShare = 0.85;
+// Unless Print Setup says otherwise: room for a printer's unprintable edge.
+constexpr double kMarginMm = 15;
 
 }  // namespace
 
+torvan::PlanText PrintCommands::Plan() const {
+    const std::filesystem::path& path = doc_.Path();
+    return torvan::ReadPlanText(view_.ShownImage(), view_.ReadModels(),
+                                path.empty() ? "Untitled" : path.filename().string(),
+                                QDate::currentDate().toString(Qt::ISODate).toStdString());
+}
+
+void PrintCommands::PrintOn(QPrinter& printer) const {
+    const torvan::ResultOf<int> printed = torvan::PrintPlan(Plan(), printer);
+    if (!printed.ok) {
+        prompts_.fileError(parent_, QString::fromStdString("Cannot print: " + printed.error));
+    }
+}
+
 void PrintCommands::Print() {
     QPrintDialog dialog(&Printer(), parent_);
-    dialog.setMinMax(1, 1);
     if (dialog.exec() == QDialog::Accepted) {
-        view_.Print(Printer());
+        PrintOn(Printer());
     }
 }
 
 void PrintCommands::Preview() {
+    // Pages chosen for the last print are no reason to hide the others.
+    Printer().setPageRanges({});
     QPrintPreviewDialog dialog(&Printer(), parent_);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [this](QPrinter* printer) { view_.Print(*printer); });
+                     [this](QPrinter* printer) { PrintOn(*printer); });
     // Left to itself the dialog opens as a strip too small to read the page.
     const QRect screen = dialog.screen()->availableGeometry();
     dialog.resize(screen.size() * kPreviewShare);
@@ -45,9 +65,13 @@ void PrintCommands::Setup() {
 
 QPrinter& PrintCommands::Printer() {
     if (!printer_) {
-        printer_ = std::make_unique<QPrinter>();
-        // The form is wider than high.
-        printer_->setPageOrientation(QPageLayout::Landscape);
+        // Text is measured at the printer's resolution; at the screen's, the
+        // rounding of glyph widths would wrap a full cell on the page.
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The channel table reads best on upright pages.
+        printer_->setPageOrientation(QPageLayout::Portrait);
+        printer_->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                 QPageLayout::Millimeter);
     }
     return *printer_;
 }

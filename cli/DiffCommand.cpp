@@ -5,14 +5,15 @@
 #include <ostream>
 #include <set>
 
-#include "cli/ImageFields.h"
+#include "cli/DecodedFile.h"
+#include "cli/OptionFields.h"
 
 namespace torvan::cli {
 namespace {
 
 std::vector<ImageField> AllFields(DecodedFile& file) {
-    std::vector<ImageField> fields = SettingFields(file);
-    for (auto&& more : {OptionGroupFields(file.image), ChannelFields(file)}) {
+    std::vector<ImageField> fields = SettingFields(file.form);
+    for (auto&& more : {OptionFields(file.image), ChannelFields(file.form)}) {
         fields.insert(fields.end(), more.begin(), more.end());
     }
     return fields;

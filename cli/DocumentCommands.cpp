@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "cli/DecodedFile.h"
@@ -12,29 +11,11 @@
 #include "config/ModelCatalogReader.h"
 #include "form/ChannelCodec.h"
 #include "form/ImageCodec.h"
+#include "form/ImageFields.h"
 #include "form/MemoryForm.h"
 
 namespace torvan::cli {
 namespace {
-
-// The order the settings are listed in; nothing stands for the password,
-// which is an edit box rather than a list.
-constexpr std::array<std::optional<Setting>, 14> kShownSettings = {
-    Setting::Model,
-    Setting::FrequencyRange,
-    Setting::LockChannelMode,
-    Setting::Tot,
-    std::nullopt,
-    Setting::PriorityChannel,
-    Setting::VoxLevel,
-    Setting::BatterySave,
-    Setting::Sql,
-    Setting::Beep,
-    Setting::Ste,
-    Setting::EndRoger,
-    Setting::ScanMode,
-    Setting::FrequencyMode,
-};
 
 void PrintChannels(MemoryForm& form, std::ostream& out) {
     const CellTable& grid = form.Grid();
@@ -109,16 +90,11 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
         PrintJson(*file, out);
         return 0;
     }
-    MemoryForm& form = file->form;
-    for (const auto& setting : kShownSettings) {
-        if (setting) {
-            out << SettingLabel(*setting) << ": " << form.List(*setting).SelectedText() << '\n';
-        } else {
-            out << "Password: " << form.PasswordText() << '\n';
-        }
+    for (const ImageField& field : SettingFields(file->form)) {
+        out << field.label << ": " << field.text << '\n';
     }
     PrintOptionGroups(file->image, out);
-    PrintChannels(form, out);
+    PrintChannels(file->form, out);
     return 0;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "cli/ImageFields.h"
+#include "cli/OptionFields.h"
 #include "form/ChannelCodec.h"
 #include "model/Utf8Text.h"
 
@@ -84,18 +84,18 @@ std::string JsonString(const std::string& text) {
 }
 
 void PrintJson(DecodedFile& file, std::ostream& out) {
-    std::vector<ImageField> fields = SettingFields(file);
-    const std::vector<ImageField> groups = OptionGroupFields(file.image);
+    std::vector<ImageField> fields = SettingFields(file.form);
+    const std::vector<ImageField> groups = OptionFields(file.image);
     fields.insert(fields.end(), groups.begin(), groups.end());
     out << "{\n";
     PrintGroups(fields, out);
-    PrintChannels(ChannelFields(file), out);
+    PrintChannels(ChannelFields(file.form), out);
     out << "}\n";
 }
 
 void PrintOptionGroups(const MemoryImage& image, std::ostream& out) {
     std::string group;
-    for (const ImageField& field : OptionGroupFields(image)) {
+    for (const ImageField& field : OptionFields(image)) {
         if (field.group == "Radio" && field.text.empty()) {
             continue;
         }

@@ -14,6 +14,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
 #include "cli/PortsCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
 
@@ -54,6 +55,13 @@ const char* const kUsage =
     "                  Location N is channel N); Busy Lock and PTT ID stay as\n"
     "                  IN.sin's channel has them\n"
     "                  e.g. torvan-cli import-csv --fix fleet.sin repeaters.csv new.sin\n"
+    "  print [--paper a4|letter] IN.sin OUT.pdf|-\n"
+    "                  write the channel plan as a PDF, as File Print prints it:\n"
+    "                  the settings, the option groups and every non-empty\n"
+    "                  channel, on as many pages as it needs (A4 unless --paper\n"
+    "                  says; - prints the PDF on standard output); needs no\n"
+    "                  display\n"
+    "                  e.g. torvan-cli print --paper letter fleet.sin fleet.pdf\n"
     "  diff A.sin B.sin\n"
     "                  list every setting, option group, channel cell and other\n"
     "                  byte that differs; exit 0 equal, 1 different, 2 error\n"
@@ -96,9 +104,9 @@ const char* const kUsage =
     "One device named twice (COM1 and /dev/ttyUSB0, say) is refused before any\n"
     "radio is touched.\n"
     "\n"
-    "An output (OUT.sin, OUT.csv) is replaced in one step; it must be a new name\n"
-    "or a regular file, not a device, FIFO or folder, and not one of the\n"
-    "command's inputs under any name: those are refused before any work.\n"
+    "An output (OUT.sin, OUT.csv, OUT.pdf) is replaced in one step; it must be a\n"
+    "new name or a regular file, not a device, FIFO or folder, and not one of\n"
+    "the command's inputs under any name: those are refused before any work.\n"
     "\n"
     "Errors are reported on standard error; nothing is written when a command\n"
     "fails. Exit status: 0 done, 1 failed (a standard output that cannot be\n"
@@ -123,11 +131,16 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
         return 0;
     }
     const std::map<std::string, Command> commands = {
-        {"new", torvan::cli::RunNew},     {"show", torvan::cli::RunShow},
-        {"read", torvan::cli::RunRead},   {"write", torvan::cli::RunWrite},
-        {"power", torvan::cli::RunPower}, {"export-csv", torvan::cli::RunExportCsv},
-        {"import-csv", torvan::cli::RunImportCsv}, {"diff", torvan::cli::RunDiff},
+        {"new", torvan::cli::RunNew},
+        {"show", torvan::cli::RunShow},
+        {"read", torvan::cli::RunRead},
+        {"write", torvan::cli::RunWrite},
+        {"power", torvan::cli::RunPower},
+        {"export-csv", torvan::cli::RunExportCsv},
+        {"import-csv", torvan::cli::RunImportCsv},
+        {"diff", torvan::cli::RunDiff},
         {"ports", torvan::cli::RunPorts},
+        {"print", torvan::cli::RunPrint},
     };
     const auto found = commands.find(words[0]);
     if (found == commands.end()) {

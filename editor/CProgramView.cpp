@@ -1,10 +1,7 @@
 #include "editor/CProgramView.h"
 
 #include <QLineEdit>
-#include <QPainter>
-#include <QPrinter>
 #include <QRegularExpressionValidator>
-#include <algorithm>
 
 #include "config/ModelCatalogReader.h"
 #include "editor/CMSFlexGrid.h"
@@ -71,13 +68,10 @@ void CProgramView::EncodeImage() {
     torvan::EncodeImage(*this, limits_, image_);
 }
 
-void CProgramView::Print(QPrinter& printer) {
-    QPainter painter(&printer);
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double scale = std::min(static_cast<double>(page.width()) / width(),
-                                  static_cast<double>(page.height()) / height());
-    painter.scale(scale, scale);
-    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+torvan::MemoryImage CProgramView::ShownImage() {
+    torvan::MemoryImage shown = image_;
+    torvan::EncodeImage(*this, limits_, shown);
+    return shown;
 }
 
 QComboBox& CProgramView::Combo(Setting setting) {

@@ -15,7 +15,6 @@
 
 class QComboBox;
 class QLineEdit;
-class QPrinter;
 
 namespace Ui {
 class CProgramView;
@@ -41,8 +40,12 @@ public:
     void OnInitialUpdate();
     void DecodeImage();
     void EncodeImage();
-    // A one-page print of the form, scaled to the page.
-    void Print(QPrinter& printer);
+    // The document as the form shows it now, unsaved edits included:
+    // encoded as Save encodes it, but into a copy, so that the document
+    // itself changes only when it is saved, read or written.
+    MemoryImage ShownImage();
+    // The model profiles the Model list offers, read from Program.ini now.
+    ModelCatalog ReadModels() const;
 
     QComboBox& Combo(Setting setting);
     QLineEdit& PasswordEdit();
@@ -59,7 +62,6 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
-    ModelCatalog ReadModels() const;
 
     std::unique_ptr<Ui::CProgramView> ui_;
     MemoryImage& image_;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests, the fuzz targets
-# (clang with libFuzzer), the headless screenshots and the .deb (validators,
-# dpkg-shlibdeps) need. Idempotent;
+# Installs the Debian 12 packages the build, the tests (pdftotext reads the
+# printed plan back), the fuzz targets (clang with libFuzzer), the headless
+# screenshots and the .deb (validators, dpkg-shlibdeps) need. Idempotent;
 # silent when nothing is missing.
 set -euo pipefail
 
@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-serialport-dev libqt6serialport6 qt6-svg-dev
   libgl1-mesa-dev libxkbcommon-dev
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick poppler-utils
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
   xdotool matchbox-window-manager

@@ -1,5 +1,6 @@
 // Renders every window and dialog of the program, as a user first sees it,
-// into PNG files for the user guide. Runs headless (QT_QPA_PLATFORM=offscreen)
+// and the first page of a printed channel plan into PNG files for the user
+// guide. Runs headless (QT_QPA_PLATFORM=offscreen)
 // and fails, naming the window, when one cannot be rendered, so the guide's
 // pictures are remade from the real program rather than kept by hand.
 //
@@ -8,6 +9,8 @@
 // A new dialog is one more row of Shots() below.
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -35,6 +38,8 @@
 #include "form/ImageCodec.h"
 #include "form/MemoryForm.h"
 #include "model/ChannelFile.h"
+#include "print/PlanPages.h"
+#include "print/PlanText.h"
 
 using namespace torvan;
 
@@ -137,6 +142,28 @@ bool Save(QWidget& widget, const QDir& out, const char* file) {
     return ok;
 }
 
+// The first printed page of the sample's channel plan, as on A4 paper at
+// 100 dots per inch with File Print's margins. The date is fixed, so the
+// picture changes only when the print does.
+bool SavePrintedPage(const torvan::ModelCatalog& models, const QDir& out) {
+    constexpr int kDpi = 100;
+    constexpr double kMargin = 15 / 25.4 * kDpi;
+    QImage page(QSize(827, 1169), QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    page.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    page.fill(Qt::white);
+    const torvan::PlanPages pages(
+        torvan::ReadPlanText(SampleImage(models), models, "sample.sin", "2026-01-15"), page,
+        QSizeF(page.size()) - QSizeF(2 * kMargin, 2 * kMargin));
+    QPainter painter(&page);
+    painter.translate(kMargin, kMargin);
+    pages.Paint(painter, 1);
+    painter.end();
+    const bool ok = page.save(out.filePath(QStringLiteral("printed-page.png")), "PNG");
+    std::fprintf(ok ? stdout : stderr, "%s printed-page.png\n", ok ? "wrote" : "cannot render");
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,9 +183,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path ini = folder.filePath(QStringLiteral("Program.ini")).toStdString();
     std::ofstream(ini) << torvan::DefaultProgramIni() << "COM=COM1\n";
     const QString sample = folder.filePath(QStringLiteral("sample.sin"));
-    if (!torvan::SaveChannelFile(sample.toStdString(),
-                                 SampleImage(torvan::ReadModelCatalog(torvan::IniStore(ini))))
-             .ok) {
+    const torvan::ModelCatalog models = torvan::ReadModelCatalog(torvan::IniStore(ini));
+    if (!torvan::SaveChannelFile(sample.toStdString(), SampleImage(models)).ok) {
         return 1;
     }
 
@@ -174,5 +200,6 @@ int main(int argc, char** argv) {
         const std::unique_ptr<QWidget> widget = shot.make(context);
         ok = Save(*widget, out, shot.file) && ok;
     }
+    ok = SavePrintedPage(models, out) && ok;
     return ok ? 0 : 1;
 }

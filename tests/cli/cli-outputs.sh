@@ -5,11 +5,17 @@ cd "$work" || exit 1
 "$CLI" new a.sin && "$CLI" export-csv a.sin s.csv || { echo "cannot set up" >&2; exit 1; }
 cp a.sin kept.sin
 
+# The channel plan as a PDF, without a word from Qt on standard error.
+expect 0 "" -- print --paper letter a.sin plan.pdf
+expect 0 "" -- print a.sin -
+[ "$(head -c 5 plan.pdf)$(head -c 5 stdout)" = %PDF-%PDF- ] || fail "print wrote no PDF"
+expect 2 "torvan-cli print: unknown paper 'a5' (--paper takes a4 or letter)" -- print --paper a5 a.sin x.pdf
+
 # A FIFO, also behind a link, is refused before any work (for read, before
 # the port opens) and is not replaced.
 mkfifo fifo && ln -s fifo fifo-link
 for args in "export-csv a.sin fifo" "import-csv a.sin s.csv fifo" "new fifo-link" \
-            "read --port none fifo"; do
+            "read --port none fifo" "print a.sin fifo"; do
   expect 1 "Cannot save ${args##* }: not a regular file." -- $args
 done
 [ -p fifo ] || fail "the FIFO was replaced"

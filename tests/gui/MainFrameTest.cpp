@@ -14,7 +14,10 @@
 #include "GuiTestSupport.h"
 #include "app/Commands.h"
 #include "app/FileCommands.h"
+#include "app/PrintCommands.h"
 #include "app/RecentFileList.h"
+#include "form/ChannelCodec.h"
+#include "print/PlanPages.h"
 #include "tests/RefusingPlace.h"
 
 using namespace torvan;
@@ -233,14 +236,26 @@ private slots:
         QCOMPARE(sql.currentText(), QStringLiteral("6"));
     }
 
-    void printPreviewShowsTheWholePageLarge() {
+    // Print Preview opens large on the whole page and shows the plan of what
+    // the form holds, unsaved channels included, on all of the plan's pages.
+    void printPreviewShowsThePlanLarge() {
+        for (int row = 1; row <= torvan::kChannelCount; ++row) {
+            View().ChannelGrid().SetTextMatrix(row, 1, QStringLiteral("145.00000"));
+        }
         QSize size;
         int zoomMode = -1;
+        int pages = 0;
+        int planPages = 0;
         QTimer::singleShot(0, [&] {
             if (auto* dialog =
                     qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
                 size = dialog->size();
                 zoomMode = dialog->findChild<QPrintPreviewWidget*>()->zoomMode();
+                pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+                QPrinter& printer = *dialog->printer();
+                planPages = torvan::PlanPages(Frame().Printing().Plan(), printer,
+                                              QSizeF(printer.width(), printer.height()))
+                                .Count();
                 dialog->reject();
             }
         });
@@ -249,6 +264,8 @@ private slots:
         QVERIFY2(size.width() >= screen.width() * 3 / 4 && size.height() >= screen.height() * 3 / 4,
                  qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
         QCOMPARE(zoomMode, int(QPrintPreviewWidget::FitInView));
+        QVERIFY(planPages > 1);
+        QCOMPARE(pages, planPages);
     }
 
 private:

@@ -8,8 +8,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <array>
@@ -155,19 +153,6 @@ private slots:
     void passwordTakesSixDigits() {
         QTest::keyClicks(&View().PasswordEdit(), QStringLiteral("1a2-3 .45678"));
         QCOMPARE(View().PasswordEdit().text(), QStringLiteral("123456"));
-    }
-
-    void printsOnePage() {
-        View().resize(900, 600);
-        const QString pdf = folder_.File(QStringLiteral("form.pdf"));
-        QPrinter printer(QPrinter::ScreenResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        View().Print(printer);
-        const QString content = QString::fromLatin1(folder_.Read(QStringLiteral("form.pdf")));
-        QVERIFY(content.startsWith(QStringLiteral("%PDF")));
-        QCOMPARE(int(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)")))),
-                 1);
     }
 
     // Enter commits (the picked range clamps, a name keeps what the radio

@@ -4,25 +4,27 @@
 #include <string>
 #include <vector>
 
-#include "cli/DecodedFile.h"
+#include "form/FormControls.h"
+#include "model/MemoryImage.h"
 
-namespace torvan::cli {
+namespace torvan {
 
 // One thing the window shows about a file, with the image bytes its text is
-// made from, so that show, show --json and diff speak the window's texts.
+// made from, so that every listing of a file (show, diff, the printed plan)
+// speaks the window's texts.
 struct ImageField {
-    std::string group;  // "Settings", "Side Key", "DTMF", "Radio", "Power Tuning", "Channel 5"
+    std::string group;  // "Settings", "Side Key", "DTMF", "Radio", "Channel 5"
     std::string label;  // "TOT", "Side Key1 Short Press", "Rx Frequency", ...
     std::string text;
     std::vector<std::size_t> addresses;
 };
 
 // The settings panel (with the password) in the order the panel lists them.
-std::vector<ImageField> SettingFields(DecodedFile& file);
-// The option groups of the Side Key, DTMF and Radio dialogs and the six
-// power tuning values.
+std::vector<ImageField> SettingFields(FormControls& form);
+// The option groups of the Side Key, DTMF and Radio dialogs, every broadcast
+// preset included.
 std::vector<ImageField> OptionGroupFields(const MemoryImage& image);
 // Columns 1 to 10 of every channel row (group "Channel N").
-std::vector<ImageField> ChannelFields(DecodedFile& file);
+std::vector<ImageField> ChannelFields(FormControls& form);
 
-}  // namespace torvan::cli
+}  // namespace torvan

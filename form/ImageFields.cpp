@@ -1,4 +1,4 @@
-#include "cli/ImageFields.h"
+#include "form/ImageFields.h"
 
 #include <array>
 #include <numeric>
@@ -8,9 +8,8 @@
 #include "form/ChannelCodec.h"
 #include "form/DtmfSettings.h"
 #include "form/SideKeys.h"
-#include "link/PowerTuning.h"
 
-namespace torvan::cli {
+namespace torvan {
 namespace {
 
 std::vector<std::size_t> Range(std::size_t from, std::size_t count) {
@@ -70,14 +69,14 @@ std::vector<std::size_t> ColumnAddresses(int channel, int col) {
 
 }  // namespace
 
-std::vector<ImageField> SettingFields(DecodedFile& file) {
+std::vector<ImageField> SettingFields(FormControls& form) {
     std::vector<ImageField> fields;
     for (const ShownSetting& shown : ShownSettings()) {
         if (shown.setting) {
             fields.push_back({"Settings", std::string(SettingLabel(*shown.setting)),
-                              file.form.List(*shown.setting).SelectedText(), shown.addresses});
+                              form.List(*shown.setting).SelectedText(), shown.addresses});
         } else {
-            fields.push_back({"Settings", "Password", file.form.PasswordText(), shown.addresses});
+            fields.push_back({"Settings", "Password", form.PasswordText(), shown.addresses});
         }
     }
     return fields;
@@ -105,18 +104,12 @@ std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
         fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
                           Range(offset::BroadcastPreset(preset), kBroadcastPresetSize)});
     }
-    for (const LevelPointInfo& info : kLevelPoints) {
-        fields.push_back({"Power Tuning",
-                          std::string(info.label),
-                          std::to_string(image[info.address]),
-                          {info.address}});
-    }
     return fields;
 }
 
-std::vector<ImageField> ChannelFields(DecodedFile& file) {
+std::vector<ImageField> ChannelFields(FormControls& form) {
     std::vector<ImageField> fields;
-    const CellTable& grid = file.form.Grid();
+    const CellTable& grid = form.Grid();
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             fields.push_back({"Channel " + std::to_string(channel),
@@ -127,4 +120,4 @@ std::vector<ImageField> ChannelFields(DecodedFile& file) {
     return fields;
 }
 
-}  // namespace torvan::cli
+}  // namespace torvan

@@ -1,0 +1,145 @@
+#include "cli/PrintCommand.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <span>
+
+#include "cli/FileArgs.h"
+#include "config/ModelCatalogReader.h"
+#include "model/SafeFile.h"
+#include "model/Utf8Text.h"
+#include "print/PlanPrint.h"
+#include "print/PlanText.h"
+
+namespace torvan::cli {
+namespace {
+
+const std::string kPrefix = "torvan-cli print: ";
+
+// Qt's notes about the desktop session (no runtime folder, no display) are
+// not the user's business while a PDF is made; failures are reported by
+// this command itself.
+class QuietQt {
+public:
+    QuietQt() : previous_(qInstallMessageHandler(&Drop)) {}
+    ~QuietQt() { qInstallMessageHandler(previous_); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+private:
+    static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler previous_;
+};
+
+struct PrintArgs {
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    std::vector<std::string> files;
+};
+
+bool ParsePaper(const Args& args, std::size_t& i, PrintArgs& parsed, std::ostream& err) {
+    if (i + 1 >= args.size()) {
+        err << kPrefix << "--paper needs a4 or letter\n";
+        return false;
+    }
+    const std::string& name = args[++i];
+    if (name != "a4" && name != "letter") {
+        err << kPrefix << "unknown paper '" << PrintableText(name)
+            << "' (--paper takes a4 or letter)\n";
+        return false;
+    }
+    parsed.paper = name == "a4" ? QPageSize::A4 : QPageSize::Letter;
+    return true;
+}
+
+bool ParsePrintArgs(const Args& args, PrintArgs& parsed, std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--paper") {
+            if (!ParsePaper(args, i, parsed, err)) {
+                return false;
+            }
+        } else if (args[i].size() > 1 && args[i].front() == '-') {
+            err << kPrefix << "unknown option '" << PrintableText(args[i])
+                << "' (see torvan-cli --help)\n";
+            return false;
+        } else {
+            parsed.files.push_back(args[i]);
+        }
+    }
+    if (parsed.files.size() != 2) {
+        err << kPrefix << "expected 2 file names (see torvan-cli --help)\n";
+        return false;
+    }
+    return true;
+}
+
+// The plan as a PDF document, made in memory so that the file is then
+// replaced in one step.
+ResultOf<QByteArray> PlanPdf(const PlanText& plan, QPageSize::PageSizeId paper) {
+    // Text is measured and drawn through a GUI application; the offscreen
+    // platform needs no display. Only this command makes one.
+    const QuietQt quiet;
+    static int argc = 1;
+    static char name[] = "torvan-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(paper));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(QString::fromStdString(plan.title));
+    writer.setCreator(QStringLiteral("torvan-cli"));
+    const ResultOf<int> printed = PrintPlan(plan, writer);
+    if (!printed.ok) {
+        return ResultOf<QByteArray>::Failure(printed.error);
+    }
+    return ResultOf<QByteArray>::Success(buffer.data());
+}
+
+}  // namespace
+
+int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
+    PrintArgs parsed;
+    if (!ParsePrintArgs(args, parsed, err)) {
+        return 2;
+    }
+    const std::string& input = parsed.files[0];
+    const std::string& output = parsed.files[1];
+    const bool toStandardOutput = output == "-";
+    MemoryImage image;
+    if ((!toStandardOutput && !OutputOrReport(output, {input}, err)) ||
+        !LoadOrReport(input, image, err)) {
+        return 1;
+    }
+    const PlanText plan = ReadPlanText(image, ReadModelCatalog(IniStore()),
+                                       std::filesystem::path(input).filename().string(),
+                                       QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const ResultOf<QByteArray> pdf = PlanPdf(plan, parsed.paper);
+    if (!pdf.ok) {
+        err << "Cannot print " << PrintableText(input) << ": " << pdf.error << '\n';
+        return 1;
+    }
+    if (toStandardOutput) {
+        out.write(pdf.value.constData(), pdf.value.size());
+        return 0;
+    }
+    const Result written = WriteFileAtomically(
+        output,
+        std::span<const char>(pdf.value.constData(), static_cast<std::size_t>(pdf.value.size())));
+    if (!written.ok) {
+        err << written.error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace torvan::cli

@@ -5,6 +5,7 @@
 
 #include "model/ChannelFile.h"
 #include "model/SafeFile.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -47,6 +48,26 @@ bool OutputOrReport(const std::string& output, const std::vector<std::string>& i
         }
     }
     return true;
+}
+
+std::optional<std::size_t> ParseChoice(const std::string& prefix,
+                                       const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string_view (&words)[2], std::ostream& err) {
+    const std::string& option = args[i];
+    const std::string noun = option.substr(2);
+    if (i + 1 >= args.size()) {
+        err << prefix << option << " needs " << words[0] << " or " << words[1] << '\n';
+        return std::nullopt;
+    }
+    const std::string& word = args[++i];
+    for (std::size_t w = 0; w < 2; ++w) {
+        if (word == words[w]) {
+            return w;
+        }
+    }
+    err << prefix << "unknown " << noun << " '" << PrintableText(word) << "' (" << option
+        << " takes " << words[0] << " or " << words[1] << ")\n";
+    return std::nullopt;
 }
 
 }  // namespace torvan::cli

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/MemoryImage.h"
@@ -20,5 +23,12 @@ bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostrea
 // to `err`. Checked before any work, so nothing is done in vain.
 bool OutputOrReport(const std::string& output, const std::vector<std::string>& inputs,
                     std::ostream& err);
+
+// The value of an option that takes one of two words ("--format own"):
+// the index of the word after args[i] in `words`, and i moves onto it.
+// nullopt when it is missing or another word; the reason goes to `err`.
+std::optional<std::size_t> ParseChoice(const std::string& prefix,
+                                       const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string_view (&words)[2], std::ostream& err);
 
 }  // namespace torvan::cli

@@ -41,27 +41,14 @@ struct PrintArgs {
     std::vector<std::string> files;
 };
 
-bool ParsePaper(const Args& args, std::size_t& i, PrintArgs& parsed, std::ostream& err) {
-    if (i + 1 >= args.size()) {
-        err << kPrefix << "--paper needs a4 or letter\n";
-        return false;
-    }
-    const std::string& name = args[++i];
-    if (name != "a4" && name != "letter") {
-        err << kPrefix << "unknown paper '" << PrintableText(name)
-            << "' (--paper takes a4 or letter)\n";
-        return false;
-    }
-    parsed.paper = name == "a4" ? QPageSize::A4 : QPageSize::Letter;
-    return true;
-}
-
 bool ParsePrintArgs(const Args& args, PrintArgs& parsed, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--paper") {
-            if (!ParsePaper(args, i, parsed, err)) {
+            const auto paper = ParseChoice(kPrefix, args, i, {"a4", "letter"}, err);
+            if (!paper) {
                 return false;
             }
+            parsed.paper = *paper == 0 ? QPageSize::A4 : QPageSize::Letter;
         } else if (args[i].size() > 1 && args[i].front() == '-') {
             err << kPrefix << "unknown option '" << PrintableText(args[i])
                 << "' (see torvan-cli --help)\n";

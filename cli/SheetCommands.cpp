@@ -28,31 +28,17 @@ struct SheetArgs {
     std::vector<std::string> files;
 };
 
-bool ParseFormat(const std::string& prefix, const Args& args, std::size_t& i, SheetArgs& parsed,
-                 std::ostream& err) {
-    if (i + 1 >= args.size()) {
-        err << prefix << "--format needs own or common\n";
-        return false;
-    }
-    const std::string& name = args[++i];
-    if (name != "own" && name != "common") {
-        err << prefix << "unknown format '" << PrintableText(name)
-            << "' (--format takes own or common)\n";
-        return false;
-    }
-    parsed.format = name == "own" ? SheetFormat::Own : SheetFormat::Common;
-    return true;
-}
-
 bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
                     std::size_t fileCount, SheetArgs& parsed, std::ostream& err) {
     const std::string prefix = "torvan-cli " + command + ": ";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--format") {
-            if (!ParseFormat(prefix, args, i, parsed, err)) {
+            const auto format = ParseChoice(prefix, args, i, {"own", "common"}, err);
+            if (!format) {
                 return false;
             }
+            parsed.format = *format == 0 ? SheetFormat::Own : SheetFormat::Common;
         } else if (arg == "--fix" && allowFix) {
             parsed.fix = csv::FixPolicy::Accept;
         } else if (arg.size() > 1 && arg.front() == '-') {

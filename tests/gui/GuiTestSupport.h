@@ -140,6 +140,23 @@ inline QStringList RowTexts(const CMSFlexGrid& grid, int row) {
     return texts;
 }
 
+// Everything a form shows: the settings lists, the password and all channel
+// rows, one text each.
+inline QStringList FormTexts(FormControls& form) {
+    QStringList texts;
+    for (int s = 0; s < kSettingCount; ++s) {
+        ChoiceList& list = form.List(static_cast<Setting>(s));
+        texts << QString::fromStdString(list.EntryText(list.Selected()));
+    }
+    texts << QString::fromStdString(form.PasswordText());
+    for (int row = 1; row <= 128; ++row) {
+        for (int col = 1; col <= 10; ++col) {
+            texts << QString::fromStdString(form.Grid().TextMatrix(row, col));
+        }
+    }
+    return texts;
+}
+
 // Activates a window, as a window manager does for a new window or for the
 // owner of a dialog that closed, and waits until it takes the keyboard.
 inline void WaitActive(QWidget& window) {

@@ -77,7 +77,6 @@ TEST(LevelGesture, StepsStopAtTheEndsAndTheEndSendsAChangeOnce) {
         EXPECT_EQ(gesture.End(), std::nullopt) << "sent once";
         EXPECT_EQ(gesture.Value(), c.value);
     }
-    EXPECT_EQ(LevelText("Low Low", 128), "Low Low 128");
 }
 
 TEST(ReadCopy, DataFolderFollowsXdg) {

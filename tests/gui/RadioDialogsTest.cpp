@@ -36,14 +36,12 @@ enum class Direction { Read, Write, Power };
 enum class Fault {
     None,
     Cancelled,  // the user cancels before Start
-    Silent,
     WrongAck,
     RefusedWrite,
     PulledCable,
     WrongPassword,
     BandMismatch,
     BusyPort,  // held by a serial terminal: lock file, exclusive mode
-    MissingPort,
 };
 
 // Where a block fault strikes: block 100 of a Read (19 %) or a Write (22 %).
@@ -57,7 +55,6 @@ constexpr const char* kTypedPassword = "8765";
 constexpr const char* kLost = ": the line was lost (cable pulled or device removed)";
 constexpr const char* kBusy =
     ": in use by another program (*)\nClose the other program that holds the port.";
-constexpr const char* kMissing = ": No such file or directory\nCheck that the cable is plugged in";
 
 struct FaultRow {
     const char* name;
@@ -82,8 +79,6 @@ constexpr FaultRow kMatrix[] = {
      "Communication error", "22%", kLost},
     {"Write, band mismatch", Direction::Write, Fault::BandMismatch,
      "Frequency is not match.", "0%", ""},
-    {"Write, missing port", Direction::Write, Fault::MissingPort, "Open the port fail", "0%", kMissing},
-    {"Power, silent", Direction::Power, Fault::Silent, "", "", ""},
     {"Power, refused value", Direction::Power, Fault::RefusedWrite, "", "", ""},
     {"Power, port held by a serial terminal", Direction::Power, Fault::BusyPort,
      "Open the port fail", "", kBusy},
@@ -92,7 +87,6 @@ constexpr FaultRow kMatrix[] = {
 
 torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
     torvan::sim::RadioFaults faults;
-    faults.silent = row.fault == Fault::Silent;
     if (row.fault == Fault::WrongAck) {
         faults.badAckAfterRead = kFaultBlock;
     } else if (row.fault == Fault::RefusedWrite) {
@@ -203,7 +197,7 @@ private slots:
         const MemoryImage memory = RadioMemory(row.fault);
         RadioOnPty radio(memory, FaultsOf(row));
         const QString path = QString::fromStdString(radio.Path());
-        StartWith(row.fault == Fault::MissingPort ? QStringLiteral("/dev/no-such-tty") : path);
+        StartWith(path);
         // A serial terminal holding the port: its lock file and exclusive mode.
         QSerialPort terminal(path);
         if (row.fault == Fault::BusyPort) {
@@ -238,7 +232,9 @@ private slots:
         QCOMPARE(window_->folder.Read(QStringLiteral("Program.ini")), ini);
         const bool readTaken = row.direction == Direction::Read && row.fault == Fault::None;
         QCOMPARE(window_->Image(), readTaken ? memory : before);
-        QCOMPARE(FormTexts(window_->View()), readTaken ? Decoded(memory) : shown);
+        torvan::MemoryForm taken;
+        gui_test::Decode(memory, window_->folder.IniPath(), taken);
+        QCOMPARE(FormTexts(window_->View()), readTaken ? FormTexts(taken) : shown);
         QCOMPARE(ReadCopies().size(), copies + (readTaken ? 1 : 0));
         if (readTaken) {
             const QString status = window_->Frame().statusBar()->currentMessage();
@@ -344,15 +340,6 @@ private:
             memory[torvan::offset::kBandSignature] = 0x99;
         }
         return memory;
-    }
-
-    QStringList Decoded(const MemoryImage& memory) const {
-        torvan::MemoryForm form;
-        torvan::FrequencyLimits limits;
-        torvan::DecodeImage(memory,
-                            torvan::ReadModelCatalog(torvan::IniStore(window_->folder.IniPath())),
-                            form, limits);
-        return FormTexts(form);
     }
 
     // The window with the crafted file open and `port` chosen.

@@ -78,40 +78,23 @@ private slots:
         }
     }
 
-    // Each dialog opens on the image's bytes; a side-key function the lists
-    // do not offer shows as no entry.
-    void dialogsShowTheirBytes() {
-        Put(image_, 0x81D, Bytes("\x23\x58"));
-        Put(image_, 0x820, Bytes("123\0\0\0\0\0", 8));
-        image_[0x83C] = 0x00;
-        Put(image_, 0xD80, Bytes("\x00\x00\x75\x08", 4));
-        CSideKeyDlg sideKey(image_);
-        CDtmfDlg dtmf(image_);
-        CRadioDlg radio(image_);
-        QStringList shown;
-        for (const char* list :
-             {"key1ShortList", "key1LongList", "key2ShortList", "key2LongList"}) {
-            shown << gui_test::Child<QComboBox>(sideKey, list).currentText();
-        }
-        shown << gui_test::Child<QComboBox>(dtmf, "txSideToneList").currentText()
-              << gui_test::Child<QComboBox>(dtmf, "rxSideToneList").currentText()
-              << gui_test::Child<QLineEdit>(dtmf, "pttIdEdit").text()
-              << gui_test::Child<CMSFlexGrid>(radio, "presetGrid").TextMatrix(1, 1);
-        QCOMPARE(shown,
-                 (QStringList{"", "", "Reverse Frequency", "FM", "Off", "Off", "123", "87.50"}));
-    }
-
     // Side keys are at 0x81D-0x81E; DTMF's PTT ID at 0x820-0x827 and side
     // tones at 0x83C; broadcast presets from 0xD80 on, four bytes each. The
     // dialog, the offset, the bytes stored there, the user's steps, and the
     // bytes there afterwards (null: the dialog is still open). Only those may
-    // change.
+    // change. Each dialog shows what it opened on: stored again at once, it
+    // is unchanged, and a preset's editor starts from its text.
     void dialogsStoreWhatTheUserLeaves() {
         const Bytes id("123\0\0\0\0\0", 8);
         const Bytes empty(4, '\xFF');
         const Bytes p88("\x00\x00\x80\x08", 4);
         const QStringList closeDtmf = {"focus rxSideToneList", "Home", "focus pttIdEdit", "type 4"};
         const std::tuple<int, int, Bytes, QStringList, Bytes> rows[] = {
+            {kSideKey, 0x81D, Bytes("\x23\x58"), {"Return"}, Bytes("\x23\x58")},
+            {kDtmf, 0x820, id, {"click OK"}, id},
+            {kRadio, 0xD80, Bytes("\x00\x00\x75\x08", 4),
+             {"Return", "End", "Backspace", "type 5", "Return", "close"},
+             Bytes("\x00\x50\x75\x08", 4)},
             // Erased side keys; Enter is OK.
             {kSideKey, 0x81D, Bytes("\xFF\x90"), {"Return"}, Bytes("\x00\x00", 2)},
             // Picked where none was shown.

@@ -217,15 +217,16 @@ private slots:
 
         QCOMPARE(boxes.size(), *row.message != '\0' ? 1 : 0);
         if (!boxes.isEmpty()) {
-            QCOMPARE(boxes.first().first(), QStringLiteral("Torvan PC Encoder: %1 (%2)")
-                                                .arg(QString::fromLatin1(row.message),
-                                                     QString::fromLatin1(row.behind)));
-            const QString& informative = boxes.first().last();
+            const QString& box = boxes.first();
+            QVERIFY2(box.startsWith(QStringLiteral("Torvan PC Encoder: %1 (%2)\n")
+                                        .arg(QString::fromLatin1(row.message),
+                                             QString::fromLatin1(row.behind))),
+                     qPrintable(box));
             const QStringList reason = QString::fromLatin1(row.reason).split(QLatin1Char('*'));
             QVERIFY2(std::all_of(reason.begin(), reason.end(),
-                                 [&](const QString& part) { return informative.contains(part); }),
-                     qPrintable(informative));
-            QCOMPARE(informative.isEmpty(), *row.reason == '\0');
+                                 [&](const QString& part) { return box.contains(part); }),
+                     qPrintable(box));
+            QCOMPARE(box.endsWith(QLatin1Char('\n')), *row.reason == '\0');
         }
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(window_->folder.Read(QStringLiteral("crafted.sin")), file);
@@ -352,10 +353,10 @@ private:
 
     // Triggers the command and plays the user in its dialog. Returns the
     // boxes that came up, each answered with OK, as "TITLE: TEXT (the percent
-    // behind it)" (marked when it is no warning with OK alone) and the
-    // informative text.
-    QList<QStringList> RunCommand(const FaultRow& row) {
-        QList<QStringList> boxes;
+    // behind it)", marked when it is no warning with OK alone, a line break
+    // and the informative text.
+    QStringList RunCommand(const FaultRow& row) {
+        QStringList boxes;
         QTimer watcher;  // a timer of its own: the user's is busy while a box is up
         connect(&watcher, &QTimer::timeout, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -370,9 +371,8 @@ private:
                                                         : QStringLiteral("(hidden)");
             const bool warning = box->icon() == QMessageBox::Warning &&
                                  box->standardButtons() == QMessageBox::Ok;
-            boxes << QStringList{(warning ? "" : "(other) ") + box->windowTitle() + ": " +
-                                     box->text() + " (" + behind + ")",
-                                 box->informativeText()};
+            boxes << (warning ? "" : "(other) ") + box->windowTitle() + ": " + box->text() + " (" +
+                         behind + ")\n" + box->informativeText();
             if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
                 QTest::mouseClick(ok, Qt::LeftButton);
             } else {

@@ -132,7 +132,7 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     EXPECT_EQ(result.remarks.size(), 3U) << "counted from 0, watts, kept for channel 2";
     EXPECT_EQ(RowOf(grid, 1)[5], "High");
     EXPECT_EQ(RowOf(grid, 2), (Texts{"146.52000", "146.52000", "None", "CTCSS:60.0", "Tone", "Low",
-                                   "Wide", "Yes", "Both", "B"}));
+                                     "Wide", "Yes", "Both", "B"}));
     EXPECT_EQ(RowOf(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
     EXPECT_EQ(RowOf(grid, 4)[9], "C");
 }
@@ -146,8 +146,8 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
         {}, grid);
     ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
     EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
-    EXPECT_EQ(RowOf(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High", "Wide",
-                                   "Yes", "Off", "HILL NOR"}));
+    EXPECT_EQ(RowOf(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High",
+                                     "Wide", "Yes", "Off", "HILL NOR"}));
     EXPECT_NE(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error, "");
 }
 

@@ -89,6 +89,7 @@ private slots:
         const Bytes empty(4, '\xFF');
         const Bytes p88("\x00\x00\x80\x08", 4);
         const QStringList closeDtmf = {"focus rxSideToneList", "Home", "focus pttIdEdit", "type 4"};
+        // clang-format off
         const std::tuple<int, int, Bytes, QStringList, Bytes> rows[] = {
             {kSideKey, 0x81D, Bytes("\x23\x58"), {"Return"}, Bytes("\x23\x58")},
             {kDtmf, 0x820, id, {"click OK"}, id},
@@ -125,6 +126,7 @@ private slots:
               "close"},
              p88},
         };
+        // clang-format on
         for (const auto& [dialog, offset, stored, steps, after] : rows) {
             init();
             Put(image_, static_cast<std::size_t>(offset), stored);

@@ -77,7 +77,8 @@ private slots:
             View().OnInitialUpdate();  // as File New does, again
             View().OnInitialUpdate();
             torvan::MemoryForm form;
-            const torvan::FrequencyLimits limits = gui_test::Decode(image_, folder_.IniPath(), form);
+            const torvan::FrequencyLimits limits =
+                gui_test::Decode(image_, folder_.IniPath(), form);
             QCOMPARE(limits_, limits);
             QCOMPARE(gui_test::FormTexts(View()), gui_test::FormTexts(form));
             const auto labels = View().findChildren<QLabel*>();
@@ -183,8 +184,8 @@ private slots:
         const std::tuple<bool, int, QString, int, QString> rows[] = {
             {false, 5, "click", 1, "frequencyEditor:"},  // Busy Lock, empty row
             {true, 5, "click", 5, "listEditor:Carrier"},
-            {true, 0, "click", 1, ""},  // the channel number
-            {true, 6, "7", 6, ""},      // Tx Power
+            {true, 0, "click", 1, ""},                 // the channel number
+            {true, 6, "7", 6, ""},                     // Tx Power
             {false, 10, "7", 1, "frequencyEditor:7"},  // Name, empty row
             {true, 2, "7", 2, "frequencyEditor:7"},
             {true, 2, "a", 2, ""},

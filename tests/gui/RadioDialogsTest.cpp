@@ -25,9 +25,9 @@
 using namespace torvan;
 
 using gui_test::FormTexts;
-using torvan::testing_support::RadioOnPty;
 using torvan::LevelPoint;
 using torvan::MemoryImage;
+using torvan::testing_support::RadioOnPty;
 
 namespace {
 
@@ -366,11 +366,11 @@ private:
             QWidget* owner = box->parentWidget();
             const auto* percent =
                 owner ? owner->findChild<QLabel*>(QStringLiteral("percentLabel")) : nullptr;
-            const QString behind = percent == nullptr ? QString()
+            const QString behind = percent == nullptr   ? QString()
                                    : owner->isVisible() ? percent->text()
                                                         : QStringLiteral("(hidden)");
-            const bool warning = box->icon() == QMessageBox::Warning &&
-                                 box->standardButtons() == QMessageBox::Ok;
+            const bool warning =
+                box->icon() == QMessageBox::Warning && box->standardButtons() == QMessageBox::Ok;
             boxes << (warning ? "" : "(other) ") + box->windowTitle() + ": " + box->text() + " (" +
                          behind + ")\n" + box->informativeText();
             if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {

@@ -1,13 +1,15 @@
 // The text codecs on any text: frequencies, tones, numbers and DecimalScale.
 // Every result stays within its stored form, and typed numbers are scaled
-// exactly as written (checked against a digit-by-digit reference).
+// exactly as written (checked against the C library's decimal reading).
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "form/BroadcastPresets.h"
@@ -27,58 +29,15 @@ bool IsBcd(std::uint8_t byte) {
     return (byte >> 4U) <= 9 && (byte & 0x0FU) <= 9;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The number at the start of `text` (after white space) times 10^shift,
-// truncated toward zero, worked out on its decimal digits. Nothing when the
-// number has more than 15 significant digits or lies far outside the range
-// of a double (the product is then rounded on purpose, or overflows).
-std::optional<long long> ExactScaled(std::string_view text, int shift) {
-    std::size_t i = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
-    const bool negative = i < text.size() && text[i] == '-';
-    i += i < text.size() && (text[i] == '+' || text[i] == '-') ? 1 : 0;
-    std::string digits;  // the value is digits times 10^exponent
-    int exponent = 0;
-    for (bool point = false; i < text.size() && (IsDigit(text[i]) || (text[i] == '.' && !point));
-         ++i) {
-        point = point || text[i] == '.';
-        if (text[i] != '.') {
-            digits.push_back(text[i]);
-            exponent -= point ? 1 : 0;
-        }
-    }
-    if (!digits.empty() && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        const bool minus = i + 1 < text.size() && text[i + 1] == '-';
-        const std::size_t from = i + 1 + (minus || (i + 1 < text.size() && text[i + 1] == '+'));
-        const std::size_t end = std::min(text.find_first_not_of("0123456789", from), text.size());
-        int value = 0;
-        if (end - from > 6) {
-            return std::nullopt;
-        }
-        std::from_chars(text.data() + from, text.data() + end, value);
-        exponent += minus ? -value : value;
-    }
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.empty()) {
-        return 0;
-    }
-    for (; digits.back() == '0'; ++exponent) {
-        digits.pop_back();
-    }
-    const int order = exponent + static_cast<int>(digits.size());
-    if (digits.size() > 15 || order < -290 || order > 290) {
-        return std::nullopt;
-    }
-    exponent += shift;
-    if (digits.size() + static_cast<std::size_t>(std::max(exponent, 0)) > 18) {
-        return negative ? LLONG_MIN : LLONG_MAX;
-    }
-    digits.resize(static_cast<std::size_t>(std::max(0, static_cast<int>(digits.size()) + exponent)),
-                  '0');
-    const long long value = digits.empty() ? 0 : std::stoll(digits);
-    return negative ? -value : value;
+// The exact decimal product of `value`'s first 15 digits and 10^shift, as
+// the C library reads the digits with their exponent moved.
+double Shifted(double value, int shift) {
+    char digits[40];
+    std::snprintf(digits, sizeof digits, "%.14e", value);
+    char* exponent = std::strchr(digits, 'e');
+    std::snprintf(exponent, static_cast<std::size_t>(digits + sizeof digits - exponent), "e%d",
+                  std::atoi(exponent + 1) + shift);
+    return std::strtod(digits, nullptr);
 }
 
 std::uint64_t CountOf(const std::uint8_t* bytes) {
@@ -92,8 +51,9 @@ std::uint64_t CountOf(const std::uint8_t* bytes) {
 void CheckFrequency(std::string_view text) {
     const std::uint32_t count = FrequencyCount(text);
     FUZZ_CHECK(count <= kMaxCount);
-    if (const auto exact = ExactScaled(text, 5)) {
-        FUZZ_CHECK(count == (*exact >= 1 && *exact <= kMaxCount ? *exact : 0));
+    if (const double typed = ParseNumber(text); std::isfinite(typed)) {
+        const double exact = std::trunc(Shifted(typed, 5));
+        FUZZ_CHECK(count == (exact >= 1 && exact <= kMaxCount ? exact : 0));
     }
     std::uint8_t bytes[4] = {};
     EncodeFrequency(text, std::span<std::uint8_t, 4>(bytes));
@@ -129,10 +89,11 @@ void CheckTone(std::string_view text) {
         FUZZ_CHECK(tone == ToneBytes{});
     } else if (text.find("CTCSS") != std::string_view::npos) {
         FUZZ_CHECK(IsNone(tone) || (tone.type <= 0x7F && IsBcd(tone.type) && IsBcd(tone.low)));
-        const auto exact = ExactScaled(rest, 1);
-        if (exact && *exact >= 100 && *exact < 8000) {
-            FUZZ_CHECK(tone == (ToneBytes{ToBcd(static_cast<unsigned>(*exact % 100)),
-                                          ToBcd(static_cast<unsigned>(*exact / 100))}));
+        const double typed = ParseNumber(rest);
+        const double exact = std::isfinite(typed) ? std::trunc(Shifted(typed, 1)) : 0;
+        if (exact >= 100 && exact < 8000) {
+            const auto tenths = static_cast<unsigned>(exact);
+            FUZZ_CHECK(tone == (ToneBytes{ToBcd(tenths % 100), ToBcd(tenths / 100)}));
         }
     } else if (rest.find('N') != std::string_view::npos) {
         FUZZ_CHECK(IsNone(tone) || (tone.type >= 0x80 && tone.type <= 0xBF && IsBcd(tone.low)));

@@ -22,18 +22,6 @@ namespace torvan::testing_support {
 // How a save is refused.
 enum class Refusal { FullDisk, ReadOnlyFolder, ReadOnlyFile };
 
-// The refusal as a test name.
-inline const char* IdOf(Refusal refusal) {
-    switch (refusal) {
-        case Refusal::FullDisk:
-            return "FullDisk";
-        case Refusal::ReadOnlyFolder:
-            return "ReadOnlyFolder";
-        default:
-            return "ReadOnlyFile";
-    }
-}
-
 // A folder holding one file that a save must not harm. As root the folder is
 // a small tmpfs: filled up for a full disk, remounted read-only for a
 // read-only folder. Otherwise a full disk is a file-size limit on this

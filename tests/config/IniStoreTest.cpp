@@ -105,20 +105,16 @@ TEST(IniStore, AnUnreadableFileIsNeverEmptied) {
 }
 
 // A folder tree standing for one way of running the program: bin/ holds the
-// executable; home/ is the user's.
-struct LocationCase {
-    const char* name;
-    const char* beside;  // bin/Program.ini: "" none, "file", or "link" to a missing file
-    bool installed;      // share/torvan-encoder exists beside bin/
-    bool binWritable;
-    const char* configHome;  // "@" stands for the temp folder
-    bool hasHome;
-    const char* expected;  // relative to the temp folder
-};
-
+// executable; home/ is the user's. The case; bin/Program.ini ("" none, "file",
+// or "link" to a missing file); whether share/torvan-encoder exists beside
+// bin/; whether bin/ is writable; the config home ("@" stands for the temp
+// folder); whether there is a home; the file chosen, relative to the temp
+// folder.
 TEST(IniLocation, ChoosesTheFolder) {
     const char* const kUserFile = "home/.config/torvan-encoder/Program.ini";
-    const LocationCase cases[] = {
+    // clang-format off
+    const std::tuple<const char*, std::string, bool, bool, std::string, bool, const char*>
+        cases[] = {
         {"build folder", "", false, true, "", true, "bin/Program.ini"},
         {"existing file wins", "file", true, false, "@/xdg", true, "bin/Program.ini"},
         {"a link counts as the file", "link", true, false, "", true, "bin/Program.ini"},
@@ -128,27 +124,26 @@ TEST(IniLocation, ChoosesTheFolder) {
         {"relative config home ignored", "", true, false, "xdg", true, kUserFile},
         {"no home at all", "", true, false, "", false, "bin/Program.ini"},
     };
-    for (const LocationCase& c : cases) {
+    // clang-format on
+    for (const auto& [name, beside, installed, binWritable, home, hasHome, expected] : cases) {
         TempDir dir;
         std::filesystem::create_directories(dir / "bin");
-        if (c.beside == std::string("file")) {
+        if (beside == "file") {
             dir.Write("bin/Program.ini", "");
-        } else if (c.beside == std::string("link")) {
+        } else if (beside == "link") {
             std::filesystem::create_symlink(dir / "elsewhere.ini", dir / "bin/Program.ini");
         }
-        if (c.installed) {
+        if (installed) {
             std::filesystem::create_directories(dir / "share/torvan-encoder");
         }
-        std::string configHome = c.configHome;
-        if (configHome.starts_with('@')) {
-            configHome = dir.path().string() + configHome.substr(1);
-        }
-        const IniLocation where{dir / "bin", configHome, c.hasHome ? (dir / "home").string() : "",
+        const std::string configHome =
+            home.starts_with('@') ? dir.path().string() + home.substr(1) : home;
+        const IniLocation where{dir / "bin", configHome, hasHome ? (dir / "home").string() : "",
                                 [&](const std::filesystem::path& folder) {
-                                    EXPECT_EQ(folder, dir / "bin") << c.name;
-                                    return c.binWritable;
+                                    EXPECT_EQ(folder, dir / "bin") << name;
+                                    return binWritable;
                                 }};
-        EXPECT_EQ(ChooseIniPath(where), dir / c.expected) << c.name;
+        EXPECT_EQ(ChooseIniPath(where), dir / expected) << name;
     }
 }
 

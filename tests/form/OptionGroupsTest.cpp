@@ -155,21 +155,14 @@ TEST(BroadcastPresets, TypedTextIsClampedIntoTheBand) {
     }
 }
 
-struct FilterCase {
-    std::string_view allowed;
-    std::size_t maxLength;
-    const char* text;
-    std::size_t cursor;
-    const char* kept;
-    std::size_t keptCursor;
-};
-
-// PTT ID and preset editors: typed, pasted or dropped text alike.
+// PTT ID and preset editors: typed, pasted or dropped text alike. The
+// characters taken, the length, the text and the cursor, and what is kept.
 TEST(TypedFilter, KeepsWhatTheEditorTakes) {
     const auto dtmf = kDtmfCharacters;
     const auto preset = kPresetCharacters;
     // clang-format off
-    const FilterCase cases[] = {
+    const std::tuple<std::string_view, std::size_t, const char*, std::size_t, const char*,
+                     std::size_t> cases[] = {
         {dtmf, kPttIdLength, "1a*#5x9", 7, "1A*#59", 6},
         {dtmf, kPttIdLength, "12-34-56+78", 11, "12345678", 8},
         // "3456x9" pasted into "1278": the excess is cut from the paste.
@@ -181,10 +174,10 @@ TEST(TypedFilter, KeepsWhatTheEditorTakes) {
         {preset, kPresetTextLength, "10x2.3 MHz", 10, "102.3", 5},
         {preset, kPresetTextLength, "9999999", 7, "999999", 6}};
     // clang-format on
-    for (const FilterCase& c : cases) {
-        EXPECT_EQ(FilterTyped(c.text, c.cursor, c.allowed, c.maxLength, true),
-                  (FilteredText{c.kept, c.keptCursor}))
-            << c.text;
+    for (const auto& [allowed, maxLength, text, cursor, kept, keptCursor] : cases) {
+        EXPECT_EQ(FilterTyped(text, cursor, allowed, maxLength, true),
+                  (FilteredText{kept, keptCursor}))
+            << text;
     }
 }
 

@@ -95,6 +95,15 @@ inline QByteArray ToBytes(const torvan::MemoryImage& image) {
                       static_cast<qsizetype>(image.bytes().size()));
 }
 
+// `image` as the form shows it over the model profiles of `iniPath`; returns
+// the limits.
+inline FrequencyLimits Decode(const MemoryImage& image, const std::filesystem::path& iniPath,
+                              MemoryForm& form) {
+    FrequencyLimits limits;
+    DecodeImage(image, ReadModelCatalog(IniStore(iniPath)), form, limits);
+    return limits;
+}
+
 inline const QByteArray kProfiles =
     "[Setup]\nType0=Alpha\nField0=136-174MHz;144-148MHz\nType1=Beta\nField1=400-470MHz\n";
 
@@ -106,8 +115,7 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
     torvan::MemoryImage image;
     image.ResetToNewDocument();
     torvan::MemoryForm form;
-    torvan::FrequencyLimits limits;
-    torvan::DecodeImage(image, torvan::ReadModelCatalog(torvan::IniStore(iniPath)), form, limits);
+    Decode(image, iniPath, form);
     const std::pair<Setting, const char*> settings[] = {
         {Setting::FrequencyMode, "Memory"}, {Setting::ScanMode, "SE"},
         {Setting::PriorityChannel, "77"},   {Setting::Beep, "Off"},
@@ -136,6 +144,23 @@ inline QStringList RowTexts(const CMSFlexGrid& grid, int row) {
     QStringList texts;
     for (int col = 1; col <= 10; ++col) {
         texts << grid.TextMatrix(row, col);
+    }
+    return texts;
+}
+
+// Everything a form shows: the settings lists, the password and all channel
+// rows, one text each.
+inline QStringList FormTexts(FormControls& form) {
+    QStringList texts;
+    for (int s = 0; s < kSettingCount; ++s) {
+        ChoiceList& list = form.List(static_cast<Setting>(s));
+        texts << QString::fromStdString(list.EntryText(list.Selected()));
+    }
+    texts << QString::fromStdString(form.PasswordText());
+    for (int row = 1; row <= 128; ++row) {
+        for (int col = 1; col <= 10; ++col) {
+            texts << QString::fromStdString(form.Grid().TextMatrix(row, col));
+        }
     }
     return texts;
 }

@@ -18,7 +18,6 @@
 #include "app/RecentFileList.h"
 #include "form/ChannelCodec.h"
 #include "print/PlanPages.h"
-#include "tests/RefusingPlace.h"
 
 using namespace torvan;
 
@@ -48,7 +47,7 @@ private slots:
     }
 
     // Open shows the file under the program's own title; Save writes it back
-    // byte for byte, and with an edit the form encoded first.
+    // byte for byte (edits reach it: the keyboard and option dialog tests).
     void openThenSaveWritesTheForm() {
         w_->prompts.openAnswers << w_->WriteCrafted(QStringLiteral("crafted.sin"));
         Trigger(command::kFileOpen);
@@ -58,11 +57,6 @@ private slots:
         const QByteArray original = w_->folder.Read(QStringLiteral("crafted.sin"));
         Trigger(command::kFileSave);
         QCOMPARE(w_->folder.Read(QStringLiteral("crafted.sin")), original);
-        View().Combo(Setting::Beep).setCurrentIndex(0);
-        Trigger(command::kFileSave);
-        const QByteArray saved = w_->folder.Read(QStringLiteral("crafted.sin"));
-        QVERIFY(saved != original);
-        QCOMPARE(saved, gui_test::ToBytes(w_->Image()));
         QVERIFY(w_->prompts.errors.isEmpty());
     }
 
@@ -70,14 +64,8 @@ private slots:
     // the document, its file name and the form stay (what the disk keeps is
     // the save path's own test).
     void fileErrorsChangeNothing() {
-        using torvan::testing_support::Refusal;
-        const QByteArray crafted = gui_test::ToBytes(gui_test::CraftedImage(w_->folder.IniPath()));
-        const torvan::testing_support::RefusingPlace place(Refusal::ReadOnlyFile, "radio.sin",
-                                                           crafted.toStdString());
-        if (!place.SkipReason().empty()) {
-            QSKIP(place.SkipReason().c_str());
-        }
-        const QString path = QFile::decodeName(place.File().c_str());
+        const QString path = w_->WriteCrafted(QStringLiteral("radio.sin"));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
         QVERIFY(Frame().Files().OpenPath(path));
         View().Combo(Setting::Beep).setCurrentIndex(0);
         w_->folder.Write(QStringLiteral("short.sin"), QByteArray(4095, '\0'));
@@ -86,9 +74,8 @@ private slots:
         Trigger(command::kFileSave);
         QCOMPARE(w_->prompts.errors.size(), 2);
         QVERIFY(!w_->prompts.errors.first().isEmpty());
-        QCOMPARE(w_->prompts.errors.last(), QStringLiteral("Cannot save %1: %2.")
-                                                .arg(path, QString::fromStdString(place.Reason())));
-        QCOMPARE(w_->app->Document().Path(), place.File());
+        QCOMPARE(w_->prompts.errors.last(), "Cannot save " + path + ": it is read-only.");
+        QCOMPARE(QFile::decodeName(w_->app->Document().Path().c_str()), path);
         QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
         QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
     }
@@ -188,13 +175,15 @@ private slots:
         // Saved right after typing, without Enter.
         Key(Qt::Key_S, Qt::ControlModifier);
         QVERIFY(w_->prompts.errors.isEmpty());
-        QCOMPARE(Reopened(w_->prompts.saveAnswer, 1),
+        Trigger(command::kFileNew);
+        QVERIFY(Frame().Files().OpenPath(w_->prompts.saveAnswer));
+        QCOMPARE(gui_test::RowTexts(View().ChannelGrid(), 1),
                  (QStringList{"145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier", "Low",
                               "Wide", "Yes", "Off", "RPT-A 1"}));
     }
 
     // What an option dialog stores is in the document's image, so Save
-    // writes it and a reopened file has it; no other byte changes.
+    // writes it; no other byte changes.
     void optionDialogReachesTheFile() {
         const QString path = w_->WriteCrafted(QStringLiteral("crafted.sin"));
         QByteArray expected = w_->folder.Read(QStringLiteral("crafted.sin"));
@@ -205,9 +194,6 @@ private slots:
         Trigger(command::kFileSave);
         QVERIFY(w_->prompts.errors.isEmpty());
         QCOMPARE(w_->folder.Read(QStringLiteral("crafted.sin")), expected);
-        Trigger(command::kFileNew);
-        QVERIFY(Frame().Files().OpenPath(path));
-        QCOMPARE(gui_test::ToBytes(w_->Image()), expected);
     }
 
     // Over a list the wheel scrolls the form, without picking or taking the
@@ -285,14 +271,6 @@ private:
             }
         }
         return checked;
-    }
-    // The channel texts of a row after a new document and a reopen of a file.
-    QStringList Reopened(const QString& path, int row) {
-        Trigger(command::kFileNew);
-        if (!Frame().Files().OpenPath(path)) {
-            return {};
-        }
-        return gui_test::RowTexts(View().ChannelGrid(), row);
     }
     QString ReadPort() {
         return QString::fromStdString(

@@ -2,7 +2,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -53,32 +52,9 @@ private slots:
         Put(image_, 0x820, Bytes(8, '\0'));
     }
 
-    // The mode of the cell's text is checked; a listed value is current in
-    // the grid, which shows every value without scrolling.
-    void toneDialogOpensOnTheCellText() {
-        for (const auto& [text, mode, row, col, shown] :
-             {std::tuple{"none", "None", -1, -1, ""},  // -1: no grid
-              {"CTCSS:254.1", "CTCSS", 4, 3, "254.1"},
-              {"CDCSS:754I", "CDCSSI", 14, 6, "754"}}) {
-            CToneDlg dialog(QString::fromLatin1(text));
-            dialog.show();
-            gui_test::WaitActive(dialog);
-            for (const QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
-                QCOMPARE(button->isChecked(), button->text() == QLatin1String(mode));
-            }
-            const auto& grid = gui_test::Child<CMSFlexGrid>(dialog, "valueGrid");
-            QCOMPARE(grid.isVisible(), row >= 0);
-            if (row >= 0) {
-                QCOMPARE(QPair(grid.Row(), grid.Col()), QPair(row, col));
-                QCOMPARE(grid.Text(), QString::fromLatin1(shown));
-                QVERIFY(grid.hasFocus());
-                QVERIFY(grid.contentsRect().contains(grid.CellRect(14, 6)));
-            }
-        }
-    }
-
-    // What the user's clicks and keys leave as the dialog's result: 1
-    // accepted, 0 cancelled, -1 still open.
+    // The dialog opens on the cell's mode and value, its grid (hidden for
+    // None) showing every value without scrolling. What the user's clicks and
+    // keys leave as the dialog's result: 1 accepted, 0 cancelled, -1 still open.
     void toneDialogPicks() {
         for (const auto& [text, steps, result, resultText] :
              {std::tuple{"CTCSS:67.0", QStringList{"cell 5 3"}, -1, "CTCSS:67.0"},  // empty cell
@@ -88,119 +64,82 @@ private slots:
               {"CTCSS:88.5", QStringList{"Down", "Return"}, 1, "CTCSS:91.5"},
               {"CTCSS:68.0", QStringList{"Return"}, 1, "CTCSS:68.0"},  // not listed
               {"CTCSS:68.0", QStringList{"Down", "Return"}, 1, "CTCSS:67.0"},
+              {"CDCSS:754I", QStringList{"Return"}, 1, "CDCSS:754I"},
               {"CTCSS:88.5", QStringList{"click CDCSSN", "Escape"}, 0, "CTCSS:88.5"}}) {
             CToneDlg dialog(QString::fromLatin1(text));
             dialog.show();
+            gui_test::WaitActive(dialog);
+            const auto& grid = gui_test::Child<CMSFlexGrid>(dialog, "valueGrid");
+            QCOMPARE(grid.isVisible(), QLatin1String(text) != QLatin1String("None"));
+            QVERIFY(!grid.isVisible() || grid.contentsRect().contains(grid.CellRect(14, 6)));
             gui_test::RunSteps(dialog, steps);
             QCOMPARE(dialog.isVisible() ? -1 : dialog.result(), result);
             QCOMPARE(dialog.ResultText(), QString::fromLatin1(resultText));
         }
     }
 
-    // Each dialog opens on the image's bytes; a side-key function the lists
-    // do not offer shows as no entry.
-    void dialogsShowTheirBytes() {
-        Put(image_, 0x81D, Bytes("\x23\x58"));
-        Put(image_, 0x820, Bytes("123\0\0\0\0\0", 8));
-        image_[0x83C] = 0x00;
-        Put(image_, 0xD80, Bytes("\x00\x00\x75\x08", 4));
-        CSideKeyDlg sideKey(image_);
-        CDtmfDlg dtmf(image_);
-        CRadioDlg radio(image_);
-        QStringList shown;
-        for (const char* list :
-             {"key1ShortList", "key1LongList", "key2ShortList", "key2LongList"}) {
-            shown << gui_test::Child<QComboBox>(sideKey, list).currentText();
-        }
-        shown << gui_test::Child<QComboBox>(dtmf, "txSideToneList").currentText()
-              << gui_test::Child<QComboBox>(dtmf, "rxSideToneList").currentText()
-              << gui_test::Child<QLineEdit>(dtmf, "pttIdEdit").text()
-              << gui_test::Child<CMSFlexGrid>(radio, "presetGrid").TextMatrix(1, 1);
-        QCOMPARE(shown,
-                 (QStringList{"", "", "Reverse Frequency", "FM", "Off", "Off", "123", "87.50"}));
-    }
-
     // Side keys are at 0x81D-0x81E; DTMF's PTT ID at 0x820-0x827 and side
-    // tones at 0x83C; broadcast presets from 0xD80 on, four bytes each. Only
-    // the bytes of `after` may change.
-    void dialogsStoreWhatTheUserLeaves_data() {
-        QTest::addColumn<int>("dialog");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<Bytes>("stored");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<Bytes>("after");  // null: the dialog is still open
+    // tones at 0x83C; broadcast presets from 0xD80 on, four bytes each. The
+    // dialog, the offset, the bytes stored there, the user's steps, and the
+    // bytes there afterwards (null: the dialog is still open). Only those may
+    // change. Each dialog shows what it opened on: stored again at once, it
+    // is unchanged, and a preset's editor starts from its text.
+    void dialogsStoreWhatTheUserLeaves() {
         const Bytes id("123\0\0\0\0\0", 8);
-        const Bytes zeros(8, '\0');
         const Bytes empty(4, '\xFF');
         const Bytes p88("\x00\x00\x80\x08", 4);
-        QTest::newRow("side keys erased, Enter is OK")
-            << kSideKey << 0x81D << Bytes("\xFF\x90") << QStringList{"Return"}
-            << Bytes("\x00\x00", 2);
-        QTest::newRow("side keys picked where none was shown")
-            << kSideKey << 0x81D << Bytes("\x23\x67")
-            << QStringList{"focus key1ShortList", "type m", "focus key2LongList", "type f",
-                           "click OK"}
-            << Bytes("\x13\x68");
-        for (const char* close : {"Escape", "click Cancel", "close"}) {
-            QTest::newRow(close) << kDtmf << 0x820 << id
-                                 << QStringList{"focus rxSideToneList", "Home", "focus pttIdEdit",
-                                                "type 4", close}
-                                 << id;
+        const QStringList closeDtmf = {"focus rxSideToneList", "Home", "focus pttIdEdit", "type 4"};
+        // clang-format off
+        const std::tuple<int, int, Bytes, QStringList, Bytes> rows[] = {
+            {kSideKey, 0x81D, Bytes("\x23\x58"), {"Return"}, Bytes("\x23\x58")},
+            {kDtmf, 0x820, id, {"click OK"}, id},
+            {kRadio, 0xD80, Bytes("\x00\x00\x75\x08", 4),
+             {"Return", "End", "Backspace", "type 5", "Return", "close"},
+             Bytes("\x00\x50\x75\x08", 4)},
+            // Erased side keys; Enter is OK.
+            {kSideKey, 0x81D, Bytes("\xFF\x90"), {"Return"}, Bytes("\x00\x00", 2)},
+            // Picked where none was shown.
+            {kSideKey, 0x81D, Bytes("\x23\x67"),
+             {"focus key1ShortList", "type m", "focus key2LongList", "type f", "click OK"},
+             Bytes("\x13\x68")},
+            {kDtmf, 0x820, id, closeDtmf + QStringList{"Escape"}, id},
+            {kDtmf, 0x820, id, closeDtmf + QStringList{"click Cancel"}, id},
+            {kDtmf, 0x820, id, closeDtmf + QStringList{"close"}, id},
+            {kDtmf, 0x83C, Bytes(1, '\0'), {"focus rxSideToneList", "Home", "Return"},
+             Bytes(1, '\x04')},
+            {kDtmf, 0x820, Bytes("9\0\0\0\0\0\0\0", 8),
+             {"focus pttIdEdit", "paste 12-34 ab#x*cd", "click OK"}, Bytes("91234AB#")},
+            {kDtmf, 0x820, Bytes(8, '\0'), {"focus pttIdEdit", "drop (0)d 5", "click OK"},
+             Bytes("0D5\0\0\0\0\0", 8)},
+            // A typed preset: Enter commits it.
+            {kRadio, 0xD80, empty, {"Return", "type 87.55", "Return", "close"},
+             Bytes("\x00\x50\x75\x08", 4)},
+            // Escape in the editor closes and stores; on the grid it stays open.
+            {kRadio, 0xD80, empty, {"Return", "type 88", "Escape"}, p88},
+            {kRadio, 0xD80, p88, {"Escape", "Escape"}, Bytes()},
+            // Right moves a row down, Left a row up, but not past the ends.
+            {kRadio, 0xD84, empty, {"Right", "Return", "type 88", "Return", "close"}, p88},
+            {kRadio, 0xD90, empty, {"row 6", "Left", "Return", "type 88", "Return", "close"}, p88},
+            {kRadio, 0xD80, empty, {"Left", "Return", "type 88", "Return", "close"}, p88},
+            {kRadio, 0xDFC, empty,
+             {"row 32", "Right", "Return", "type 7", "Return", "Return", "type 88", "Return",
+              "close"},
+             p88},
+        };
+        // clang-format on
+        for (const auto& [dialog, offset, stored, steps, after] : rows) {
+            init();
+            Put(image_, static_cast<std::size_t>(offset), stored);
+            const QByteArray before = gui_test::ToBytes(image_);
+            const std::unique_ptr<QDialog> shown = Make(dialog, image_);
+            shown->show();
+            gui_test::RunSteps(*shown, steps);
+            QVERIFY2(shown->isVisible() == after.isNull(), qPrintable(steps.join(", ")));
+            QVERIFY2(gui_test::ToBytes(image_) ==
+                         (after.isNull() ? before
+                                         : QByteArray(before).replace(offset, after.size(), after)),
+                     qPrintable(steps.join(", ")));
         }
-        QTest::newRow("DTMF Rx side tone on")
-            << kDtmf << 0x83C << Bytes(1, '\0')
-            << QStringList{"focus rxSideToneList", "Home", "Return"} << Bytes(1, '\x04');
-        QTest::newRow("PTT ID typed")
-            << kDtmf << 0x820 << zeros << QStringList{"focus pttIdEdit", "type 1a*#5x9", "click OK"}
-            << Bytes("1A*#59\0\0", 8);
-        QTest::newRow("PTT ID pasted")
-            << kDtmf << 0x820 << Bytes("9\0\0\0\0\0\0\0", 8)
-            << QStringList{"focus pttIdEdit", "paste 12-34 ab#x*cd", "click OK"}
-            << Bytes("91234AB#");
-        QTest::newRow("PTT ID dropped")
-            << kDtmf << 0x820 << zeros << QStringList{"focus pttIdEdit", "drop (0)d 5", "click OK"}
-            << Bytes("0D5\0\0\0\0\0", 8);
-        QTest::newRow("preset typed, Enter commits")
-            << kRadio << 0xD80 << empty << QStringList{"Return", "type 87.55", "Return", "close"}
-            << Bytes("\x00\x50\x75\x08", 4);
-        QTest::newRow("preset pasted")
-            << kRadio << 0xD80 << empty
-            << QStringList{"Return", "paste 10x2.3 MHz", "Return", "close"}
-            << Bytes("\x00\x00\x23\x10", 4);
-        QTest::newRow("Escape in the editor closes and stores")
-            << kRadio << 0xD80 << empty << QStringList{"Return", "type 88", "Escape"} << p88;
-        QTest::newRow("Escape on the grid stays open")
-            << kRadio << 0xD80 << p88 << QStringList{"Escape", "Escape"} << Bytes();
-        QTest::newRow("Right moves a row down")
-            << kRadio << 0xD84 << empty
-            << QStringList{"Right", "Return", "type 88", "Return", "close"} << p88;
-        QTest::newRow("Left moves a row up")
-            << kRadio << 0xD90 << empty
-            << QStringList{"row 6", "Left", "Return", "type 88", "Return", "close"} << p88;
-        QTest::newRow("Left on the first row stays")
-            << kRadio << 0xD80 << empty
-            << QStringList{"Left", "Return", "type 88", "Return", "close"} << p88;
-        QTest::newRow("Right and Enter on the last row stay")
-            << kRadio << 0xDFC << empty
-            << QStringList{"row 32", "Right",   "Return", "type 7", "Return",
-                           "Return", "type 88", "Return", "close"}
-            << p88;
-    }
-
-    void dialogsStoreWhatTheUserLeaves() {
-        QFETCH(int, dialog);
-        QFETCH(int, offset);
-        QFETCH(Bytes, stored);
-        QFETCH(QStringList, steps);
-        QFETCH(Bytes, after);
-        Put(image_, static_cast<std::size_t>(offset), stored);
-        const QByteArray before = gui_test::ToBytes(image_);
-        const std::unique_ptr<QDialog> shown = Make(dialog, image_);
-        shown->show();
-        gui_test::RunSteps(*shown, steps);
-        QCOMPARE(shown->isVisible(), after.isNull());
-        QCOMPARE(gui_test::ToBytes(image_),
-                 after.isNull() ? before : QByteArray(before).replace(offset, after.size(), after));
     }
 
     // Lists take the wheel only with the focus; every control has its label.

@@ -25,7 +25,6 @@ using sim::PatternMemory;
 using testing_support::Ignoring;
 using testing_support::RadioOnPty;
 using testing_support::With;
-using Events = std::vector<std::string>;
 using F = sim::RadioFaults;
 
 constexpr auto kRead = CloneDirection::Read;
@@ -38,28 +37,15 @@ constexpr const char* kLost = "the line was lost";
 constexpr const char* kBusy = "Close the other program that holds the port.";
 constexpr const char* kMissing = "No such file or directory";
 
-// What a transfer told its dialog, in order; a run of progress steps is one
-// "progress" event.
+// The failure a transfer shows its dialog (the steps and the end it reports
+// are the protocol fuzz target's to check).
 class RecordingSink final : public TransferSink {
 public:
-    void DisableButtons() override { events.push_back("disable"); }
-    void ShowProgress(int position, int upperBound, const std::string& percentText) override {
-        if (events.empty() || events.back() != "progress") {
-            events.push_back("progress");
-        }
-        EXPECT_EQ(position, static_cast<int>(percentTexts.size()) + 1);
-        upper = upperBound;
-        percentTexts.push_back(percentText);
-    }
-    void ShowFailure(const Result& shown) override {
-        events.push_back("failure");
-        failure = shown;
-    }
-    void Finished(bool success) override { events.push_back(success ? "ok" : "failed"); }
+    void DisableButtons() override {}
+    void ShowProgress(int, int, const std::string&) override {}
+    void ShowFailure(const Result& shown) override { failure = shown; }
+    void Finished(bool) override {}
 
-    Events events;
-    std::vector<std::string> percentTexts;
-    int upper = 0;
     Result failure;
 };
 
@@ -130,20 +116,8 @@ TEST_P(Clone, EndsAsExpected) {
     const std::string& reason = sink.failure.reason;
     const std::string said = reason + "\n" + PortFailureHint(reason);
     EXPECT_TRUE(*c.says == '\0' ? reason.empty() : said.find(c.says) != std::string::npos) << said;
-    if (c.message != kOk) {
-        EXPECT_FALSE(ok);
-        EXPECT_EQ(sink.failure.error, c.message);
-        EXPECT_EQ(sink.events.front(), c.message == kPortFail ? "failure" : "disable");
-        EXPECT_EQ(sink.events.back(), "failed");
-        return;
-    }
-    ASSERT_TRUE(ok) << sink.failure.error << " " << reason;
-    EXPECT_EQ(sink.events, (Events{"disable", "progress", "ok"}));
-    const std::size_t upper = read ? 512 : 448;
-    ASSERT_EQ(sink.percentTexts.size(), upper);
-    EXPECT_EQ(sink.upper, static_cast<int>(upper));
-    EXPECT_EQ(sink.percentTexts[upper / 2 - 2], "49%") << "rounded down";
-    EXPECT_EQ(sink.percentTexts.back(), "100%");
+    EXPECT_EQ(ok, c.message == kOk) << sink.failure.error << " " << reason;
+    EXPECT_EQ(sink.failure.error, c.message == kOk ? "" : c.message);
 }
 
 // Left out, since the fault cannot arise there: a refused write in a Read, a
@@ -157,7 +131,6 @@ INSTANTIATE_TEST_SUITE_P(
              [](MemoryImage&, MemoryImage& image) { EncodePasswordBytes("999", image); }},
         Case{"ReadMatchingPassword", kRead, kOk, "", 1, 0, {}, Port::Radio, Passwords<6>},
         Case{"ReadWrongPassword", kRead, kPassword, "", 1, 0, {}, Port::Radio, Passwords<5>},
-        Case{"ReadReply16", kRead, kOk, "", 1, 0, With(&F::reply16, true)},
         Case{"ReadJunk", kRead, kOk, "", 1, 0, With(&F::junk, true)},
         Case{"ReadThreeHandshakesIgnored", kRead, kOk, "", 4, 0, Ignoring({1, 2, 3})},
         Case{"ReadFourHandshakesIgnored", kRead, kComm, "", 4, 0, Ignoring({1, 2, 3, 4})},
@@ -169,7 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ReadMissingPort", kRead, kPortFail, kMissing, 0, 0, {}, Port::Missing},
         // A Write sends 0x000-0xDFF, then the band (already the same).
         Case{"Write", kWrite, kOk, "", 2, 0xE00},
-        Case{"WriteReply16", kWrite, kOk, "", 2, 0xE00, With(&F::reply16, true)},
         Case{"WriteJunk", kWrite, kOk, "", 2, 0xE00, With(&F::junk, true)},
         Case{"WriteWrongAcknowledgeOfTheBandProbe", kWrite, kOk, "", 2, 0xE00,
              With(&F::badAckAfterRead, 0xFF0)},

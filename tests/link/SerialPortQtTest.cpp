@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "link/serial/SerialPortQt.h"
 #include "link/serial/SerialThread.h"
@@ -141,35 +142,30 @@ TEST(SerialPortQt, PurgeAfterAWriteLosesNothing) {
 }
 
 // Each read ends by its own rule; a wrong rule would wait out the long total
-// time-out and trip the test's time-out instead.
+// time-out and trip the test's time-out instead. The case, the time-outs, the
+// bytes the far end sends first (-1: it hangs up) and the bytes read.
 TEST(SerialPortQt, ReadsEndByTheirTimeOuts) {
     constexpr TimeoutProfile kLongTotal{30, 0, 600000, 50, 50};
-    struct ReadCase {
-        const char* name;
-        TimeoutProfile profile;
-        int sent;  // bytes the far end sends first; -1: it hangs up
-        std::size_t got;
-    };
-    const ReadCase cases[] = {
+    const std::tuple<const char*, TimeoutProfile, int, std::size_t> cases[] = {
         {"all bytes came", kLongTotal, 12, 12},
         {"a short reply ends on the interval", kLongTotal, 3, 3},
         {"silence ends on the total", ClonePacing, 0, 0},
         {"a hung-up line ends at once", kLongTotal, -1, 0},
     };
-    for (const ReadCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, profile, sent, got] : cases) {
+        SCOPED_TRACE(name);
         FarEnd far;
-        WithPort(far.path, c.profile, [&](SerialPort& port) {
+        WithPort(far.path, profile, [&](SerialPort& port) {
             port.Purge();
-            if (c.sent < 0) {
+            if (sent < 0) {
                 far.HangUp();
             } else {
-                const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(c.sent), 0x5A);
-                EXPECT_EQ(::write(far.master, bytes.data(), bytes.size()), c.sent);
+                const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(sent), 0x5A);
+                EXPECT_EQ(::write(far.master, bytes.data(), bytes.size()), sent);
             }
             std::array<std::uint8_t, 12> buffer{};
-            EXPECT_EQ(port.ReadBytes(buffer), c.got);
-            EXPECT_EQ(port.ErrorText().empty(), c.sent >= 0) << port.ErrorText();
+            EXPECT_EQ(port.ReadBytes(buffer), got);
+            EXPECT_EQ(port.ErrorText().empty(), sent >= 0) << port.ErrorText();
         });
     }
 }

@@ -66,17 +66,18 @@ TEST(ChannelFile, LoadsAllOrNothing) {
 // A disk that says no: a clear message, the previous file as it was and no
 // temporary file beside it.
 TEST(SafeFile, ARefusingDiskKeepsThePreviousFile) {
-    for (const Refusal refusal :
-         {Refusal::FullDisk, Refusal::ReadOnlyFolder, Refusal::ReadOnlyFile}) {
+    for (const auto& [refusal, name] : {std::pair{Refusal::FullDisk, "full disk"},
+                                        {Refusal::ReadOnlyFolder, "read-only folder"},
+                                        {Refusal::ReadOnlyFile, "read-only file"}}) {
         const RefusingPlace place(refusal, "radio.sin", "previous");
         if (!place.SkipReason().empty()) {
-            std::cout << "note: " << IdOf(refusal) << " skipped: " << place.SkipReason() << "\n";
+            std::cout << "note: " << name << " skipped: " << place.SkipReason() << "\n";
             continue;
         }
         EXPECT_EQ(SaveChannelFile(place.File(), Pattern()).error,
                   Refused(place.File(), place.Reason()));
-        EXPECT_EQ(place.Contents(), "previous") << IdOf(refusal);
-        EXPECT_TRUE(place.Unchanged()) << IdOf(refusal);
+        EXPECT_EQ(place.Contents(), "previous") << name;
+        EXPECT_TRUE(place.Unchanged()) << name;
     }
 }
 

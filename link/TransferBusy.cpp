@@ -6,9 +6,18 @@
 namespace torvan {
 namespace {
 
-std::mutex guard;
-bool wholeHeld = false;
-std::set<std::string> devicesHeld;
+struct Held {
+    std::mutex guard;
+    bool whole = false;
+    std::set<std::string> devices;
+};
+
+// Never destroyed: a transfer's thread may still release its hold while the
+// program ends, and the record must outlive it.
+Held& Record() {
+    static Held* const held = new Held;
+    return *held;
+}
 
 }  // namespace
 
@@ -16,30 +25,34 @@ TransferBusy::Hold::~Hold() {
     if (!acquired_) {
         return;
     }
-    const std::lock_guard lock(guard);
+    Held& held = Record();
+    const std::lock_guard lock(held.guard);
     if (whole_) {
-        wholeHeld = false;
+        held.whole = false;
     } else {
-        devicesHeld.erase(device_);
+        held.devices.erase(device_);
     }
 }
 
 TransferBusy::Hold TransferBusy::TryAcquire() {
-    const std::lock_guard lock(guard);
-    const bool free = !wholeHeld && devicesHeld.empty();
-    wholeHeld = wholeHeld || free;
+    Held& held = Record();
+    const std::lock_guard lock(held.guard);
+    const bool free = !held.whole && held.devices.empty();
+    held.whole = held.whole || free;
     return Hold(free, true, {});
 }
 
 TransferBusy::Hold TransferBusy::TryAcquire(const std::string& device) {
-    const std::lock_guard lock(guard);
-    const bool free = !wholeHeld && (device.empty() || devicesHeld.insert(device).second);
+    Held& held = Record();
+    const std::lock_guard lock(held.guard);
+    const bool free = !held.whole && (device.empty() || held.devices.insert(device).second);
     return Hold(free, false, device);
 }
 
 bool TransferBusy::IsSet() {
-    const std::lock_guard lock(guard);
-    return wholeHeld || !devicesHeld.empty();
+    Held& held = Record();
+    const std::lock_guard lock(held.guard);
+    return held.whole || !held.devices.empty();
 }
 
 }  // namespace torvan

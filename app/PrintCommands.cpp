@@ -22,15 +22,15 @@ constexpr double kMarginMm = 15;
 
 }  // namespace
 
-torvan::PlanText PrintCommands::Plan() const {
+PlanText PrintCommands::Plan() const {
     const std::filesystem::path& path = doc_.Path();
-    return torvan::ReadPlanText(view_.ShownImage(), view_.ReadModels(),
-                                path.empty() ? "Untitled" : path.filename().string(),
-                                QDate::currentDate().toString(Qt::ISODate).toStdString());
+    return ReadPlanText(view_.ShownImage(), view_.ReadModels(),
+                        path.empty() ? "Untitled" : path.filename().string(),
+                        QDate::currentDate().toString(Qt::ISODate).toStdString());
 }
 
 void PrintCommands::PrintOn(QPrinter& printer) const {
-    const torvan::ResultOf<int> printed = torvan::PrintPlan(Plan(), printer);
+    const ResultOf<int> printed = PrintPlan(Plan(), printer);
     if (!printed.ok) {
         prompts_.fileError(parent_, QString::fromStdString("Cannot print: " + printed.error));
     }

@@ -68,8 +68,8 @@ void CProgramView::EncodeImage() {
     torvan::EncodeImage(*this, limits_, image_);
 }
 
-torvan::MemoryImage CProgramView::ShownImage() {
-    torvan::MemoryImage shown = image_;
+MemoryImage CProgramView::ShownImage() {
+    MemoryImage shown = image_;
     torvan::EncodeImage(*this, limits_, shown);
     return shown;
 }

@@ -18,42 +18,32 @@ namespace torvan::cli {
 namespace {
 
 void PrintChannels(MemoryForm& form, std::ostream& out) {
-    const CellTable& grid = form.Grid();
-    std::vector<int> rows;
-    for (int row = 1; row <= kChannelCount; ++row) {
-        if (!grid.TextMatrix(row, column::kRxFrequency).empty()) {
-            rows.push_back(row);
-        }
-    }
+    const std::vector<ChannelRow> rows = ChannelRows(form);
     if (rows.empty()) {
         out << "\nNo channels.\n";
         return;
     }
     std::array<std::size_t, CellTable::kCols> widths{};
-    for (int col = 0; col < CellTable::kCols; ++col) {
-        const auto c = static_cast<std::size_t>(col);
-        widths[c] = kChannelHeaders[c].size();
-        for (const int row : rows) {
-            widths[c] = std::max(widths[c], std::to_string(row).size());
-            widths[c] = std::max(widths[c], grid.TextMatrix(row, col).size());
+    for (std::size_t col = 0; col < widths.size(); ++col) {
+        widths[col] = kChannelHeaders[col].size();
+        for (const ChannelRow& row : rows) {
+            widths[col] = std::max(widths[col], row[col].size());
         }
     }
     const auto printRow = [&](auto cellText) {
         std::string line;
-        for (int col = 0; col < CellTable::kCols; ++col) {
-            std::string text = cellText(col);
-            text.resize(widths[static_cast<std::size_t>(col)], ' ');
-            line += text + (col + 1 < CellTable::kCols ? "  " : "");
+        for (std::size_t col = 0; col < widths.size(); ++col) {
+            std::string text(cellText(col));
+            text.resize(widths[col], ' ');
+            line += text + (col + 1 < widths.size() ? "  " : "");
         }
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << '\n';
     };
     out << '\n';
-    printRow([](int col) { return std::string(kChannelHeaders[static_cast<std::size_t>(col)]); });
-    for (const int row : rows) {
-        printRow([&](int col) {
-            return col == column::kChannel ? std::to_string(row) : grid.TextMatrix(row, col);
-        });
+    printRow([](std::size_t col) { return kChannelHeaders[col]; });
+    for (const ChannelRow& row : rows) {
+        printRow([&](std::size_t col) { return row[col]; });
     }
 }
 

@@ -96,7 +96,7 @@ void PrintJson(DecodedFile& file, std::ostream& out) {
 void PrintOptionGroups(const MemoryImage& image, std::ostream& out) {
     std::string group;
     for (const ImageField& field : OptionFields(image)) {
-        if (field.group == "Radio" && field.text.empty()) {
+        if (IsUnsetPreset(field)) {
             continue;
         }
         if (field.group != group) {

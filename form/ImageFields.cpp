@@ -12,6 +12,8 @@
 namespace torvan {
 namespace {
 
+constexpr const char* kRadioGroup = "Radio";
+
 std::vector<std::size_t> Range(std::size_t from, std::size_t count) {
     std::vector<std::size_t> addresses(count);
     std::iota(addresses.begin(), addresses.end(), from);
@@ -101,10 +103,15 @@ std::vector<ImageField> OptionGroupFields(const MemoryImage& image) {
         {"DTMF", "Rx Side Tone", dtmf.rxSideTone ? "On" : "Off", {offset::kDtmfSideTones}});
     fields.push_back({"DTMF", "PTT ID", dtmf.pttId, Range(offset::kPttId, offset::kPttIdLength)});
     for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
-        fields.push_back({"Radio", "Preset " + std::to_string(preset), PresetText(image, preset),
+        fields.push_back({kRadioGroup, "Preset " + std::to_string(preset),
+                          PresetText(image, preset),
                           Range(offset::BroadcastPreset(preset), kBroadcastPresetSize)});
     }
     return fields;
+}
+
+bool IsUnsetPreset(const ImageField& field) {
+    return field.group == kRadioGroup && field.text.empty();
 }
 
 std::vector<ImageField> ChannelFields(FormControls& form) {
@@ -118,6 +125,22 @@ std::vector<ImageField> ChannelFields(FormControls& form) {
         }
     }
     return fields;
+}
+
+std::vector<ChannelRow> ChannelRows(FormControls& form) {
+    std::vector<ChannelRow> rows;
+    const CellTable& grid = form.Grid();
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        if (grid.TextMatrix(channel, column::kRxFrequency).empty()) {
+            continue;
+        }
+        ChannelRow& row = rows.emplace_back();
+        row[static_cast<std::size_t>(column::kChannel)] = std::to_string(channel);
+        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+            row[static_cast<std::size_t>(col)] = grid.TextMatrix(channel, col);
+        }
+    }
+    return rows;
 }
 
 }  // namespace torvan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -24,7 +25,15 @@ std::vector<ImageField> SettingFields(FormControls& form);
 // The option groups of the Side Key, DTMF and Radio dialogs, every broadcast
 // preset included.
 std::vector<ImageField> OptionGroupFields(const MemoryImage& image);
+// A broadcast preset that is not set, which the plain listings (show, the
+// printed plan) leave out; diff and JSON keep every preset.
+bool IsUnsetPreset(const ImageField& field);
 // Columns 1 to 10 of every channel row (group "Channel N").
 std::vector<ImageField> ChannelFields(FormControls& form);
+
+// The rows that hold a channel (a receive frequency) as the grid shows them,
+// the channel number first.
+using ChannelRow = std::array<std::string, CellTable::kCols>;
+std::vector<ChannelRow> ChannelRows(FormControls& form);
 
 }  // namespace torvan

@@ -21,22 +21,8 @@ PlanText ReadPlanText(const MemoryImage& image, const ModelCatalog& models, std:
                   form->List(Setting::FrequencyRange).SelectedText(),
                   SettingFields(*form),
                   OptionGroupFields(image),
-                  {}};
-    std::erase_if(plan.options, [](const ImageField& field) {
-        return field.group == "Radio" && field.text.empty();
-    });
-    const std::vector<ImageField> cells = ChannelFields(*form);
-    const auto perChannel = static_cast<std::size_t>(column::kName);
-    for (std::size_t at = 0; at < cells.size(); at += perChannel) {
-        if (cells[at].text.empty()) {
-            continue;  // no receive frequency: an empty channel
-        }
-        auto& row = plan.channels.emplace_back();
-        row[0] = std::to_string(at / perChannel + 1);
-        for (std::size_t col = 0; col < perChannel; ++col) {
-            row[col + 1] = cells[at + col].text;
-        }
-    }
+                  ChannelRows(*form)};
+    std::erase_if(plan.options, IsUnsetPreset);
     return plan;
 }
 

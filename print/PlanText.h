@@ -22,7 +22,7 @@ struct PlanText {
     std::vector<ImageField> settings;
     std::vector<ImageField> options;
     // The grid's rows that hold a channel, the channel number first.
-    std::vector<std::array<std::string, CellTable::kCols>> channels;
+    std::vector<ChannelRow> channels;
 };
 
 // Decodes `image` as the window would with `models` (from Program.ini).

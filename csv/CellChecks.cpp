@@ -80,19 +80,19 @@ CellCheck CheckFrequency(std::string_view text, const FrequencyLimits& limits) {
     return {Verdict::Kept, committed, {}};
 }
 
-std::string& TextOf(ChannelTexts& texts, int col) {
-    return texts[static_cast<std::size_t>(col - column::kRxFrequency)];
+std::string& TextOf(ChannelRow& row, int col) {
+    return row[static_cast<std::size_t>(col)];
 }
 
-const std::string& TextOf(const ChannelTexts& texts, int col) {
-    return texts[static_cast<std::size_t>(col - column::kRxFrequency)];
+const std::string& TextOf(const ChannelRow& row, int col) {
+    return row[static_cast<std::size_t>(col)];
 }
 
-bool HoldsTone(const ChannelTexts& held, std::string_view tone) {
+bool HoldsTone(const ChannelRow& held, std::string_view tone) {
     return TextOf(held, column::kRxCode) == tone || TextOf(held, column::kTxCode) == tone;
 }
 
-CellCheck CheckTone(std::string_view text, const ChannelTexts& held) {
+CellCheck CheckTone(std::string_view text, const ChannelRow& held) {
     const auto modes = {ToneMode::None, ToneMode::Ctcss, ToneMode::CdcssNormal,
                         ToneMode::CdcssInverted};
     for (const ToneMode mode : modes) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
+#include "form/ChannelCodec.h"
 #include "model/FrequencyLimits.h"
 
 namespace torvan::csv {
@@ -18,10 +18,9 @@ struct CellCheck {
     std::string reason;  // why it was corrected or refused
 };
 
-// A channel row's ten grid texts, Rx Frequency to Name.
-using ChannelTexts = std::array<std::string, 10>;
-std::string& TextOf(ChannelTexts& texts, int col);
-const std::string& TextOf(const ChannelTexts& texts, int col);
+// A row's text in column `col`.
+std::string& TextOf(ChannelRow& row, int col);
+const std::string& TextOf(const ChannelRow& row, int col);
 
 // "136-174 MHz" for reports.
 std::string BandText(const FrequencyLimits& limits);
@@ -37,10 +36,10 @@ CellCheck CheckFrequency(std::string_view text, const FrequencyLimits& limits);
 // A tone cell: a listed tone as the Tone Setting dialog writes it. A tone
 // outside the radio's lists is taken only when the channel already holds it
 // in `held` (a radio read with such a tone exports and imports unchanged).
-CellCheck CheckTone(std::string_view text, const ChannelTexts& held);
+CellCheck CheckTone(std::string_view text, const ChannelRow& held);
 
 // Whether `held`'s Rx Code or Tx Code is `tone`.
-bool HoldsTone(const ChannelTexts& held, std::string_view tone);
+bool HoldsTone(const ChannelRow& held, std::string_view tone);
 
 // A list cell of columns 5 to 9, compared as the list editor's entries.
 CellCheck CheckChoice(int col, std::string_view text);

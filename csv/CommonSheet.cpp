@@ -35,7 +35,7 @@ struct SheetState {
 
 class RowReader {
 public:
-    RowReader(const CsvRecord& record, SheetState& sheet, const ChannelTexts& held)
+    RowReader(const CsvRecord& record, SheetState& sheet, const ChannelRow& held)
         : record_(record), sheet_(sheet), held_(held) {}
 
     std::string operator()(std::string_view name) const {
@@ -56,12 +56,12 @@ public:
     bool Refused() const { return refused_; }
     SheetState& Sheet() { return sheet_; }
     // The base file's texts of this channel (all empty for a new channel).
-    const ChannelTexts& Held() const { return held_; }
+    const ChannelRow& Held() const { return held_; }
 
 private:
     const CsvRecord& record_;
     SheetState& sheet_;
-    const ChannelTexts& held_;
+    const ChannelRow& held_;
     std::set<std::string> noted_;
     bool refused_ = false;
 };
@@ -134,7 +134,7 @@ std::optional<std::string> CrossSide(RowReader& row, std::string_view kind, bool
 }
 
 // The transmit and receive tone texts of the row's Tone mode.
-void MapTones(RowReader& row, ChannelTexts& texts) {
+void MapTones(RowReader& row, ChannelRow& texts) {
     const std::string mode = row("Tone");
     std::optional<std::string> tx = "None";
     std::optional<std::string> rx = "None";
@@ -185,7 +185,7 @@ std::optional<double> TransmitCount(RowReader& row, double rx) {
 }
 
 // Receive and transmit frequency from Frequency, Duplex and Offset.
-void MapFrequencies(RowReader& row, const FrequencyLimits& limits, ChannelTexts& texts) {
+void MapFrequencies(RowReader& row, const FrequencyLimits& limits, ChannelRow& texts) {
     const std::string rxText = row("Frequency");
     if (rxText.empty()) {
         row.Refuse("Frequency", "no receive frequency");
@@ -231,7 +231,7 @@ std::optional<double> Watts(std::string_view text) {
 
 constexpr double kHighPowerWatts = 3.0;
 
-void MapPower(RowReader& row, ChannelTexts& texts) {
+void MapPower(RowReader& row, ChannelRow& texts) {
     const std::string power = row("Power");
     std::string& cell = TextOf(texts, column::kTxPower);
     if (power.empty() || StartsWithNoCase(power, "h")) {
@@ -246,7 +246,7 @@ void MapPower(RowReader& row, ChannelTexts& texts) {
     }
 }
 
-void MapOptions(RowReader& row, ChannelTexts& texts) {
+void MapOptions(RowReader& row, ChannelRow& texts) {
     const std::string mode = row("Mode");
     if (mode.empty() || EqualNoCase(mode, "FM") || EqualNoCase(mode, "NFM")) {
         TextOf(texts, column::kBandwidth) = EqualNoCase(mode, "NFM") ? "Narrow" : "Wide";
@@ -264,7 +264,7 @@ void MapOptions(RowReader& row, ChannelTexts& texts) {
 // One sheet row into grid row `channel`, from the new-channel defaults the
 // grid gives a channel.
 void ImportRow(RowReader& row, const FrequencyLimits& limits, int channel, CellTable& grid) {
-    ChannelTexts texts = {"", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
+    ChannelRow texts = {"", "", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
     MapFrequencies(row, limits, texts);
     MapTones(row, texts);
     MapOptions(row, texts);
@@ -461,13 +461,13 @@ SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limi
     const std::optional<long> first = FirstLocation(sheet, state.columns);
     // A sheet counted from 0 gives channel 1 from Location 0.
     const long shift = first == 0L ? 1 : 0;
-    const std::vector<ChannelTexts> held = ClearChannels(grid);
+    const std::vector<ChannelRow> held = ClearChannels(grid);
     std::set<long> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
         const std::string location = state.columns.Cell(sheet.records[r], "Location");
         const auto number = LocationNumber(location);
         const long channel = number.value_or(0) + shift;
-        const ChannelTexts& base = held[static_cast<std::size_t>(
+        const ChannelRow& base = held[static_cast<std::size_t>(
             std::clamp(channel, 1L, static_cast<long>(kChannelCount)) - 1)];
         RowReader row(sheet.records[r], state, base);
         if (!number) {

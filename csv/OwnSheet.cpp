@@ -13,7 +13,7 @@ std::string Header(int col) {
 }
 
 CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& limits,
-                    const ChannelTexts& held) {
+                    const ChannelRow& held) {
     switch (col) {
         case column::kRxFrequency:
         case column::kTxFrequency:
@@ -32,7 +32,7 @@ CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& lim
 // `held`. A row without a receive frequency is an empty channel; whatever
 // else it holds is dropped, as the grid drops it.
 void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
-               const FrequencyLimits& limits, const ChannelTexts& held, CellTable& grid,
+               const FrequencyLimits& limits, const ChannelRow& held, CellTable& grid,
                SheetImport& result) {
     const std::string rx = columns.Cell(record, Header(column::kRxFrequency));
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
@@ -85,7 +85,7 @@ SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits,
     }
     const CsvText& sheet = *read;
     const SheetColumns columns(sheet.records.front().fields);
-    const std::vector<ChannelTexts> held = ClearChannels(grid);
+    const std::vector<ChannelRow> held = ClearChannels(grid);
     std::set<int> seen;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
         const CsvRecord& record = sheet.records[r];

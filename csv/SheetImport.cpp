@@ -73,8 +73,8 @@ std::optional<int> ChannelNumber(std::string_view text) {
     return number >= 1 && number <= kChannelCount ? std::optional<int>(number) : std::nullopt;
 }
 
-std::vector<ChannelTexts> ClearChannels(CellTable& grid) {
-    std::vector<ChannelTexts> held(kChannelCount);
+std::vector<ChannelRow> ClearChannels(CellTable& grid) {
+    std::vector<ChannelRow> held(kChannelCount);
     for (int row = 1; row <= kChannelCount; ++row) {
         for (int col = column::kRxFrequency; col <= column::kName; ++col) {
             TextOf(held[static_cast<std::size_t>(row - 1)], col) = grid.TextMatrix(row, col);

@@ -48,7 +48,7 @@ std::optional<int> ChannelNumber(std::string_view text);
 // Empties every channel row, as an import starts from a sheet that lists all
 // channels the file will hold, and gives what each row held (index 0 is
 // channel 1).
-std::vector<ChannelTexts> ClearChannels(CellTable& grid);
+std::vector<ChannelRow> ClearChannels(CellTable& grid);
 
 // "line 5, Rx Frequency: refused: outside the file's band 136-174 MHz".
 std::string NoteText(const SheetNote& note, FixPolicy policy);

@@ -33,6 +33,10 @@ inline constexpr std::array<std::string_view, CellTable::kCols> kChannelHeaders 
     "Tx Power", "Bandwidth",    "Scan Add",     "PTT ID",  "Name",
 };
 
+// A channel row's texts as the grid shows them, indexed by column (the
+// channel number first).
+using ChannelRow = std::array<std::string, CellTable::kCols>;
+
 // The texts a list column (5 to 9) offers, in order; empty for other columns.
 std::array<std::string_view, 4> ColumnChoices(int col);
 int ColumnChoiceCount(int col);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "form/ChannelCodec.h"
 #include "form/FormControls.h"
 #include "model/MemoryImage.h"
 
@@ -31,9 +31,7 @@ bool IsUnsetPreset(const ImageField& field);
 // Columns 1 to 10 of every channel row (group "Channel N").
 std::vector<ImageField> ChannelFields(FormControls& form);
 
-// The rows that hold a channel (a receive frequency) as the grid shows them,
-// the channel number first.
-using ChannelRow = std::array<std::string, CellTable::kCols>;
+// The rows that hold a channel (a receive frequency) as the grid shows them.
 std::vector<ChannelRow> ChannelRows(FormControls& form);
 
 }  // namespace torvan

@@ -4,10 +4,10 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "bench/CountingPort.h"
+#include "bench/CpuSeconds.h"
 #include "bench/QuietSink.h"
 #include "bench/SimulatorProcess.h"
 #include "link/CloneTransfer.h"
@@ -18,18 +18,13 @@ namespace {
 
 using namespace torvan;
 using Clock = std::chrono::steady_clock;
+using bench::CpuSeconds;
 using bench::QuietSink;
 using bench::Simulator;
 using bench::StartSimulator;
 using bench::StopSimulator;
 
 constexpr double kSecondsPerByte = 10.0 / 9600.0;  // 8N1: start, 8 data, stop
-
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 bool Measure(const char* name, CloneDirection direction, const std::string& device,
              MemoryImage& image) {

@@ -1,8 +1,6 @@
 // torvan-bench-fleet: torvan-cli write to 1, 2, 4 and 8 radios at once, each
 // a torvan-radio-sim pacing its line at 9600 baud. Prints the wall time of N
 // at once against one alone, and this process's CPU time against the wall.
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CpuSeconds.h"
 #include "bench/SimulatorProcess.h"
 #include "cli/CloneCommands.h"
 #include "model/ChannelFile.h"
@@ -21,15 +20,7 @@ namespace {
 
 using namespace torvan;
 using Clock = std::chrono::steady_clock;
-
-double CpuSeconds() {
-    rusage self{};
-    getrusage(RUSAGE_SELF, &self);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-    };
-    return seconds(self.ru_utime) + seconds(self.ru_stime);
-}
+using bench::CpuSeconds;
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "link/serial/SerialPortQt.h"
 #include "link/serial/SerialThread.h"
 #include "model/ChannelFile.h"
+#include "model/PasswordCodec.h"
 #include "form/ImageCodec.h"
 #include "model/SafeFile.h"
 

@@ -99,6 +99,7 @@ encoder=$1 file=$2 keys=$3
 # A real window on the virtual display, whatever the test command set.
 QT_QPA_PLATFORM=xcb "$encoder" "$file" &
 pid=$!
+echo "$pid" >"$(dirname "$0")/encoder.pid"   # for the caller, should this session time out
 window=$(xdotool search --sync --onlyvisible --name '^Torvan PC Encoder$' | head -n 1)
 xdotool windowfocus --sync "$window"
 for key in $keys; do
@@ -119,7 +120,9 @@ SESSION
     for _ in 1 2 3; do
       timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
         bash "$work/session.sh" "$prefix/bin/torvan-encoder" "$work/new.sin" "$1" && return 0
-      pkill -f "$prefix/bin/torvan-encoder" 2>/dev/null || true
+      # The window this session started, if it outlived the time-out.
+      [ -s "$work/encoder.pid" ] && kill "$(cat "$work/encoder.pid")" 2>/dev/null || true
+      rm -f "$work/encoder.pid"
     done
     fail "the installed window did not run and end through File > Exit ($1)"
   }

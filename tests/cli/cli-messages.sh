@@ -5,8 +5,8 @@ cd "$work" || exit 1
 "$CLI" new a.sin || { echo "cannot set up" >&2; exit 1; }
 
 # A name holding ESC and CR is echoed escaped, on one line, wherever it goes.
-bad=$'bad\e[2J\rred'
-shown='bad\x1B[2J\x0Dred'
+bad=$'bad\e[31m\rred'
+shown='bad\x1B[31m\x0Dred'
 expect 1 "Cannot open $shown.sin: No such file or directory." -- show "$bad.sin"
 expect 1 "Cannot save $shown/x.sin: the folder $shown does not exist." -- new "$bad/x.sin"
 ln -s a.sin "$bad.sin"

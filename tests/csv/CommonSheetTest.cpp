@@ -70,8 +70,6 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
          stored("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
         {"1,ODD,146.52,,,,,,,,,,FM,,Medium,", "Power", Verdict::Refused, {}},
         {"1,ODD,146.52,,,,,,,,,,FM,,Hundred,", "Power", Verdict::Refused, {}},
-        {"1,HI,146.52,,,,,,,,,,FM,,hi,", "", Verdict::Kept,
-         stored("146.52000", "146.52000", "High", "Wide", "Yes", "HI")},
         {"5,FIVE,145.5,,,,,,,,,,FM,,,\r\n0,ZERO,146.52,,,,,,,,,,FM,,,", "", Verdict::Kept,
          stored("146.52000", "146.52000", "High", "Wide", "Yes", "ZERO")},
         {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,

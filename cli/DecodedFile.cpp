@@ -1,7 +1,7 @@
 #include "cli/DecodedFile.h"
 
+#include "cli/DocumentCommands.h"
 #include "cli/FileArgs.h"
-#include "config/ModelCatalogReader.h"
 #include "form/ImageCodec.h"
 
 namespace torvan::cli {
@@ -10,7 +10,7 @@ bool LoadDecoded(const std::string& path, DecodedFile& file, std::ostream& err) 
     if (!LoadOrReport(path, file.image, err)) {
         return false;
     }
-    DecodeImage(file.image, ReadModelCatalog(IniStore()), file.form, file.limits);
+    DecodeImage(file.image, ProgramModels(err), file.form, file.limits);
     return true;
 }
 

@@ -49,6 +49,16 @@ void PrintChannels(MemoryForm& form, std::ostream& out) {
 
 }  // namespace
 
+ModelCatalog ProgramModels(std::ostream& err) {
+    static bool warned = false;
+    ModelCatalogRead read = ReadModelCatalogWarning(IniStore());
+    if (!read.warning.empty() && !warned) {
+        err << "Warning: " << read.warning << '\n';
+        warned = true;
+    }
+    return std::move(read.catalog);
+}
+
 int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!ExpectOneFile("new", args, err)) {
         return 2;
@@ -57,7 +67,7 @@ int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     image.ResetToNewDocument();
     MemoryForm form;
     FrequencyLimits limits;
-    DecodeImage(image, ReadModelCatalog(IniStore()), form, limits);
+    DecodeImage(image, ProgramModels(err), form, limits);
     EncodeImage(form, limits, image);
     return SaveOrReport(args[0], image, err) ? 0 : 1;
 }

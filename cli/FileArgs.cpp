@@ -43,7 +43,7 @@ bool OutputOrReport(const std::string& output, const std::vector<std::string>& i
     for (const std::string& input : inputs) {
         std::error_code ec;
         if (std::filesystem::equivalent(output, input, ec)) {
-            err << "Cannot save " << output << ": it is also an input.\n";
+            err << "Cannot save " << PrintableText(output) << ": it is also an input.\n";
             return false;
         }
     }

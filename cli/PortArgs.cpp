@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "model/ImageLayout.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -33,7 +34,8 @@ bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption 
             parsed.password = args[++i];
         } else if (arg.size() > 1 && arg.front() == '-' &&
                    !std::isdigit(static_cast<unsigned char>(arg[1]))) {
-            err << prefix << "unknown option '" << arg << "' (see torvan-cli --help)\n";
+            err << prefix << "unknown option '" << PrintableText(arg)
+                << "' (see torvan-cli --help)\n";
             return false;
         } else {
             parsed.positional.push_back(arg);

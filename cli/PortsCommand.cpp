@@ -4,8 +4,36 @@
 
 #include "config/IniStore.h"
 #include "link/serial/PortList.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
+namespace {
+
+// One port's line. Device names and USB descriptions come from the system
+// and the device itself: the caller shows the line through PrintableText.
+std::string PortLine(const PresentPort& port) {
+    std::string line = (port.comName.empty() ? "-   " : port.comName) + "  " + port.device;
+    if (!port.usbId.empty()) {
+        line += "  USB " + port.usbId;
+    }
+    for (const std::string& word : {port.description, port.manufacturer}) {
+        if (!word.empty()) {
+            line += "  " + word;
+        }
+    }
+    if (port.mayOpen) {
+        return line + "  (may be opened)";
+    }
+    if (!port.group.empty()) {
+        return line + "  (not permitted: join the group \"" + port.group + "\", then log in again)";
+    }
+    if (!port.owner.empty()) {
+        return line + "  (not permitted: only " + port.owner + " may open it)";
+    }
+    return line + "  (not permitted)";
+}
+
+}  // namespace
 
 int RunPorts(const Args& args, std::ostream& out, std::ostream& err) {
     if (!args.empty()) {
@@ -18,25 +46,7 @@ int RunPorts(const Args& args, std::ostream& out, std::ostream& err) {
         return 0;
     }
     for (const PresentPort& port : ports) {
-        out << (port.comName.empty() ? "-   " : port.comName) << "  " << port.device;
-        if (!port.usbId.empty()) {
-            out << "  USB " << port.usbId;
-        }
-        for (const std::string& word : {port.description, port.manufacturer}) {
-            if (!word.empty()) {
-                out << "  " << word;
-            }
-        }
-        if (port.mayOpen) {
-            out << "  (may be opened)\n";
-        } else if (!port.group.empty()) {
-            out << "  (not permitted: join the group \"" << port.group
-                << "\", then log in again)\n";
-        } else if (!port.owner.empty()) {
-            out << "  (not permitted: only " << port.owner << " may open it)\n";
-        } else {
-            out << "  (not permitted)\n";
-        }
+        out << PrintableText(PortLine(port)) << '\n';
     }
     return 0;
 }

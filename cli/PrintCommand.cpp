@@ -4,13 +4,16 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QPdfWriter>
+
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <span>
 
+#include "cli/DocumentCommands.h"
 #include "cli/FileArgs.h"
-#include "config/ModelCatalogReader.h"
 #include "model/SafeFile.h"
 #include "model/Utf8Text.h"
 #include "print/PlanPrint.h"
@@ -102,14 +105,22 @@ int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
     const std::string& input = parsed.files[0];
     const std::string& output = parsed.files[1];
     const bool toStandardOutput = output == "-";
+    // A PDF is binary: on a terminal it would be tens of kilobytes of noise
+    // and control bytes.
+    if (toStandardOutput && ::isatty(STDOUT_FILENO) != 0) {
+        err << kPrefix
+            << "standard output is a terminal; name a file or redirect: "
+               "torvan-cli print IN.sin - > plan.pdf\n";
+        return 2;
+    }
     MemoryImage image;
     if ((!toStandardOutput && !OutputOrReport(output, {input}, err)) ||
         !LoadOrReport(input, image, err)) {
         return 1;
     }
-    const PlanText plan = ReadPlanText(image, ReadModelCatalog(IniStore()),
-                                       std::filesystem::path(input).filename().string(),
-                                       QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const PlanText plan =
+        ReadPlanText(image, ProgramModels(err), std::filesystem::path(input).filename().string(),
+                     QDate::currentDate().toString(Qt::ISODate).toStdString());
     const ResultOf<QByteArray> pdf = PlanPdf(plan, parsed.paper);
     if (!pdf.ok) {
         err << "Cannot print " << PrintableText(input) << ": " << pdf.error << '\n';

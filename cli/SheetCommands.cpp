@@ -106,9 +106,20 @@ int RunExportCsv(const Args& args, std::ostream& out, std::ostream& err) {
     if (!LoadDecoded(parsed.files[0], file, err)) {
         return 1;
     }
-    const std::string text = parsed.format == SheetFormat::Common
-                                 ? csv::ExportCommonSheet(file.form.Grid())
-                                 : csv::ExportOwnSheet(file.form.Grid());
+    csv::SheetExport sheet;
+    if (parsed.format == SheetFormat::Common) {
+        sheet = csv::ExportCommonSheet(file.form.Grid());
+    } else {
+        sheet.text = csv::ExportOwnSheet(file.form.Grid());
+    }
+    if (!sheet.refused.empty()) {
+        for (const std::string& reason : sheet.refused) {
+            err << PrintableText(parsed.files[0] + ": " + reason) << '\n';
+        }
+        err << "Nothing written.\n";
+        return 1;
+    }
+    const std::string& text = sheet.text;
     if (toStandardOutput) {
         out << text;
         return 0;

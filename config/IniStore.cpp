@@ -1,6 +1,8 @@
 #include "config/IniStore.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -9,18 +11,34 @@
 #include "config/IniLocation.h"
 #include "model/Numbers.h"
 #include "model/SafeFile.h"
+#include "model/Utf8Text.h"
 
 namespace torvan {
 namespace {
 
-// The file's text; empty when it is missing, unreadable or a folder.
-std::string ReadText(const std::filesystem::path& path) {
+// What one read of the file found: its text, or why there is none.
+struct IniRead {
+    std::string text;
+    std::string reason;        // empty when the file was read
+    bool lostOnWrite = false;  // a file whose text a write would replace unread
+};
+
+IniRead ReadText(const std::filesystem::path& path) {
+    IniRead read;
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        return {};
+        read.reason = "it is a folder";
+        return read;
     }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    read.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad()) {
+        read.lostOnWrite = in.is_open() || (errno != ENOENT && errno != ENOTDIR);
+        read.reason = errno != 0 ? std::strerror(errno) : "unknown error";
+        read.text.clear();
+    }
+    return read;
 }
 
 }  // namespace
@@ -57,7 +75,16 @@ void IniStore::CreateIfMissing(std::string_view content) const {
 }
 
 IniSection IniStore::ReadSection(const std::string& section) const {
-    return ReadIniSection(ReadText(path_), section);
+    return TryReadSection(section).value;
+}
+
+ResultOf<IniSection> IniStore::TryReadSection(const std::string& section) const {
+    const IniRead read = ReadText(path_);
+    if (!read.reason.empty()) {
+        return ResultOf<IniSection>::Failure(
+            "cannot read " + PrintableText(path_.string()) + ": " + read.reason, read.reason);
+    }
+    return ResultOf<IniSection>::Success(ReadIniSection(read.text, section));
 }
 
 std::string IniStore::ReadString(const std::string& section, const std::string& key) const {
@@ -70,7 +97,14 @@ int IniStore::ReadInt(const std::string& section, const std::string& key) const 
 
 Result IniStore::WriteString(const std::string& section, const std::string& key,
                              const std::string& value) {
-    return WriteFileAtomically(path_, WithIniValue(ReadText(path_), section, key, value));
+    const IniRead read = ReadText(path_);
+    // A file that exists but cannot be read would lose every other line.
+    if (read.lostOnWrite) {
+        return Result::Failure("Cannot save " + PrintableText(path_.string()) +
+                                   ": it cannot be read (" + read.reason + ").",
+                               read.reason);
+    }
+    return WriteFileAtomically(path_, WithIniValue(read.text, section, key, value));
 }
 
 Result IniStore::WriteInt(const std::string& section, const std::string& key, int value) {

@@ -33,7 +33,13 @@ public:
     int ReadInt(const std::string& section, const std::string& key) const;
     // Every key of a section with one read of the file.
     IniSection ReadSection(const std::string& section) const;
-    // A failure says why the file could not be written; it is left as it was.
+    // The same, or why the file cannot be read: "cannot read PATH: REASON"
+    // (a folder, no permission, an I/O error, or missing), with REASON alone
+    // as the result's reason.
+    ResultOf<IniSection> TryReadSection(const std::string& section) const;
+    // A failure says why the file could not be written (or, when it exists
+    // but cannot be read, that its other lines would be lost); it is left as
+    // it was.
     Result WriteString(const std::string& section, const std::string& key,
                        const std::string& value);
     Result WriteInt(const std::string& section, const std::string& key, int value);

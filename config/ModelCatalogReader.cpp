@@ -5,7 +5,15 @@
 namespace torvan {
 
 ModelCatalog ReadModelCatalog(const IniStore& ini) {
-    return ReadModelCatalog(ini.ReadSection("Setup"));
+    return ReadModelCatalogWarning(ini).catalog;
+}
+
+ModelCatalogRead ReadModelCatalogWarning(const IniStore& ini) {
+    const ResultOf<IniSection> setup = ini.TryReadSection("Setup");
+    if (!setup.ok) {
+        return {{}, setup.error + "; the model lists are empty."};
+    }
+    return {ReadModelCatalog(setup.value), {}};
 }
 
 ModelCatalog ReadModelCatalog(const IniSection& setup) {

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <memory>
 
+#include "model/Utf8Text.h"
+
 namespace torvan {
 namespace {
 
@@ -87,8 +89,8 @@ ResultOf<std::filesystem::path> KeepReadCopy(const MemoryImage& image,
         }
     }
     if (error != 0) {
-        return Kept::Failure("The copy of the read could not be kept in " + path.string() + ": " +
-                             std::strerror(error));
+        return Kept::Failure("The copy of the read could not be kept in " +
+                             PrintableText(path.string()) + ": " + std::strerror(error));
     }
     return Kept::Success(std::move(path));
 }

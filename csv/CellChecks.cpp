@@ -130,11 +130,6 @@ CellCheck CheckChoice(int col, std::string_view text) {
             return {Verdict::Corrected, std::string(choice), "the list says " + Quoted(choice)};
         }
     }
-    // A stored busy-lock value without a text shows as an empty cell and is
-    // kept as it is.
-    if (text.empty() && col == column::kBusyLock) {
-        return {};
-    }
     return Refused("not one of " + ChoicesText(col));
 }
 

@@ -231,13 +231,25 @@ std::optional<double> Watts(std::string_view text) {
 
 constexpr double kHighPowerWatts = 3.0;
 
+// "High" or "Low" for that word or its start ("H", "hi", "LOW"); nothing for
+// any other word, so that "Hundred" is not taken for High.
+std::optional<std::string> PowerWord(std::string_view text) {
+    for (const std::string_view word : {"High", "Low"}) {
+        if (!text.empty() && text.size() <= word.size() &&
+            EqualNoCase(word.substr(0, text.size()), text)) {
+            return std::string(word);
+        }
+    }
+    return std::nullopt;
+}
+
 void MapPower(RowReader& row, ChannelRow& texts) {
     const std::string power = row("Power");
     std::string& cell = TextOf(texts, column::kTxPower);
-    if (power.empty() || StartsWithNoCase(power, "h")) {
+    if (power.empty()) {
         cell = "High";
-    } else if (StartsWithNoCase(power, "l")) {
-        cell = "Low";
+    } else if (const auto word = PowerWord(power)) {
+        cell = *word;
     } else if (const auto watts = Watts(power)) {
         cell = *watts < kHighPowerWatts ? "Low" : "High";
         row.Sheet().watts = true;
@@ -383,6 +395,21 @@ std::vector<std::string> ExportRow(const CellTable& grid, int row) {
             ""};
 }
 
+// Why row's frequencies cannot be written as the numbers the grid shows:
+// odd stored digits read as 1000 MHz or more, which no count holds, and the
+// row would come out as 0 MHz or with a made-up offset. Empty when they can.
+std::string UncountableFrequency(const CellTable& grid, int row) {
+    for (const int col : {column::kRxFrequency, column::kTxFrequency}) {
+        const std::string text = grid.TextMatrix(row, col);
+        if (!text.empty() && FrequencyCount(text) == 0) {
+            return "channel " + std::to_string(row) + ": " +
+                   std::string(kChannelHeaders[static_cast<std::size_t>(col)]) + " " + text +
+                   " reads from damaged digits (1000 MHz or more); correct the channel first";
+        }
+    }
+    return {};
+}
+
 // A Location cell's number (digits only); nothing for any other text.
 std::optional<long> LocationNumber(std::string_view text) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos) {
@@ -402,21 +429,6 @@ std::optional<long> FirstLocation(const CsvText& sheet, const SheetColumns& colu
     return first;
 }
 
-// "1-3, 7" for the channels 1, 2, 3 and 7 in ascending order.
-std::string ChannelRanges(const std::vector<int>& channels) {
-    std::string text;
-    for (std::size_t i = 0; i < channels.size(); ++i) {
-        std::size_t last = i;
-        while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) {
-            ++last;
-        }
-        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
-                (last > i ? "-" + std::to_string(channels[last]) : "");
-        i = last;
-    }
-    return text;
-}
-
 void Remark(SheetState& state, const std::optional<long>& first) {
     std::vector<std::string>& remarks = state.result.remarks;
     if (first) {
@@ -427,25 +439,26 @@ void Remark(SheetState& state, const std::optional<long>& first) {
         remarks.emplace_back("Power in watts: below 3 W is Low, 3 W and more High");
     }
     if (!state.heldSettings.empty()) {
-        std::sort(state.heldSettings.begin(), state.heldSettings.end());
-        remarks.push_back(
-            "Busy Lock and PTT ID (not in this layout) kept from the base file "
-            "for channel" +
-            std::string(state.heldSettings.size() > 1 ? "s " : " ") +
-            ChannelRanges(state.heldSettings));
+        remarks.push_back("Busy Lock and PTT ID (not in this layout) kept from the base file for " +
+                          ChannelsText(state.heldSettings));
     }
 }
 
 }  // namespace
 
-std::string ExportCommonSheet(const CellTable& grid) {
-    std::string text = CsvLine({kColumns.begin(), kColumns.end()});
+SheetExport ExportCommonSheet(const CellTable& grid) {
+    SheetExport sheet{CsvLine({kColumns.begin(), kColumns.end()}), {}};
     for (int row = 1; row <= kChannelCount; ++row) {
-        if (!grid.TextMatrix(row, column::kRxFrequency).empty()) {
-            text += CsvLine(ExportRow(grid, row));
+        if (grid.TextMatrix(row, column::kRxFrequency).empty()) {
+            continue;
+        }
+        if (const std::string refused = UncountableFrequency(grid, row); !refused.empty()) {
+            sheet.refused.push_back(refused);
+        } else {
+            sheet.text += CsvLine(ExportRow(grid, row));
         }
     }
-    return text;
+    return sheet;
 }
 
 SheetImport ImportCommonSheet(std::string_view text, const FrequencyLimits& limits,

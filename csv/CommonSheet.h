@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "csv/SheetImport.h"
 #include "form/CellTable.h"
@@ -13,7 +14,14 @@ namespace torvan::csv {
 // exchange: columns found by name (Location, Name, Frequency, Duplex,
 // Offset, Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
 // CrossMode, Mode, Skip, Power, Comment); other columns are ignored.
-std::string ExportCommonSheet(const CellTable& grid);
+// A channel whose frequency reads 1000 MHz or more (damaged digits) has no
+// number the layout could carry truthfully: it is refused, not written as
+// another frequency.
+struct SheetExport {
+    std::string text;
+    std::vector<std::string> refused;  // one reason per channel, when any
+};
+SheetExport ExportCommonSheet(const CellTable& grid);
 
 // Replaces every channel row of `grid` with the sheet's channels. Whatever
 // the radio cannot hold (AM, a tone outside its lists, a frequency outside

@@ -28,12 +28,42 @@ CellCheck CheckCell(int col, const std::string& text, const FrequencyLimits& lim
     }
 }
 
+// Channels whose Busy Lock cell was empty: a stored busy lock without a text
+// exports as an empty cell, and a hand-made sheet may leave it out.
+struct EmptyBusyLocks {
+    std::vector<int> kept;       // the base file's channel keeps its own
+    std::vector<int> defaulted;  // a new channel takes the grid's default
+
+    void Remark(SheetImport& result) const {
+        if (!kept.empty()) {
+            result.remarks.push_back("Busy Lock left empty: kept from the base file for " +
+                                     ChannelsText(kept));
+        }
+        if (!defaulted.empty()) {
+            result.remarks.push_back("Busy Lock left empty: Off, as for a new channel, for " +
+                                     ChannelsText(defaulted));
+        }
+    }
+};
+
+// The busy lock an empty cell stands for. Left to the encoder, an empty text
+// would keep whatever the slot's flags held, for a new channel a code that
+// is none of Off, Carrier and Tone.
+std::string EmptyBusyLock(int row, const ChannelRow& held, EmptyBusyLocks& empty) {
+    if (TextOf(held, column::kRxFrequency).empty()) {
+        empty.defaulted.push_back(row);
+        return "Off";  // what the grid gives a new channel
+    }
+    empty.kept.push_back(row);
+    return TextOf(held, column::kBusyLock);
+}
+
 // One sheet row into its grid row, where the base file's channel held
 // `held`. A row without a receive frequency is an empty channel; whatever
 // else it holds is dropped, as the grid drops it.
 void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
                const FrequencyLimits& limits, const ChannelRow& held, CellTable& grid,
-               SheetImport& result) {
+               SheetImport& result, EmptyBusyLocks& empty) {
     const std::string rx = columns.Cell(record, Header(column::kRxFrequency));
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
         const std::string text = columns.Cell(record, Header(col));
@@ -42,6 +72,10 @@ void ImportRow(const CsvRecord& record, const SheetColumns& columns, int row,
                 result.Note(record.line, Header(col),
                             {Verdict::Corrected, {}, "the channel has no Rx Frequency; dropped"});
             }
+            continue;
+        }
+        if (col == column::kBusyLock && text.empty()) {
+            grid.SetTextMatrix(row, col, EmptyBusyLock(row, held, empty));
             continue;
         }
         const CellCheck check = CheckCell(col, text, limits, held);
@@ -87,6 +121,7 @@ SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits,
     const SheetColumns columns(sheet.records.front().fields);
     const std::vector<ChannelRow> held = ClearChannels(grid);
     std::set<int> seen;
+    EmptyBusyLocks empty;
     for (std::size_t r = 1; r < sheet.records.size(); ++r) {
         const CsvRecord& record = sheet.records[r];
         if (record.fields.size() != columns.Count()) {
@@ -105,8 +140,9 @@ SheetImport ImportOwnSheet(std::string_view text, const FrequencyLimits& limits,
             continue;
         }
         ImportRow(record, columns, *channel, limits, held[static_cast<std::size_t>(*channel - 1)],
-                  grid, result);
+                  grid, result, empty);
     }
+    empty.Remark(result);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "csv/SheetImport.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "csv/SheetColumns.h"
@@ -32,12 +33,24 @@ std::string HeaderHint(const std::vector<std::string>& header) {
     return "; it holds " + names + " (separated by commas)";
 }
 
+// Lines ended by a carriage return alone (old Mac editors) would read as one
+// long record whose cells run into each other.
+bool EndsLinesWithCrAlone(std::string_view text) {
+    return text.find('\r') != std::string_view::npos && text.find('\n') == std::string_view::npos;
+}
+
 }  // namespace
 
 std::optional<CsvText> ReadSheet(std::string_view text, const std::vector<std::string>& required,
                                  const std::vector<std::string>& known, SheetImport& result) {
     if (IsUtf16(text)) {
         result.error = "the sheet is UTF-16 text; save it as CSV (comma-separated) in UTF-8";
+        return std::nullopt;
+    }
+    if (EndsLinesWithCrAlone(text)) {
+        result.error =
+            "the sheet's lines end with a carriage return alone (old Mac line endings); "
+            "save it with CRLF or LF line endings";
         return std::nullopt;
     }
     CsvText sheet = ParseCsv(text);
@@ -110,6 +123,21 @@ std::string NoteText(const SheetNote& note, FixPolicy policy) {
     }
     return "line " + std::to_string(note.line) + ", " + note.column + ": " + what + ": " +
            note.reason;
+}
+
+std::string ChannelsText(std::vector<int> channels) {
+    std::sort(channels.begin(), channels.end());
+    std::string text;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        std::size_t last = i;
+        while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
+                (last > i ? "-" + std::to_string(channels[last]) : "");
+        i = last;
+    }
+    return (channels.size() > 1 ? "channels " : "channel ") + text;
 }
 
 }  // namespace torvan::csv

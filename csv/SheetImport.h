@@ -53,4 +53,7 @@ std::vector<ChannelRow> ClearChannels(CellTable& grid);
 // "line 5, Rx Frequency: refused: outside the file's band 136-174 MHz".
 std::string NoteText(const SheetNote& note, FixPolicy policy);
 
+// "channel 7" or "channels 1-3, 7" for channel numbers in any order.
+std::string ChannelsText(std::vector<int> channels);
+
 }  // namespace torvan::csv

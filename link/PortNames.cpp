@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "config/IniStore.h"
+#include "model/Text.h"
+#include "model/Utf8Text.h"
 
 namespace torvan {
 namespace {
@@ -28,6 +30,16 @@ std::string DefaultDevice(const std::string& name) {
         return {};
     }
     return "/dev/ttyUSB" + std::to_string(number - 1);
+}
+
+// A name that is no COM name was most likely meant as a device path written
+// without its leading "/" ("dev/ttyUSB0", "ttyUSB0").
+std::string PathHint(const std::string& name) {
+    if (StartsWithNoCase(name, "COM")) {
+        return {};
+    }
+    const std::string path = name.starts_with("dev/") ? "/" + name : "/dev/" + name;
+    return "; a device path starts with /, as in " + PrintableText(path);
 }
 
 }  // namespace
@@ -61,7 +73,8 @@ PortDevice PortResolver::Resolve(const std::string& portName) const {
                          : iniPath_       ? DevicePathFor(portName, IniStore(*iniPath_))
                                           : DevicePathFor(portName, IniStore());
     if (device.empty()) {
-        return PortDevice::Failure("no serial device is known for the port name " + portName);
+        return PortDevice::Failure("no serial device is known for the port name " +
+                                   PrintableText(portName) + PathHint(portName));
     }
     return PortDevice::Success(std::move(device));
 }

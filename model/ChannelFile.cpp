@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/SafeFile.h"
+#include "model/Utf8Text.h"
 
 namespace torvan {
 namespace {
@@ -14,8 +15,11 @@ std::string Reason() {
     return errno != 0 ? std::strerror(errno) : "unknown error";
 }
 
-FileResult Fail(std::string message) {
-    return Result::Failure(std::move(message));
+// "Cannot open PATH: REASON.", the name shown as PrintableText shows it: a
+// control byte in a file name must not reach the terminal.
+FileResult Fail(const char* verb, const std::filesystem::path& path, const std::string& reason) {
+    return Result::Failure(std::string(verb) + " " + PrintableText(path.string()) + ": " + reason +
+                           ".");
 }
 
 }  // namespace
@@ -23,12 +27,12 @@ FileResult Fail(std::string message) {
 FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        return Fail("Cannot open " + path.string() + ": it is a folder.");
+        return Fail("Cannot open", path, "it is a folder");
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return Fail("Cannot open " + path.string() + ": " + Reason() + ".");
+        return Fail("Cannot open", path, Reason());
     }
     // Stage the bytes so a short or unreadable file leaves the image as it was.
     MemoryImage::Bytes staging{};
@@ -36,10 +40,11 @@ FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image
     const auto got = static_cast<std::size_t>(in.gcount());
     if (got < MemoryImage::kSize) {
         if (in.bad()) {
-            return Fail("Cannot read " + path.string() + ": " + Reason() + ".");
+            return Fail("Cannot read", path, Reason());
         }
-        return Fail("Cannot open " + path.string() + ": it holds " + std::to_string(got) +
-                    " bytes, but a channel-data file holds 4096.");
+        return Fail(
+            "Cannot open", path,
+            "it holds " + std::to_string(got) + " bytes, but a channel-data file holds 4096");
     }
     image.bytes() = staging;
     return Result::Success();

@@ -11,13 +11,17 @@
 #include <system_error>
 #include <utility>
 
+#include "model/Utf8Text.h"
+
 namespace torvan {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel's own limit for a path
 
+// The name as PrintableText shows it: a control byte in a file name must not
+// reach the terminal or break the message's line.
 Result Refuse(const std::filesystem::path& path, const std::string& reason) {
-    return Result::Failure("Cannot save " + path.string() + ": " + reason + ".");
+    return Result::Failure("Cannot save " + PrintableText(path.string()) + ": " + reason + ".");
 }
 
 std::string Reason(int error) {
@@ -134,8 +138,9 @@ Result CheckWritable(const std::filesystem::path& path) {
     const std::filesystem::path folder = FolderOf(FinalTarget(path));
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         const int error = errno;
-        return Refuse(path, error == ENOENT ? "the folder " + folder.string() + " does not exist"
-                                            : Reason(error));
+        return Refuse(path, error == ENOENT
+                                ? "the folder " + PrintableText(folder.string()) + " does not exist"
+                                : Reason(error));
     }
     return Result::Success();
 }

@@ -36,6 +36,22 @@ expect 0 "" -- import-csv new.sin list.csv list.sin
 printf 'list.csv: Location counts from 0: Location 0 is channel 1\nlist.csv: Power in watts: below 3 W is Low, 3 W and more High\n' |
   cmp -s - stdout || fail "import of list.csv said '$(cat stdout)'"
 
+# An empty Busy Lock cell gives a new channel Off, said once; never a code
+# outside the list.
+printf '%s\r\n1,145.5,,None,None,,High,Wide,Yes,Off,A\r\n' "$own" >nobusy.csv
+expect 0 "" -- import-csv new.sin nobusy.csv nobusy.sin
+grep -qxF "nobusy.csv: Busy Lock left empty: Off, as for a new channel, for channel 1" stdout ||
+  fail "the empty Busy Lock was taken without a word: '$(cat stdout)'"
+"$CLI" show --json nobusy.sin | grep -qF '"Busy Lock": "Off"' || fail "the empty Busy Lock stored no Off"
+
+# Odd stored digits reading 1000 MHz or more are not exported as another
+# frequency in the common layout.
+cp new.sin damaged.sin
+printf '\000\120\105\241' | dd of=damaged.sin bs=1 conv=notrunc 2>/dev/null
+expect 1 "damaged.sin: channel 1: Rx Frequency 1014.55000 reads from damaged digits (1000 MHz or more); correct the channel first" \
+  -- export-csv --format common damaged.sin damaged.csv
+[ ! -e damaged.csv ] || fail "a refused export wrote damaged.csv"
+
 # Busy Lock and PTT ID survive a round trip through the common layout.
 printf '%s\r\n1,145.5,,None,None,Tone,High,Wide,Yes,Both,A\r\n' "$own" >busy.csv
 expect 0 "" -- import-csv new.sin busy.csv busy.sin

@@ -48,7 +48,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
 
         // And back: the exported row reads in again as the same channel.
         MemoryCellTable again;
-        const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid), {}, again);
+        const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid).text, {}, again);
         EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << tone;
         EXPECT_EQ(RowOf(again, 3), RowOf(grid, 3)) << tone;
     }
@@ -69,6 +69,9 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         {"1,ODD,146.52,split,147.0,,,,,,,,FM,,3W,", "", Verdict::Kept,
          stored("146.52000", "147.00000", "High", "Wide", "Yes", "ODD")},
         {"1,ODD,146.52,,,,,,,,,,FM,,Medium,", "Power", Verdict::Refused, {}},
+        {"1,ODD,146.52,,,,,,,,,,FM,,Hundred,", "Power", Verdict::Refused, {}},
+        {"5,FIVE,145.5,,,,,,,,,,FM,,,\r\n0,ZERO,146.52,,,,,,,,,,FM,,,", "", Verdict::Kept,
+         stored("146.52000", "146.52000", "High", "Wide", "Yes", "ZERO")},
         {"1,RXONLY,162.55,off,0,,,,,,,,FM,,,", "", Verdict::Kept,
          stored("162.55000", "", "High", "Wide", "Yes", "RXONLY")},
         {"1,Long name!,146.52,,0,,,,,,,,FM,,L,", "Name", Verdict::Corrected,
@@ -135,6 +138,27 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
                                      "Wide", "Yes", "Both", "B"}));
     EXPECT_EQ(RowOf(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
     EXPECT_EQ(RowOf(grid, 4)[9], "C");
+}
+
+// Odd stored digits reading 1000 MHz or more have no count: the channel is
+// refused by name, never written as 0 MHz or with a made-up offset.
+TEST(CommonSheetExport, RefusesAFrequencyItCannotWriteAsStored) {
+    MemoryCellTable grid;
+    const Texts fine = {"145.50000", "145.50000", "None", "None", "Off",
+                        "High",      "Wide",      "Yes",  "Off",  "OK"};
+    for (const int channel : {1, 2, 3}) {
+        SetRow(grid, channel, fine);
+    }
+    grid.SetTextMatrix(1, column::kRxFrequency, "1014.55000");
+    grid.SetTextMatrix(3, column::kTxFrequency, "1514.55000");
+    const SheetExport sheet = ExportCommonSheet(grid);
+    EXPECT_EQ(sheet.refused,
+              (std::vector<std::string>{"channel 1: Rx Frequency 1014.55000 reads from damaged "
+                                        "digits (1000 MHz or more); correct the channel first",
+                                        "channel 3: Tx Frequency 1514.55000 reads from damaged "
+                                        "digits (1000 MHz or more); correct the channel first"}));
+    EXPECT_EQ(sheet.text.substr(sheet.text.find('\n') + 1),
+              "2,OK,145.500000,,0.000000,,67.0,67.0,023,NN,023,Tone->Tone,FM,,High,\r\n");
 }
 
 TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {

@@ -87,6 +87,9 @@ TEST(OwnSheetImport, RowsAndHeaderAreChecked) {
                      "C\0H\0",
                      6),
          "the sheet is UTF-16 text; save it as CSV (comma-separated) in UTF-8"},
+        {kOwnHeader.substr(0, kOwnHeader.size() - 1) + "1,145.5\r",
+         "the sheet's lines end with a carriage return alone (old Mac line endings); save it "
+         "with CRLF or LF line endings"},
     };
     for (const auto& [sheet, error] : sheets) {
         EXPECT_EQ(ImportOwnSheet(sheet, {}, grid).error, error);
@@ -105,6 +108,27 @@ TEST(OwnSheetImport, ABandOtherThanTheDefaultDecidesWhatIsRefused) {
     EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Accept),
               "line 2, Rx Frequency: refused: outside the file's band 400-470 MHz");
     EXPECT_EQ(grid.TextMatrix(2, column::kRxFrequency), "446.00625");
+}
+
+// An empty Busy Lock cell never leaves the slot's old bits to the encoder: a
+// new channel gets Off, a held one keeps its own (a stored code without a
+// text too), and the remarks say which.
+TEST(OwnSheetImport, AnEmptyBusyLockTakesTheNewChannelDefaultOrTheHeldOne) {
+    MemoryCellTable grid;
+    const std::string row = ",145.5,145.5,None,None,,High,Wide,Yes,Off,A\r\n";
+    grid.SetTextMatrix(2, column::kRxFrequency, "145.00000");
+    grid.SetTextMatrix(2, column::kBusyLock, "Tone");
+    grid.SetTextMatrix(3, column::kRxFrequency, "145.00000");
+    const SheetImport result =
+        ImportOwnSheet(kOwnHeader + "1" + row + "2" + row + "3" + row + "4" + row, {}, grid);
+    EXPECT_TRUE(result.MayStore(FixPolicy::Refuse));
+    EXPECT_EQ(result.remarks, (std::vector<std::string>{
+                                  "Busy Lock left empty: kept from the base file for channels 2-3",
+                                  "Busy Lock left empty: Off, as for a new channel, for channels "
+                                  "1, 4"}));
+    for (const auto& [channel, text] : {std::pair{1, "Off"}, {2, "Tone"}, {3, ""}, {4, "Off"}}) {
+        EXPECT_EQ(grid.TextMatrix(channel, column::kBusyLock), text) << channel;
+    }
 }
 
 // Export then import gives the same image as the window's Save of the same

@@ -24,11 +24,14 @@ TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     const PortResolver ports(
         dir.Write("Program.ini", "[Ports]\nCOM1=/dev/ttyACM0\nCOM12=/dev/ttyS0\nCOM2=\n"));
     const std::string unknown = "no serial device is known for the port name ";
+    const std::string hint = "; a device path starts with /, as in /dev/ttyS0";
     // The device, or why there is none.
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"COM1", "/dev/ttyACM0"},     {"COM12", "/dev/ttyS0"},      {"COM2", "/dev/ttyUSB1"},
-        {"com3", "/dev/ttyUSB2"},     {"COM8", "/dev/ttyUSB7"},     {"COM0", unknown + "COM0"},
-        {"COM9", unknown + "COM9"},   {"ttyS0", unknown + "ttyS0"}, {"", "no port is selected"},
+        {"COM1", "/dev/ttyACM0"},     {"COM12", "/dev/ttyS0"},
+        {"COM2", "/dev/ttyUSB1"},     {"com3", "/dev/ttyUSB2"},
+        {"COM8", "/dev/ttyUSB7"},     {"COM0", unknown + "COM0"},
+        {"COM9", unknown + "COM9"},   {"ttyS0", unknown + "ttyS0" + hint},
+        {"", "no port is selected"},  {"dev/ttyS0", unknown + "dev/ttyS0" + hint},
         {"/dev/pts/4", "/dev/pts/4"},
     };
     for (const auto& [name, said] : cases) {

@@ -42,14 +42,17 @@ int Report(const Result& outcome, std::ostream& err) {
 
 Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage& image,
                 std::ostream& err) {
-    TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
-                              TerminalProgress::IsTerminal(err));
-    const InterruptWatch interrupts;
     Result outcome;
-    RunOnSerialThread([&] {
-        SerialPortQt serial;
-        outcome = CloneTransfer(serial, image, progress).Run(direction, device);
-    });
+    {  // the progress is written out before anything is reported
+        TerminalProgress progress(
+            err, direction == CloneDirection::Read ? "Read data" : "Write data",
+            TerminalProgress::Terminal(err));
+        const InterruptWatch interrupts;
+        RunOnSerialThread([&] {
+            SerialPortQt serial;
+            outcome = CloneTransfer(serial, image, progress).Run(direction, device);
+        });
+    }
     if (InterruptWatch::Caught() != 0) {
         // Even a transfer that just completed: the user asked to stop.
         outcome = InterruptWatch::Interrupted(direction);

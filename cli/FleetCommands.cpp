@@ -40,7 +40,7 @@ std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, CloneDirection
         rows[i].port = fleet[i].name;
         rows[i].last = "-";
     }
-    FleetProgress progress(err, names, TerminalProgress::IsTerminal(err));
+    FleetProgress progress(err, names, TerminalProgress::Terminal(err));
     const InterruptWatch interrupts;
     std::vector<std::function<void()>> works;
     for (std::size_t i = 0; i < fleet.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "model/Utf8Text.h"
 
 namespace {
 
@@ -129,12 +131,37 @@ const char* const kUsage =
 // them, and their exit status is the transfer's.
 const std::set<std::string> kRadioCommands = {"read", "write", "power"};
 
+// One command's entries in the usage text (read has two), each from its
+// "  NAME" line to the next entry.
+std::string CommandUsage(const std::string& name) {
+    std::istringstream text(kUsage);
+    std::string usage;
+    bool inside = false;
+    for (std::string line; std::getline(text, line);) {
+        const bool entry = line.size() > 2 && line.starts_with("  ") && line[2] != ' ';
+        if (entry) {
+            inside = (line + ' ').starts_with("  " + name + ' ');
+        }
+        if (inside && entry) {
+            usage += (usage.empty() ? "Usage: torvan-cli " : "       torvan-cli ") + line.substr(2);
+        } else if (inside) {
+            usage += line;
+        }
+        usage += inside ? "\n" : "";
+    }
+    return usage + "See torvan-cli --help for the port names and the exit status.\n";
+}
+
+bool AsksForHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
+
 int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     if (words.empty()) {
         std::cerr << "torvan-cli: no command given (see torvan-cli --help)\n";
         return 2;
     }
-    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    if (AsksForHelp(words[0]) || words[0] == "help") {
         out << kUsage;
         return 0;
     }
@@ -158,8 +185,13 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     };
     const auto found = commands.find(words[0]);
     if (found == commands.end()) {
-        std::cerr << "torvan-cli: unknown command '" << words[0] << "' (see torvan-cli --help)\n";
+        std::cerr << "torvan-cli: unknown command '" << torvan::PrintableText(words[0])
+                  << "' (see torvan-cli --help)\n";
         return 2;
+    }
+    if (std::any_of(words.begin() + 1, words.end(), AsksForHelp)) {
+        out << CommandUsage(words[0]);
+        return 0;
     }
     return found->second({words.begin() + 1, words.end()}, out, std::cerr);
 }

@@ -72,6 +72,7 @@ interrupt() {  # interrupt TEXT FILE ARGUMENTS...: Ctrl+C once FILE shows TEXT
   shift 2
   env --default-signal=INT "$CLI" "$@" >"${err%.err}.out" 2>"$err" &
   local cli=$!
+  [ "$3" = "$fast" ] && wait_for "^$fast +Verify: done" "$err" $cli
   wait_for "$text" "$err" $cli
   kill -INT $cli
   wait $cli

@@ -19,7 +19,7 @@ holds() {
   cmp -s "$1.mem" f.sin || fail "radio $1 does not hold the whole write"
 }
 
-for radio in a b c d e f g h; do sim $radio --pace --load old.sin --save $radio.mem; done
+for radio in a b c d e f g h i; do sim $radio --pace --load old.sin --save $radio.mem; done
 
 # All at once, each a different terminal problem. A reader that stops after
 # three lines closes standard output and standard error of a fleet write
@@ -35,8 +35,10 @@ started+=("${piped[@]}")
 # A SIGHUP, as a closed terminal sends one.
 "$CLI" write --port "$e" f.sin 2>hup.err & hup=$!
 started+=($hup)
-# A terminal window closed mid-write: the hang-up, then writes that fail.
-python3 "$(dirname "$0")/on-pty.py" --hangup-after "10%" -- "$CLI" write --port "$f" f.sin &
+# A terminal window closed mid-write: the hang-up, then writes that fail,
+# the table's too.
+python3 "$(dirname "$0")/on-pty.py" --hangup-after "10%" -- \
+  "$CLI" write --port "$f" --port "$i" f.sin &
 closed=$!
 started+=($closed)
 # SIGQUIT and Ctrl+C stop the write at the next block. (A command started
@@ -70,7 +72,7 @@ wait "${piped[@]}"
 for piped in piped-write piped-read; do
   [ "$(cat $piped.status)" = 0 ] || fail "$piped into head: exit $(cat $piped.status), not 0"
 done
-for radio in a b e f; do holds $radio; done
+for radio in a b e f i; do holds $radio; done
 for radio in c d; do
   restored $radio
   cmp -s "read/$(basename "${!radio}").sin" old.sin || fail "the read of $radio was not saved"

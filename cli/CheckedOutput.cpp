@@ -16,7 +16,9 @@ std::streamsize CheckedOutput::xsputn(const char* text, std::streamsize count) {
     }
     errno = 0;
     const auto written = std::fwrite(text, 1, static_cast<std::size_t>(count), file_);
-    if (written < static_cast<std::size_t>(count)) {
+    // On a terminal each line goes out at once, and a line that failed to
+    // may still count as written: the stream's error flag tells.
+    if (written < static_cast<std::size_t>(count) || std::ferror(file_) != 0) {
         Failed();
     }
     return static_cast<std::streamsize>(written);
@@ -32,7 +34,7 @@ CheckedOutput::int_type CheckedOutput::overflow(int_type ch) {
 
 int CheckedOutput::sync() {
     errno = 0;
-    if (error_ == 0 && std::fflush(file_) != 0) {
+    if (error_ == 0 && (std::fflush(file_) != 0 || std::ferror(file_) != 0)) {
         Failed();
     }
     return error_ == 0 ? 0 : -1;

@@ -6,13 +6,13 @@
 
 #include "cli/FileArgs.h"
 #include "cli/FleetCommands.h"
+#include "cli/FleetTable.h"
 #include "cli/InterruptWatch.h"
 #include "cli/PortArgs.h"
 #include "cli/TerminalProgress.h"
 #include "config/ReadCopy.h"
 #include "form/ImageCodec.h"
 #include "link/CloneTransfer.h"
-#include "link/PortHint.h"
 #include "link/PortNames.h"
 #include "link/PowerTuning.h"
 #include "link/WriteCheck.h"
@@ -31,27 +31,28 @@ int Report(const Result& outcome, std::ostream& err) {
         return 0;
     }
     err << outcome.error << '\n';
-    if (!outcome.reason.empty()) {
-        err << outcome.reason << '\n';
-        if (const std::string hint = PortFailureHint(outcome.reason); !hint.empty()) {
-            err << hint << '\n';
-        }
+    for (const std::string& note : FailureNotes(outcome)) {
+        err << note << '\n';
     }
     return InterruptWatch::FailureStatus();
 }
 
+// A signal stops the transfer at its next block. A Write that completed
+// all the same keeps its result: the radio holds the whole image.
 Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage& image,
                 std::ostream& err) {
-    TerminalProgress progress(err, direction == CloneDirection::Read ? "Read data" : "Write data",
-                              TerminalProgress::IsTerminal(err));
-    const InterruptWatch interrupts;
     Result outcome;
-    RunOnSerialThread([&] {
-        SerialPortQt serial;
-        outcome = CloneTransfer(serial, image, progress).Run(direction, device);
-    });
-    if (InterruptWatch::Caught() != 0) {
-        // Even a transfer that just completed: the user asked to stop.
+    {  // the progress is written out before anything is reported
+        TerminalProgress progress(err,
+                                  direction == CloneDirection::Read ? "Read data" : "Write data",
+                                  TerminalProgress::Terminal(err));
+        const InterruptWatch interrupts;
+        RunOnSerialThread([&] {
+            SerialPortQt serial;
+            outcome = CloneTransfer(serial, image, progress).Run(direction, device);
+        });
+    }
+    if (InterruptWatch::Caught() != 0 && (!outcome.ok || direction == CloneDirection::Read)) {
         outcome = InterruptWatch::Interrupted(direction);
     }
     return outcome;
@@ -113,7 +114,13 @@ Result Tune(const PortDevice& device, LevelPoint point, std::optional<std::uint8
 int VerifyWrite(const MemoryImage& sent, const PortDevice& device, std::ostream& out,
                 std::ostream& err) {
     MemoryImage readBack = sent;
-    if (const Result outcome = Transfer(CloneDirection::Read, device, readBack, err); !outcome.ok) {
+    const Result outcome = InterruptWatch::Caught() != 0
+                               ? Result::Failure("stopped")
+                               : Transfer(CloneDirection::Read, device, readBack, err);
+    if (!outcome.ok && InterruptWatch::Caught() != 0) {
+        return Report(InterruptWatch::Unverified(), err);
+    }
+    if (!outcome.ok) {
         err << "Verify: the read-back failed\n";
         return Report(outcome, err);
     }
@@ -161,12 +168,9 @@ int RunRead(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
+    // Said twice is still one read-back.
     Args words = args;
-    const auto verify = std::find(words.begin(), words.end(), "--verify");
-    const bool verifying = verify != words.end();
-    if (verifying) {
-        words.erase(verify);
-    }
+    const bool verifying = std::erase(words, "--verify") != 0;
     PortArgs parsed;
     if (!ParsePortArgs("write", words, PasswordOption::Refused, parsed, err) ||
         !ExpectOneFile("write", parsed.positional, err)) {

@@ -12,7 +12,7 @@ namespace {
 
 bool Reported(const FileResult& result, std::ostream& err) {
     if (!result.ok) {
-        err << result.error << '\n';
+        err << PrintableText(result.error) << '\n';
     }
     return result.ok;
 }

@@ -11,16 +11,16 @@
 #include "cli/FleetTable.h"
 #include "cli/InterruptWatch.h"
 #include "cli/TerminalProgress.h"
-#include "link/CloneTransfer.h"
-#include "link/PortHint.h"
 #include "config/ReadCopy.h"
+#include "form/ImageCodec.h"
+#include "link/CloneTransfer.h"
 #include "link/WriteCheck.h"
 #include "link/serial/SerialPortQt.h"
 #include "link/serial/SerialThread.h"
 #include "model/ChannelFile.h"
 #include "model/PasswordCodec.h"
-#include "form/ImageCodec.h"
 #include "model/SafeFile.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -29,19 +29,18 @@ using Clock = std::chrono::steady_clock;
 // One radio's part of a fleet command, on that radio's own thread.
 using PortWork = std::function<void(std::size_t index, FleetProgress& progress, FleetRow& row)>;
 
-// Every radio's work at once, each timed on its own serial thread. After
-// Ctrl+C every radio's row says what the interruption left: a Write's in
-// every case, as one alone would, a Read's where nothing was saved.
-std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, CloneDirection direction,
-                             const PortWork& work, std::ostream& err) {
+// Every radio's work at once, each timed on its own serial thread. After a
+// signal each row tells its own radio's state: a radio that had finished
+// keeps its result.
+std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, const PortWork& work,
+                             std::ostream& err) {
     std::vector<std::string> names;
     std::vector<FleetRow> rows(fleet.size());
     for (std::size_t i = 0; i < fleet.size(); ++i) {
-        names.push_back(fleet[i].name);
-        rows[i].port = fleet[i].name;
-        rows[i].last = "-";
+        names.push_back(PrintableText(fleet[i].name));
+        rows[i].port = names.back();
     }
-    FleetProgress progress(err, names, TerminalProgress::IsTerminal(err));
+    FleetProgress progress(err, names, TerminalProgress::Terminal(err));
     const InterruptWatch interrupts;
     std::vector<std::function<void()>> works;
     for (std::size_t i = 0; i < fleet.size(); ++i) {
@@ -52,14 +51,6 @@ std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, CloneDirection
         });
     }
     RunOnSerialThreads(works);
-    if (InterruptWatch::Caught() != 0) {
-        for (FleetRow& row : rows) {
-            if (direction == CloneDirection::Write || !row.passed) {
-                row = FleetRow{
-                    row.port, InterruptWatch::Interrupted(direction), row.seconds, false, "-", {}};
-            }
-        }
-    }
     return rows;
 }
 
@@ -69,25 +60,34 @@ Result Clone(CloneDirection direction, const PortDevice& device, MemoryImage& im
     return CloneTransfer(serial, image, sink).Run(direction, device);
 }
 
-void NoteHint(FleetRow& row) {
-    if (!row.result.ok && !row.result.reason.empty()) {
-        row.note = PortFailureHint(row.result.reason);
-    }
-}
-
 // Reads the radio back as a single write's --verify does, starting from the
 // written image so that the password probe matches the password just written.
+// A signal before or during the read-back leaves the write completed and
+// unverified.
 void Verify(const PortDevice& device, const MemoryImage& sent, TransferSink& sink, FleetRow& row) {
     MemoryImage readBack = sent;
-    if (const Result read = Clone(CloneDirection::Read, device, readBack, sink); !read.ok) {
-        row.last = "read-back failed: " + Describe(read);
+    const Result read = InterruptWatch::Caught() != 0
+                            ? Result::Failure("stopped")
+                            : Clone(CloneDirection::Read, device, readBack, sink);
+    if (!read.ok && InterruptWatch::Caught() != 0) {
+        row.outcome = FleetRow::Outcome::Unverified;
+        row.stopped = true;
+        row.last = "Interrupted";
+        row.notes.push_back(InterruptWatch::Unverified().error);
+        return;
+    }
+    if (!read.ok) {
+        row.last = "read-back failed";
+        row.notes.push_back("Verify: " + PrintableText(read.error));
+        const std::vector<std::string> why = FailureNotes(read);
+        row.notes.insert(row.notes.end(), why.begin(), why.end());
         return;
     }
     const std::vector<std::size_t> differing = UnwrittenAddresses(sent, readBack);
-    row.passed = differing.empty();
-    row.last = row.passed ? "OK"
-                          : std::to_string(differing.size()) +
-                                " bytes differ: " + AddressRanges(differing);
+    row.outcome = differing.empty() ? FleetRow::Outcome::Passed : FleetRow::Outcome::Failed;
+    row.last = differing.empty() ? "OK"
+                                 : std::to_string(differing.size()) +
+                                       " bytes differ: " + AddressRanges(differing);
 }
 
 // Where each radio's read is saved; refused, before any radio is touched,
@@ -98,13 +98,14 @@ int ReadFiles(const std::vector<FleetPort>& fleet, const std::filesystem::path& 
         const std::filesystem::path file = folder / ReadFileName(port);
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (files[i] == file) {
-                err << "torvan-cli read: " << fleet[i].name << " and " << port.name
-                    << " would both be saved as " << file.string() << '\n';
+                err << "torvan-cli read: " << PrintableText(fleet[i].name) << " and "
+                    << PrintableText(port.name) << " would both be saved as "
+                    << PrintableText(file.string()) << '\n';
                 return 2;
             }
         }
         if (const Result writable = CheckWritable(file); !writable.ok) {
-            err << writable.error << '\n';
+            err << PrintableText(writable.error) << '\n';
             return 1;
         }
         files.push_back(file);
@@ -125,14 +126,18 @@ int RunFleetWrite(const std::vector<std::string>& ports, const std::string& file
         return 1;
     }
     const auto rows = RunAll(
-        fleet, CloneDirection::Write,
+        fleet,
         [&](std::size_t i, FleetProgress& progress, FleetRow& row) {
             MemoryImage sent = image;  // the transfer's own, however it treats it
-            row.result = Clone(CloneDirection::Write, fleet[i].device, sent,
-                               *progress.Sink(i, "Write data"));
-            NoteHint(row);
-            row.passed = row.result.ok && !verify;
-            if (row.result.ok && verify) {
+            const Result written = Clone(CloneDirection::Write, fleet[i].device, sent,
+                                         *progress.Sink(i, "Write data"));
+            if (!written.ok) {
+                row.Fail(written, CloneDirection::Write);
+                return;
+            }
+            row.result = "OK";
+            row.outcome = FleetRow::Outcome::Passed;
+            if (verify) {
                 Verify(fleet[i].device, image, *progress.Sink(i, "Verify"), row);
             }
         },
@@ -157,28 +162,34 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
         return refused;
     }
     const auto rows = RunAll(
-        fleet, CloneDirection::Read,
+        fleet,
         [&](std::size_t i, FleetProgress& progress, FleetRow& row) {
             // What the settings panel would hold: a new document with its
             // password.
             MemoryImage image;
             image.ResetToNewDocument();
             EncodePasswordBytes(password.value_or(""), image);
-            row.result =
+            Result read =
                 Clone(CloneDirection::Read, fleet[i].device, image, *progress.Sink(i, "Read data"));
-            NoteHint(row);
-            if (!row.result.ok || InterruptWatch::Caught() != 0) {
+            // A signal after the transfer still stops the saving.
+            if (read.ok && InterruptWatch::Caught() != 0) {
+                read = InterruptWatch::Interrupted(CloneDirection::Read);
+            }
+            if (!read.ok) {
+                row.Fail(read, CloneDirection::Read);
                 return;
             }
             if (const auto copy = KeepReadCopy(image); !copy.ok) {
-                row.note = copy.error;
+                row.notes.push_back(PrintableText(copy.error));
             }
             if (const FileResult saved = SaveChannelFile(files[i], image); !saved.ok) {
-                row.result = saved;
+                row.result = "Not saved";
+                row.notes.push_back(PrintableText(saved.error));
                 return;
             }
-            row.passed = true;
-            row.last = files[i].string();
+            row.result = "OK";
+            row.outcome = FleetRow::Outcome::Passed;
+            row.last = PrintableText(files[i].string());
         },
         err);
     return ReportFleet(rows, "FILE", out, err);

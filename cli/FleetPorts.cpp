@@ -21,9 +21,9 @@ bool ResolveFleet(const std::string& command, const std::vector<std::string>& na
         if (const auto same = std::find(identities.begin(), identities.end(), identity);
             same != identities.end()) {
             const FleetPort& first = fleet[static_cast<std::size_t>(same - identities.begin())];
-            err << "torvan-cli " << command << ": "
-                << PrintableText(first.name + " and " + name + " are the same device" +
-                                 (port.device.ok ? " (" + port.device.value + ")" : std::string()))
+            err << "torvan-cli " << command << ": " << PrintableText(first.name) << " and "
+                << PrintableText(name) << " are the same device"
+                << (port.device.ok ? " (" + PrintableText(port.device.value) + ")" : std::string())
                 << "; name each radio once\n";
             return false;
         }

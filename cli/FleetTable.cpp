@@ -5,6 +5,8 @@
 #include <ostream>
 
 #include "cli/InterruptWatch.h"
+#include "link/PortHint.h"
+#include "model/Utf8Text.h"
 
 namespace torvan::cli {
 namespace {
@@ -22,11 +24,27 @@ std::string Seconds(double seconds) {
 
 }  // namespace
 
-std::string Describe(const Result& result) {
-    if (result.ok) {
-        return "OK";
+std::vector<std::string> FailureNotes(const Result& failure) {
+    std::vector<std::string> notes;
+    if (!failure.reason.empty()) {
+        notes.push_back(PrintableText(failure.reason));
     }
-    return result.reason.empty() ? result.error : result.error + ": " + result.reason;
+    if (std::string hint = FailureHint(failure); !hint.empty()) {
+        notes.push_back(std::move(hint));
+    }
+    return notes;
+}
+
+void FleetRow::Fail(const Result& failure, CloneDirection direction) {
+    outcome = Outcome::Failed;
+    if (InterruptWatch::Caught() != 0) {
+        stopped = true;
+        result = "Interrupted";
+        notes.push_back(InterruptWatch::Interrupted(direction).error);
+        return;
+    }
+    result = PrintableText(failure.error);
+    notes = FailureNotes(failure);
 }
 
 int ReportFleet(const std::vector<FleetRow>& rows, const std::string& lastHeading,
@@ -35,31 +53,37 @@ int ReportFleet(const std::vector<FleetRow>& rows, const std::string& lastHeadin
     std::size_t resultWidth = 6;
     for (const FleetRow& row : rows) {
         portWidth = std::max(portWidth, row.port.size());
-        resultWidth = std::max(resultWidth, Describe(row.result).size());
+        resultWidth = std::max(resultWidth, row.result.size());
     }
     out << Padded("PORT", portWidth) << "  " << Padded("RESULT", resultWidth) << "  "
         << Padded("TIME", 8) << "  " << lastHeading << '\n';
-    std::string failed;
     for (const FleetRow& row : rows) {
-        out << Padded(row.port, portWidth) << "  " << Padded(Describe(row.result), resultWidth)
-            << "  " << Padded(Seconds(row.seconds), 8) << "  " << row.last << '\n';
-        if (!row.passed) {
-            failed += (failed.empty() ? "" : ", ") + row.port;
-        }
+        out << Padded(row.port, portWidth) << "  " << Padded(row.result, resultWidth) << "  "
+            << Padded(Seconds(row.seconds), 8) << "  " << row.last << '\n';
     }
     out << std::flush;
+    std::string failed;
+    std::size_t count = 0;
+    bool stopped = false;
     for (const FleetRow& row : rows) {
-        if (!row.note.empty()) {
-            err << row.port << ": " << row.note << '\n';
+        for (const std::string& note : row.notes) {
+            err << row.port << ": " << note << '\n';
         }
+        if (row.outcome == FleetRow::Outcome::Failed) {
+            failed += (count++ == 0 ? "" : ", ") + row.port;
+        }
+        stopped = stopped || row.stopped;
     }
-    if (failed.empty()) {
-        return 0;
+    if (count != 0) {
+        err << count << " of " << rows.size() << " radios failed: " << failed << '\n';
     }
-    const auto count =
-        std::count_if(rows.begin(), rows.end(), [](const FleetRow& row) { return !row.passed; });
-    err << count << " of " << rows.size() << " radios failed: " << failed << '\n';
-    return InterruptWatch::FailureStatus();
+    if (stopped) {
+        return InterruptWatch::FailureStatus();
+    }
+    return std::all_of(rows.begin(), rows.end(),
+                       [](const FleetRow& row) { return row.outcome == FleetRow::Outcome::Passed; })
+               ? 0
+               : 1;
 }
 
 }  // namespace torvan::cli

@@ -11,7 +11,7 @@ namespace {
 std::atomic<int> caught{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
-constexpr std::array<int, 2> kWatched = {SIGINT, SIGTERM};
+constexpr std::array<int, 3> kWatched = {SIGINT, SIGTERM, SIGQUIT};
 
 extern "C" void Note(int signal) {
     caught.store(signal);
@@ -47,10 +47,19 @@ int InterruptWatch::FailureStatus() {
     return signal != 0 ? 128 + signal : 1;
 }
 
+void InterruptWatch::OutlastTheTerminal() {
+    std::signal(SIGHUP, SIG_IGN);
+}
+
 Result InterruptWatch::Interrupted(CloneDirection direction) {
     return Result::Failure(direction == CloneDirection::Write
                                ? "Interrupted: the radio may hold a partial write; write it again."
                                : "Interrupted: nothing was saved.");
+}
+
+Result InterruptWatch::Unverified() {
+    return Result::Failure(
+        "Interrupted: the write completed; the read-back was stopped, so it was not verified.");
 }
 
 }  // namespace torvan::cli

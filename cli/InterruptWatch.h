@@ -7,10 +7,10 @@
 
 namespace torvan::cli {
 
-// Ctrl+C (SIGINT) and SIGTERM while a radio transfer runs. The handler only
-// notes the signal: the transfer stops at its next block and closes the port
-// the usual way, which gives the port back its settings. The previous
-// handlers return when the watch ends.
+// Ctrl+C (SIGINT), SIGTERM and SIGQUIT while a radio transfer runs. The
+// handler only notes the signal: the transfer stops at its next block and
+// closes the port the usual way, which gives the port back its settings. The
+// previous handlers return when the watch ends.
 class InterruptWatch {
 public:
     InterruptWatch();
@@ -23,12 +23,18 @@ public:
     // The exit status of a failed command: as the shell reports a signal
     // (130 for Ctrl+C) when one was caught, else 1.
     static int FailureStatus();
+    // A radio command outlives its terminal: a hang-up (a closed terminal
+    // window, a dropped remote session) lets the transfers finish and the
+    // ports be restored. Called once, before any transfer.
+    static void OutlastTheTerminal();
     // What a transfer the user stopped has left behind.
     static Result Interrupted(CloneDirection direction);
+    // A Write that completed, whose read-back the user stopped.
+    static Result Unverified();
 
 private:
     using Handler = void (*)(int);
-    std::array<Handler, 2> previous_{};  // SIGINT's and SIGTERM's
+    std::array<Handler, 3> previous_{};  // SIGINT's, SIGTERM's and SIGQUIT's
 };
 
 }  // namespace torvan::cli

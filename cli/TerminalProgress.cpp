@@ -1,7 +1,9 @@
 #include "cli/TerminalProgress.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -10,44 +12,87 @@
 namespace torvan::cli {
 namespace {
 
-constexpr int kBarWidth = 40;
+// "Write data [" and "] 100%" around the bar.
+constexpr std::size_t kAroundBar = 8;
+
+// A byte that begins a character (UTF-8 continuation bytes are 10xxxxxx).
+bool StartsCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U;
+}
 
 }  // namespace
 
-TerminalProgress::TerminalProgress(std::ostream& err, std::string caption, bool terminal)
-    : err_(err), caption_(std::move(caption)), terminal_(terminal) {}
-
-bool TerminalProgress::IsTerminal(const std::ostream& err) {
-    return &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
+TerminalProgress::TerminalProgress(std::ostream& err, std::string caption,
+                                   std::optional<TerminalSize> terminal)
+    : caption_(std::move(caption)), terminal_(terminal), writer_(err) {
+    if (terminal_) {
+        const std::size_t room = Usable(*terminal_);
+        const std::size_t fixed = caption_.size() + kAroundBar;
+        barWidth_ = std::min(kBarWidth, room > fixed ? room - fixed : 0);
+    }
 }
 
-std::string TerminalProgress::Bar(int position, int upper, const std::string& percentText) {
-    const auto filled = static_cast<std::size_t>(position * kBarWidth / upper);
-    return '[' + std::string(filled, '#') +
-           std::string(static_cast<std::size_t>(kBarWidth) - filled, '-') + "] " + percentText;
+std::optional<TerminalSize> TerminalProgress::Terminal(const std::ostream& err) {
+    if (&err != &std::cerr || ::isatty(STDERR_FILENO) == 0) {
+        return std::nullopt;
+    }
+    TerminalSize size;
+    winsize window{};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &window) == 0) {
+        size.rows = window.ws_row != 0 ? window.ws_row : size.rows;
+        size.columns = window.ws_col != 0 ? window.ws_col : size.columns;
+    }
+    return size;
+}
+
+std::string TerminalProgress::Bar(int position, int upper, const std::string& percentText,
+                                  std::size_t width) {
+    const auto filled =
+        static_cast<std::size_t>(position) * width / static_cast<std::size_t>(upper);
+    return '[' + std::string(filled, '#') + std::string(width - filled, '-') + "] " + percentText;
+}
+
+std::string TerminalProgress::Fit(const std::string& line, std::size_t columns) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (StartsCharacter(line[i]) && seen++ == columns) {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
+std::size_t TerminalProgress::Columns(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
+std::size_t TerminalProgress::Usable(const TerminalSize& size) {
+    return size.columns > 1 ? size.columns - 1 : 1;
 }
 
 void TerminalProgress::ShowProgress(int position, int upper, const std::string& percentText) {
     const int percent = position * 100 / upper;
     if (terminal_) {
-        const int filled = position * kBarWidth / upper;
+        const auto filled = static_cast<int>(static_cast<std::size_t>(position) * barWidth_ /
+                                             static_cast<std::size_t>(upper));
         if (drawn_ && filled * 1000 + percent == lastShown_) {
             return;
         }
         lastShown_ = filled * 1000 + percent;
-        err_ << '\r' << caption_ << ' ' << Bar(position, upper, percentText) << std::flush;
+        writer_.Write('\r' + Fit(caption_ + ' ' + Bar(position, upper, percentText, barWidth_),
+                                 Usable(*terminal_)));
         drawn_ = true;
         return;
     }
     if (percent / 10 != lastShown_ / 10 || (percent == 100 && lastShown_ != 100)) {
-        err_ << caption_ << ": " << percentText << '\n';
+        writer_.Write(caption_ + ": " + percentText + '\n');
         lastShown_ = percent;
     }
 }
 
 void TerminalProgress::Finished(bool) {
     if (drawn_) {
-        err_ << '\n' << std::flush;
+        writer_.Write("\n");
         drawn_ = false;
     }
 }

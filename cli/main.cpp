@@ -6,6 +6,8 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,10 +15,12 @@
 #include "cli/CloneCommands.h"
 #include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
+#include "cli/InterruptWatch.h"
 #include "cli/PortsCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "model/Utf8Text.h"
 
 namespace {
 
@@ -111,16 +115,53 @@ const char* const kUsage =
     "Errors are reported on standard error; nothing is written when a command\n"
     "fails. Exit status: 0 done, 1 failed (a standard output that cannot be\n"
     "written included), 2 wrong arguments; diff: 0 equal, 1 different, 2 error;\n"
-    "130 when Ctrl+C stopped read or write. Radio failures are reported as\n"
-    "\"Open the port fail\", \"Communication error\", \"Password error\" or\n"
-    "\"Frequency is not match.\", followed by the system's reason when known.\n";
+    "141 when the reader of standard output stopped early (| head).\n"
+    "Radio failures are reported as \"Open the port fail\", \"Communication\n"
+    "error\", \"Password error\" or \"Frequency is not match.\", followed by the\n"
+    "system's reason when known and what to do.\n"
+    "\n"
+    "read, write and power always finish a transfer they started, and their\n"
+    "exit status is the transfer's result: a closed terminal (SIGHUP) or a\n"
+    "reader of the output that stopped early only loses the output. Ctrl+C\n"
+    "(SIGINT), SIGQUIT and SIGTERM stop read and write at the next block,\n"
+    "restore the port and exit 130, 131 and 143; a radio whose transfer had\n"
+    "already finished keeps its result.\n";
+
+// The commands that talk to a radio: a terminal that goes away does not stop
+// them, and their exit status is the transfer's.
+const std::set<std::string> kRadioCommands = {"read", "write", "power"};
+
+// One command's entries in the usage text (read has two), each from its
+// "  NAME" line to the next entry.
+std::string CommandUsage(const std::string& name) {
+    std::istringstream text(kUsage);
+    std::string usage;
+    bool inside = false;
+    for (std::string line; std::getline(text, line);) {
+        const bool entry = line.size() > 2 && line.starts_with("  ") && line[2] != ' ';
+        if (entry) {
+            inside = (line + ' ').starts_with("  " + name + ' ');
+        }
+        if (inside && entry) {
+            usage += (usage.empty() ? "Usage: torvan-cli " : "       torvan-cli ") + line.substr(2);
+        } else if (inside) {
+            usage += line;
+        }
+        usage += inside ? "\n" : "";
+    }
+    return usage + "See torvan-cli --help for the port names and the exit status.\n";
+}
+
+bool AsksForHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
 
 int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     if (words.empty()) {
         std::cerr << "torvan-cli: no command given (see torvan-cli --help)\n";
         return 2;
     }
-    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    if (AsksForHelp(words[0]) || words[0] == "help") {
         out << kUsage;
         return 0;
     }
@@ -144,8 +185,13 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     };
     const auto found = commands.find(words[0]);
     if (found == commands.end()) {
-        std::cerr << "torvan-cli: unknown command '" << words[0] << "' (see torvan-cli --help)\n";
+        std::cerr << "torvan-cli: unknown command '" << torvan::PrintableText(words[0])
+                  << "' (see torvan-cli --help)\n";
         return 2;
+    }
+    if (std::any_of(words.begin() + 1, words.end(), AsksForHelp)) {
+        out << CommandUsage(words[0]);
+        return 0;
     }
     return found->second({words.begin() + 1, words.end()}, out, std::cerr);
 }
@@ -156,16 +202,27 @@ int main(int argc, char** argv) {
     // A file-size limit then fails the save like a full disk, which cleans
     // up, instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A closed pipe is an output error like any other, and never ends a
+    // radio transfer half-way.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> words(argv + 1, argv + argc);
+    const bool radio = !words.empty() && kRadioCommands.contains(words[0]);
+    if (radio) {
+        torvan::cli::InterruptWatch::OutlastTheTerminal();
+    }
     torvan::cli::CheckedOutput out(stdout);
     const int status = Dispatch(words, out.Stream());
     const int error = out.Finish();
     if (error == 0) {
         return status;
     }
-    // A reader that has gone (| head) wants no more output, and no message.
-    if (error != EPIPE) {
-        std::cerr << "Cannot write standard output: " << std::strerror(error) << ".\n";
+    // A reader that has gone (| head, a terminal that hung up) wants no more
+    // output, and no message. A radio's transfer has happened all the same,
+    // so its result is the status; any other command ends as the shell
+    // reports one that a closed pipe ended.
+    if (error == EPIPE || (radio && error == EIO)) {
+        return radio ? status : 128 + SIGPIPE;
     }
+    std::cerr << "Cannot write standard output: " << std::strerror(error) << ".\n";
     return !words.empty() && words[0] == "diff" ? 2 : std::max(status, 1);
 }

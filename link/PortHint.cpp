@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "link/CloneTransfer.h"
+
 namespace torvan {
 
 std::string PortFailureHint(const std::string& reason) {
@@ -21,6 +23,28 @@ std::string PortFailureHint(const std::string& reason) {
     }};
     for (const auto& [word, hint] : kHints) {
         if (reason.find(word) != std::string::npos) {
+            return hint;
+        }
+    }
+    return {};
+}
+
+std::string FailureHint(const Result& failure) {
+    if (std::string hint = PortFailureHint(failure.reason); !hint.empty()) {
+        return hint;
+    }
+    static const std::array<std::pair<const char*, const char*>, 4> kHints = {{
+        {clone_message::kOpenPortFail,
+         "Check the port's name (torvan-cli ports lists them) and that the cable is plugged in."},
+        {clone_message::kCommunicationError,
+         "Check the cable at both ends and that the radio is switched on, then try again."},
+        {clone_message::kPasswordError, "Give the radio's password with --password DIGITS."},
+        {clone_message::kFrequencyMismatch,
+         "The radio's band differs from the file's: write a file made for this radio's band "
+         "(read the radio to get one)."},
+    }};
+    for (const auto& [message, hint] : kHints) {
+        if (failure.error == message) {
             return hint;
         }
     }

@@ -15,7 +15,7 @@ packages=(
   xvfb xauth x11-apps imagemagick poppler-utils
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
-  xdotool matchbox-window-manager
+  xdotool matchbox-window-manager python3
 )
 
 missing=()

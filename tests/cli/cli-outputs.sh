@@ -1,5 +1,5 @@
 # What torvan-cli does with the files and streams it writes: outputs it must
-# not replace, and writes that fail. Needs CLI and SIM (torvan-radio-sim).
+# not replace, and writes that fail. Needs CLI.
 . "$(dirname "$0")/expect.sh"
 cd "$work" || exit 1
 "$CLI" new a.sin && "$CLI" export-csv a.sin s.csv || { echo "cannot set up" >&2; exit 1; }
@@ -44,36 +44,4 @@ limited 1 "Cannot save big.sin: File too large." -- new big.sin
 limited 1 "Cannot write standard output: File too large." -- show --json kept.sin
 limited 2 "Cannot write standard output: File too large." -- diff kept.sin zero.sin
 for left in *.saving-* big.sin; do [ -e "$left" ] && fail "a failed save left $left"; done
-
-# Ctrl+C during a write: a clear word, and the port as it was before.
-"$SIM" --pace --load kept.sin >sim.out & sim=$!
-until [ -s sim.out ] || ! kill -0 $sim 2>noise; do sleep 0.1; done
-pty=$(head -n 1 sim.out)
-settings=$(stty -g -F "$pty")
-# (A command started with & ignores SIGINT unless told otherwise.)
-env --default-signal=INT "$CLI" write --port "$pty" kept.sin 2>write.err & cli=$!
-until grep -q "Write data: 10%" write.err || ! kill -0 $cli 2>noise; do sleep 0.1; done
-kill -INT $cli
-wait $cli; status=$?
-[ $status = 130 ] || fail "interrupted write: exit $status, not 130"
-grep -qxF "Interrupted: the radio may hold a partial write; write it again." write.err ||
-  fail "interrupted write said: $(cat write.err)"
-[ "$(stty -g -F "$pty")" = "$settings" ] || fail "the port's settings were not restored"
-
-# The same with two radios at once: every transfer stops and says so.
-"$SIM" --pace --load kept.sin >sim2.out & sim2=$!
-until [ -s sim2.out ] || ! kill -0 $sim2 2>noise; do sleep 0.1; done
-pty2=$(head -n 1 sim2.out)
-settings2=$(stty -g -F "$pty2")
-env --default-signal=INT "$CLI" write --port "$pty" --port "$pty2" kept.sin >fleet.out 2>fleet.err &
-cli=$!
-until grep -q "Write data: 10%" fleet.err || ! kill -0 $cli 2>noise; do sleep 0.1; done
-kill -INT $cli
-wait $cli; status=$?
-[ $status = 130 ] || fail "interrupted fleet write: exit $status, not 130"
-[ "$(grep -c "  Interrupted: the radio may hold a partial write" fleet.out)" = 2 ] ||
-  fail "interrupted fleet write said: $(cat fleet.out)"
-[ "$(stty -g -F "$pty")" = "$settings" ] && [ "$(stty -g -F "$pty2")" = "$settings2" ] ||
-  fail "the fleet's port settings were not restored"
-kill $sim $sim2; wait $sim $sim2
 finish

@@ -150,6 +150,9 @@ int RunRead(const Args& args, std::ostream& out, std::ostream& err) {
         err << writable.error << '\n';
         return 1;
     }
+    // Held until the file is saved: Ctrl+C after the transfer must not kill
+    // the program half-way through the save.
+    const InterruptWatch interrupts;
     // What the settings panel would hold: a new document with its password.
     MemoryImage image;
     image.ResetToNewDocument();
@@ -183,6 +186,9 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
     if (!LoadOrReport(parsed.positional[0], image, err)) {
         return 1;
     }
+    // Held from the Write to the end of its read-back: Ctrl+C between the
+    // two must not end the program with the default action.
+    const InterruptWatch interrupts;
     const PortDevice device = PortResolver().Resolve(parsed.ports[0]);
     const int written = Report(Transfer(CloneDirection::Write, device, image, err), err);
     return written == 0 && verifying ? VerifyWrite(image, device, out, err) : written;

@@ -266,6 +266,32 @@ private slots:
         QCOMPARE(sql.currentText(), QStringLiteral("6"));
     }
 
+    // However narrow the window, each list's field shows its longest entry
+    // whole (the X-server test runs this at QT_SCALE_FACTOR=2 too).
+    void listsShowTheirLongestEntry() {
+        Frame().resize(300, Frame().height());
+        QTRY_VERIFY(View().width() > Frame().width());
+        QStringList cut;
+        for (int i = 0; i < torvan::kSettingCount; ++i) {
+            const QComboBox& combo = View().Combo(static_cast<Setting>(i));
+            struct Access : QComboBox {
+                using QComboBox::initStyleOption;
+            };
+            QStyleOptionComboBox option;
+            (combo.*&Access::initStyleOption)(&option);
+            const int field = combo.style()
+                                  ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, &combo)
+                                  .width();
+            for (int item = 0; item < combo.count(); ++item) {
+                if (combo.fontMetrics().horizontalAdvance(combo.itemText(item)) > field) {
+                    cut << combo.itemText(item);
+                }
+            }
+        }
+        QCOMPARE(cut, QStringList());
+    }
+
     // Print Preview opens large on the whole page and shows the plan of what
     // the form holds, unsaved channels included, on all of the plan's pages.
     void printPreviewShowsThePlanLarge() {

@@ -1,7 +1,7 @@
 #include "app/DisplayGuard.h"
 
-#include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -117,8 +117,7 @@ void DisplayGuard::Report(const std::string& reason) {
 
 DisplayGuard::DisplayGuard(int argc, char** argv) {
     State().platform = PlatformOf(argc, argv);
-    previous_ = qInstallMessageHandler(HoldOrEnd);
-    State().previous = previous_;
+    State().previous = qInstallMessageHandler(HoldOrEnd);
 }
 
 void DisplayGuard::Release() {
@@ -126,7 +125,7 @@ void DisplayGuard::Release() {
         return;
     }
     released_ = true;
-    qInstallMessageHandler(previous_);
+    qInstallMessageHandler(State().previous);
     PrintHeld();
 }
 

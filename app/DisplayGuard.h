@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QtGlobal>
 #include <string>
 
 namespace torvan {
@@ -28,7 +27,6 @@ public:
     void Release();
 
 private:
-    QtMessageHandler previous_ = nullptr;
     bool released_ = false;
 };
 

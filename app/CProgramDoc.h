@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "form/SavedMark.h"
 #include "model/ChannelFile.h"
 #include "model/MemoryImage.h"
 
@@ -9,24 +10,29 @@ namespace torvan {
 
 class CProgramView;
 
-// The document: the one memory image of the process and the file it came
-// from. It is never marked modified; the exit prompt stands in for that.
+// The document: the one memory image of the process, the file it came from
+// and what counts as saved.
 class CProgramDoc {
 public:
     MemoryImage& Image() { return image_; }
     // Empty for a new, untitled document.
     const std::filesystem::path& Path() const { return path_; }
 
+    // `shown` is the form's encoding of the document (CProgramView::ShownImage).
+    void MarkSaved(const MemoryImage& shown) { saved_.Set(shown); }
+    bool IsModified(const MemoryImage& shown) const { return saved_.Changed(shown); }
+
     void OnNewDocument();
     // The image and the path change only when the file loads.
     FileResult OnOpenDocument(const std::filesystem::path& path);
-    // Takes the form's edits into the image, then writes it; the path changes
-    // only when the file was written.
+    // Takes the form's edits into the image, then writes it; the path and
+    // the saved mark change only when the file was written.
     FileResult OnSaveDocument(const std::filesystem::path& path, CProgramView& view);
 
 private:
     MemoryImage image_;
     std::filesystem::path path_;
+    SavedMark saved_;
 };
 
 }  // namespace torvan

@@ -25,11 +25,18 @@ FileCommands::FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList&
     : doc_(doc), view_(view), recent_(recent), prompts_(std::move(prompts)), parent_(parent) {}
 
 void FileCommands::New() {
+    if (!MayReplaceDocument()) {
+        return;
+    }
     doc_.OnNewDocument();
     view_.OnInitialUpdate();
+    MarkShownAsSaved();
 }
 
 void FileCommands::Open() {
+    if (!MayReplaceDocument()) {
+        return;
+    }
     const QString path = prompts_.openFileName(parent_);
     if (!path.isEmpty()) {
         OpenPath(path);
@@ -44,6 +51,7 @@ bool FileCommands::OpenPath(const QString& path) {
     }
     recent_.Add(path);
     view_.OnInitialUpdate();
+    MarkShownAsSaved();
     return true;
 }
 
@@ -67,6 +75,27 @@ bool FileCommands::SaveTo(const QString& path) {
     }
     recent_.Add(path);
     return true;
+}
+
+bool FileCommands::MayReplaceDocument() {
+    if (!doc_.IsModified(view_.ShownImage())) {
+        return true;
+    }
+    switch (prompts_.saveChanges(parent_)) {
+        case SaveChoice::Save:
+            return Save();
+        case SaveChoice::Discard:
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+// As the form encodes the document just shown: bytes of a file that the form
+// stores otherwise are no change the user made.
+void FileCommands::MarkShownAsSaved() {
+    doc_.MarkSaved(view_.ShownImage());
 }
 
 QString FileCommands::SuggestedName() const {

@@ -13,7 +13,9 @@ class CProgramView;
 class RecentFileList;
 
 // File New, Open, Save and Save As. A file that cannot be read or written is
-// reported and changes neither the document nor the form.
+// reported and changes neither the document nor the form. New and Open ask
+// before they throw away unsaved changes; opening a path (the command line)
+// does not.
 class FileCommands {
 public:
     FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList& recent, Prompts prompts,
@@ -26,6 +28,10 @@ public:
     bool SaveAs();
 
 private:
+    // True when nothing unsaved is left to lose: unchanged, saved now or
+    // discarded by the user.
+    bool MayReplaceDocument();
+    void MarkShownAsSaved();
     bool SaveTo(const QString& path);
     QString SuggestedName() const;
 

@@ -36,7 +36,10 @@ void PrintCommands::PrintOn(QPrinter& printer) const {
     }
 }
 
+// Each Print starts from all pages: a range chosen for one print is no
+// choice for the next document.
 void PrintCommands::Print() {
+    ForgetPageRange();
     QPrintDialog dialog(&Printer(), parent_);
     if (dialog.exec() == QDialog::Accepted) {
         PrintOn(Printer());
@@ -45,7 +48,7 @@ void PrintCommands::Print() {
 
 void PrintCommands::Preview() {
     // Pages chosen for the last print are no reason to hide the others.
-    Printer().setPageRanges({});
+    ForgetPageRange();
     QPrintPreviewDialog dialog(&Printer(), parent_);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* printer) { PrintOn(*printer); });
@@ -61,6 +64,11 @@ void PrintCommands::Preview() {
 void PrintCommands::Setup() {
     QPageSetupDialog dialog(&Printer(), parent_);
     dialog.exec();
+}
+
+void PrintCommands::ForgetPageRange() {
+    Printer().setPrintRange(QPrinter::AllPages);
+    Printer().setPageRanges({});
 }
 
 QPrinter& PrintCommands::Printer() {

@@ -28,6 +28,7 @@ public:
 
 private:
     QPrinter& Printer();
+    void ForgetPageRange();
     void PrintOn(QPrinter& printer) const;
 
     const CProgramDoc& doc_;

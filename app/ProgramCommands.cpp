@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStatusBar>
+#include <QTime>
 #include <iostream>
 
 #include "config/ReadCopy.h"
@@ -28,11 +29,19 @@ void ProgramCommands::Read(const QString& portName) {
 }
 
 // The panel's frequency range reaches the band signature first: the
-// radio's is compared with it.
+// radio's is compared with it. The dialog closes by itself at the end, so the
+// status bar says when a write has completed; after any other end no older
+// message may pass for this write's.
 void ProgramCommands::Write(const QString& portName) {
     view_.EncodeImage();
     CProgressDlg dialog(CloneDirection::Write, image_, Device(portName), parent_);
     dialog.exec();
+    if (dialog.Succeeded()) {
+        status_.showMessage(QStringLiteral("Write data: done at ") +
+                            QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    } else {
+        status_.clearMessage();
+    }
 }
 
 void ProgramCommands::Power(const QString& portName) {

@@ -35,10 +35,25 @@ bool AskExit(QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+SaveChoice AskSaveChanges(QWidget* parent) {
+    const auto answer = QMessageBox::warning(
+        parent, parent->window()->windowTitle(),
+        QStringLiteral("The channel data has been changed.\nDo you want to save your changes?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    switch (answer) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:  // Cancel, Escape and the close box
+            return SaveChoice::Cancel;
+    }
+}
+
 }  // namespace
 
 Prompts DefaultPrompts() {
-    return {AskOpenFileName, AskSaveFileName, ShowFileError, AskExit};
+    return {AskOpenFileName, AskSaveFileName, ShowFileError, AskExit, AskSaveChanges};
 }
 
 }  // namespace torvan

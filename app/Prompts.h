@@ -7,6 +7,9 @@ class QWidget;
 
 namespace torvan {
 
+// The answer to "save your changes?" before they would be thrown away.
+enum class SaveChoice { Save, Discard, Cancel };
+
 // The questions the main window asks the user. Tests replace them so that no
 // modal dialog waits for an answer.
 struct Prompts {
@@ -16,6 +19,8 @@ struct Prompts {
     std::function<void(QWidget* parent, const QString& message)> fileError;
     // True when the user confirms leaving the program.
     std::function<bool(QWidget* parent)> confirmExit;
+    // Asked before New or Open replaces a document with unsaved changes.
+    std::function<SaveChoice(QWidget* parent)> saveChanges;
 };
 
 // The program's own dialogs and message boxes.

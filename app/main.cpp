@@ -7,14 +7,17 @@
 #include <iostream>
 
 #include "app/CProgramApp.h"
+#include "app/DisplayGuard.h"
 #include "config/IniStore.h"
 
 namespace {
 
-// Also the manual page's text; it needs no display.
-const char* const kUsage =
+const char* const kSynopsis =
     "Usage: torvan-encoder [FILE.sin]\n"
-    "       torvan-encoder --help | --version\n"
+    "       torvan-encoder --help | --version\n";
+
+// After the synopsis, the manual page's text; it needs no display.
+const char* const kDescription =
     "\n"
     "The window for programming the radio: read its whole memory over a serial\n"
     "programming cable, edit the 128 channels, the radio-wide settings and the\n"
@@ -59,7 +62,7 @@ const char* const kUsage =
 int AnswerWithoutWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::cout << kUsage;
+            std::cout << kSynopsis << kDescription;
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -70,16 +73,43 @@ int AnswerWithoutWindow(int argc, char** argv) {
     return -1;
 }
 
+// The toolkit has taken its own options (-style, -platform...) out of the
+// arguments by now; any other option is a mistake, not a file name.
+bool RefuseUnknownOption(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            return false;
+        }
+        if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
+            std::cerr << "torvan-encoder: unknown option '" << argument.toStdString() << "'\n"
+                      << kSynopsis;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (const int status = AnswerWithoutWindow(argc, argv); status >= 0) {
         return status;
     }
+    if (const std::string missing = torvan::DisplayGuard::MissingDisplay(argc, argv);
+        !missing.empty()) {
+        torvan::DisplayGuard::Report(missing);
+        return 1;
+    }
     // A file-size limit then fails a save like a full disk, which cleans up,
     // instead of killing the program with the document unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
+    torvan::DisplayGuard guard(argc, argv);
     QApplication application(argc, argv);
+    guard.Release();
+    if (RefuseUnknownOption(QApplication::arguments())) {
+        return 2;
+    }
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
     QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));

@@ -140,8 +140,12 @@ void CPowerDlg::reject() {
     }
     closing_ = true;
     if (active_) {
-        // May fail silently: the dialog closes either way.
-        Exchange([](SerialLink& link) { return EndTuning(link); });
+        // The dialog closes either way; the user hears of a radio left
+        // tuning unless a failure was told already.
+        if (const Result ended = Exchange([](SerialLink& link) { return EndTuning(link); });
+            !ended.ok) {
+            TellFailure(ended);
+        }
     }
     ClosePort();
     QDialog::reject();
@@ -183,12 +187,12 @@ void CPowerDlg::OnLevelButton(LevelPoint point) {
     point_ = point;
     label_ = LevelButton(point).text().toStdString();
     std::optional<std::uint8_t> value;
-    const bool ok = Exchange([&](SerialLink& link) {
+    const Result queried = Exchange([&](SerialLink& link) {
         value = QueryLevel(link, point);
         return value.has_value();
     });
-    if (!ok) {
-        PostCloseRequest();
+    if (!queried.ok) {
+        Fail(queried);
         return;
     }
     LockControls();
@@ -201,10 +205,10 @@ void CPowerDlg::OnEnd() {
     if (busy_) {
         return;
     }
-    const bool ok = Exchange([](SerialLink& link) { return EndTuning(link); });
+    const Result ended = Exchange([](SerialLink& link) { return EndTuning(link); });
     ResetControls();
-    if (!ok) {
-        PostCloseRequest();
+    if (!ended.ok) {
+        Fail(ended);
     }
 }
 
@@ -231,10 +235,10 @@ void CPowerDlg::EndGesture() {
         return;
     }
     const LevelPoint point = point_;
-    const bool ok =
+    const Result sent =
         Exchange([point, value](SerialLink& link) { return SendLevel(link, point, *value); });
-    if (!ok) {
-        PostCloseRequest();
+    if (!sent.ok) {
+        Fail(sent);
         return;
     }
     ShowLevel(*value);
@@ -269,19 +273,37 @@ void CPowerDlg::PostCloseRequest() {
     QMetaObject::invokeMethod(this, &CPowerDlg::reject, Qt::QueuedConnection);
 }
 
-bool CPowerDlg::Exchange(const std::function<bool(SerialLink&)>& exchange) {
+void CPowerDlg::TellFailure(const Result& failure) {
+    if (!failureShown_) {
+        failureShown_ = true;
+        ShowLinkFailure(this, QString::fromStdString(failure.error), failure.reason);
+    }
+}
+
+void CPowerDlg::Fail(const Result& failure) {
+    TellFailure(failure);
+    PostCloseRequest();
+}
+
+Result CPowerDlg::Exchange(const std::function<bool(SerialLink&)>& exchange) {
     if (!link_) {
-        return false;
+        return Result::Failure(clone_message::kCommunicationError);
     }
     busy_ = true;
-    bool ok = false;
-    worker_.Run([&] { ok = exchange(*link_); });
+    Result result = Result::Success();
+    worker_.Run([&] {
+        if (!exchange(*link_)) {
+            result = Result::Failure(clone_message::kCommunicationError, port_->ErrorText());
+        }
+    });
     busy_ = false;
     if (closePending_) {
         closePending_ = false;
-        PostCloseRequest();
+        if (result.ok) {  // a failure closes the dialog once the user has read it
+            PostCloseRequest();
+        }
     }
-    return ok;
+    return result;
 }
 
 void CPowerDlg::ClosePort() {

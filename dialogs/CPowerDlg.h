@@ -9,6 +9,7 @@
 #include "form/PowerGesture.h"
 #include "link/PortNames.h"
 #include "link/PowerTuning.h"
+#include "model/Result.h"
 
 class QLabel;
 class QPushButton;
@@ -27,8 +28,8 @@ class SerialPortQt;
 // for its point's value; each gesture on the scroll bar then sends the new
 // value once, when it ends. The port is held from opening to closing, on a
 // thread of its own so the window keeps painting during an exchange. A
-// failed exchange closes the dialog without a word, ending the tuning first
-// when a point was active.
+// failed exchange says "Communication error", as Read and Write do, then
+// closes the dialog, ending the tuning first when a point was active.
 class CPowerDlg : public QDialog {
     Q_OBJECT
 
@@ -62,8 +63,13 @@ private:
     void LockControls();
     void ShowLevel(std::uint8_t value);
     void PostCloseRequest();
-    // Runs one exchange with the radio on the port's thread.
-    bool Exchange(const std::function<bool(SerialLink&)>& exchange);
+    // The failure box, once in the dialog's life.
+    void TellFailure(const Result& failure);
+    // Tells the failure, then closes the dialog.
+    void Fail(const Result& failure);
+    // Runs one exchange with the radio on the port's thread; a failure
+    // carries the line's reason.
+    Result Exchange(const std::function<bool(SerialLink&)>& exchange);
     void ClosePort();
 
     std::unique_ptr<Ui::CPowerDlg> ui_;
@@ -80,6 +86,7 @@ private:
     bool busy_ = false;
     bool closing_ = false;
     bool closePending_ = false;
+    bool failureShown_ = false;
 };
 
 }  // namespace torvan

@@ -10,6 +10,15 @@
 
 namespace torvan {
 
+namespace {
+
+// Said, as the command-line tool says it, under a Write that stopped after
+// blocks reached the radio; a Write refused before the first block left the
+// radio as it was.
+const std::string kPartialWrite = "The radio may hold a partial write; write it again.";
+
+}  // namespace
+
 CProgressDlg::CProgressDlg(CloneDirection direction, MemoryImage& image, PortDevice device,
                            QWidget* parent)
     : QDialog(parent),
@@ -56,6 +65,7 @@ void CProgressDlg::RunTransfer() {
     SerialPortQt serial;
     CloneTransfer transfer(serial, image_, *this);
     finishedSent_ = false;
+    blocksDone_ = 0;
     static_cast<void>(transfer.Run(direction_, device_));  // told through the sink
     if (!finishedSent_) {
         // Another transfer held the flag after all: nothing ran, and the
@@ -75,6 +85,7 @@ void CProgressDlg::DisableButtons() {
 }
 
 void CProgressDlg::ShowProgress(int position, int, const std::string& percentText) {
+    blocksDone_ = position;
     const QString text = QString::fromStdString(percentText);
     QMetaObject::invokeMethod(
         this,
@@ -88,10 +99,12 @@ void CProgressDlg::ShowProgress(int position, int, const std::string& percentTex
 // The worker waits here until the user has read the message; the dialog
 // stays on screen behind it at its last percentage.
 void CProgressDlg::ShowFailure(const Result& failure) {
+    const bool partial = direction_ == CloneDirection::Write && blocksDone_ > 0;
+    const std::string aftermath = partial ? kPartialWrite : std::string();
     QMetaObject::invokeMethod(
         this,
-        [this, &failure] {
-            ShowLinkFailure(this, QString::fromStdString(failure.error), failure.reason);
+        [this, &failure, &aftermath] {
+            ShowLinkFailure(this, QString::fromStdString(failure.error), failure.reason, aftermath);
         },
         Qt::BlockingQueuedConnection);
 }

@@ -54,6 +54,7 @@ private:
     PortDevice device_;
     std::unique_ptr<QThread> worker_;
     bool finishedSent_ = false;  // worker's thread only
+    int blocksDone_ = 0;         // worker's thread only
     bool success_ = false;
 };
 

@@ -76,6 +76,8 @@ struct ScriptedPrompts {
     QStringList errors;
     bool exitAnswer = true;
     int exitQuestions = 0;
+    SaveChoice saveChangesAnswer = SaveChoice::Discard;
+    int saveChangesQuestions = 0;
 
     Prompts Make() {
         return Prompts{[this](QWidget*) {
@@ -86,6 +88,10 @@ struct ScriptedPrompts {
                        [this](QWidget*) {
                            ++exitQuestions;
                            return exitAnswer;
+                       },
+                       [this](QWidget*) {
+                           ++saveChangesQuestions;
+                           return saveChangesAnswer;
                        }};
     }
 };

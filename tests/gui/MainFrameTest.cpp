@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QStyleOptionComboBox>
 
 #include "GuiTestSupport.h"
 #include "app/Commands.h"
@@ -182,6 +184,48 @@ private slots:
                               "Wide", "Yes", "Off", "RPT-A 1"}));
     }
 
+    // New asks only when the form or an option dialog left the document
+    // other than the file as the form stored it; a Save that does not
+    // happen keeps the document.
+    void newAsksOnlyForRealChanges() {
+        const QString path = w_->WriteCrafted(QStringLiteral("crafted.sin"));
+        CMSFlexGrid& grid = View().ChannelGrid();
+        const auto click = [this](const char* name) {
+            QTest::mouseClick(&gui_test::Child<QPushButton>(View(), name), Qt::LeftButton);
+        };
+        const auto dialog = [this](int id, const QStringList& steps) {
+            return [this, id, steps] {
+                gui_test::AnswerDialog(steps);
+                Trigger(id);
+            };
+        };
+        const std::tuple<const char*, std::function<void()>, int> rows[] = {
+            {"a name typed, then the old one",
+             [&] {
+                 grid.SetTextMatrix(1, 10, QStringLiteral("NEW"));
+                 grid.SetTextMatrix(1, 10, QStringLiteral("CALL 1"));
+             },
+             0},
+            {"Add", [&] { click("addButton"); }, 1},
+            {"Delete", [&] { click("deleteButton"); }, 1},
+            {"Side Key, Escape",
+             dialog(command::kEditSideKey, {"focus key1ShortList", "Home", "Escape"}), 0},
+            {"Side Key, OK",
+             dialog(command::kEditSideKey, {"focus key1ShortList", "Home", "click OK"}), 1},
+            {"Radio", dialog(command::kEditRadio, {"Return", "type 88.1", "Return", "close"}), 1}};
+        for (const auto& [name, change, questions] : rows) {
+            QVERIFY(Frame().Files().OpenPath(path));
+            w_->prompts.saveChangesQuestions = 0;
+            change();
+            Trigger(command::kFileNew);
+            QVERIFY2(w_->prompts.saveChangesQuestions == questions, name);
+        }
+        View().PasswordEdit().setText(QStringLiteral("55"));
+        w_->prompts.saveChangesAnswer = SaveChoice::Save;  // Save As, cancelled
+        Trigger(command::kFileNew);
+        QCOMPARE(View().PasswordEdit().text(), QStringLiteral("55"));
+    }
+
     // What an option dialog stores is in the document's image, so Save
     // writes it; no other byte changes.
     void optionDialogReachesTheFile() {
@@ -220,6 +264,32 @@ private slots:
         sql.setFocus();
         gui_test::Wheel(sql, -120);
         QCOMPARE(sql.currentText(), QStringLiteral("6"));
+    }
+
+    // However narrow the window, each list's field shows its longest entry
+    // whole (the X-server test runs this at QT_SCALE_FACTOR=2 too).
+    void listsShowTheirLongestEntry() {
+        Frame().resize(300, Frame().height());
+        QTRY_VERIFY(View().width() > Frame().width());
+        QStringList cut;
+        for (int i = 0; i < torvan::kSettingCount; ++i) {
+            const QComboBox& combo = View().Combo(static_cast<Setting>(i));
+            struct Access : QComboBox {
+                using QComboBox::initStyleOption;
+            };
+            QStyleOptionComboBox option;
+            (combo.*&Access::initStyleOption)(&option);
+            const int field = combo.style()
+                                  ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, &combo)
+                                  .width();
+            for (int item = 0; item < combo.count(); ++item) {
+                if (combo.fontMetrics().horizontalAdvance(combo.itemText(item)) > field) {
+                    cut << combo.itemText(item);
+                }
+            }
+        }
+        QCOMPARE(cut, QStringList());
     }
 
     // Print Preview opens large on the whole page and shows the plan of what

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSerialPort>
 #include <QStandardPaths>
@@ -38,6 +39,7 @@ enum class Fault {
     None,
     Cancelled,  // the user cancels before Start
     WrongAck,
+    Silent,
     RefusedWrite,
     PulledCable,
     WrongPassword,
@@ -53,7 +55,9 @@ constexpr const char* kTypedPassword = "8765";
 
 // What the box adds after the device's path: the system's reason and what
 // the user can do; "*" stands for the serial library's own words.
-constexpr const char* kLost = ": the line was lost (cable pulled or device removed)";
+constexpr const char* kLostMidWrite =
+    ": the line was lost (cable pulled or device removed)\n"
+    "The radio may hold a partial write; write it again.";
 constexpr const char* kBusy =
     ": in use by another program (*)\nClose the other program that holds the port.";
 
@@ -66,7 +70,7 @@ struct FaultRow {
     const char* reason;   // in the box's informative text; empty: no such text
 };
 
-// A Power exchange that fails closes the dialog without a box.
+// A Power exchange that fails says so, then closes the dialog.
 // clang-format off
 constexpr FaultRow kMatrix[] = {
     {"Read", Direction::Read, Fault::None, "", "", ""},
@@ -77,10 +81,11 @@ constexpr FaultRow kMatrix[] = {
      "Open the port fail", "0%", kBusy},
     {"Write", Direction::Write, Fault::None, "", "", ""},
     {"Write, pulled cable", Direction::Write, Fault::PulledCable,
-     "Communication error", "22%", kLost},
+     "Communication error", "22%", kLostMidWrite},
     {"Write, band mismatch", Direction::Write, Fault::BandMismatch,
      "Frequency is not match.", "0%", ""},
-    {"Power, refused value", Direction::Power, Fault::RefusedWrite, "", "", ""},
+    {"Power, silent radio", Direction::Power, Fault::Silent, "Communication error", "", ""},
+    {"Power, refused value", Direction::Power, Fault::RefusedWrite, "Communication error", "", ""},
     {"Power, port held by a serial terminal", Direction::Power, Fault::BusyPort,
      "Open the port fail", "", kBusy},
 };
@@ -90,6 +95,8 @@ torvan::sim::RadioFaults FaultsOf(const FaultRow& row) {
     torvan::sim::RadioFaults faults;
     if (row.fault == Fault::WrongAck) {
         faults.badAckAfterRead = kFaultBlock;
+    } else if (row.fault == Fault::Silent) {
+        faults.silent = true;
     } else if (row.fault == Fault::RefusedWrite) {
         faults.refusedWrite = static_cast<unsigned>(kLowLow);
     } else if (row.fault == Fault::PulledCable) {
@@ -238,9 +245,14 @@ private slots:
         gui_test::Decode(memory, window_->folder.IniPath(), taken);
         QCOMPARE(FormTexts(window_->View()), readTaken ? FormTexts(taken) : shown);
         QCOMPARE(ReadCopies().size(), copies + (readTaken ? 1 : 0));
+        // A Read names its copy; a Write says when it completed.
+        const QString status = window_->Frame().statusBar()->currentMessage();
         if (readTaken) {
-            const QString status = window_->Frame().statusBar()->currentMessage();
             QVERIFY2(status.endsWith(ReadCopies().last()), qPrintable(status));
+        } else if (row.direction == Direction::Write && row.fault == Fault::None) {
+            const QRegularExpression done(
+                QStringLiteral("^Write data: done at \\d\\d:\\d\\d:\\d\\d$"));
+            QVERIFY2(done.match(status).hasMatch(), qPrintable(status));
         }
         radio.Finish();
         // A value the radio refused came after a point was queried, so the

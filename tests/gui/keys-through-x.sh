@@ -12,7 +12,20 @@
 set -euo pipefail
 encoder=$1 simulator=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'end_started; rm -rf "$work"' EXIT
+
+# Ends what a session started and left running (a session cut off by its
+# time limit), by the process IDs it recorded, each only while it is still
+# one of this test's programs.
+end_started() {
+  [ -f "$work/pids" ] || return 0
+  while read -r pid; do
+    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+      "$work"/bin/*) kill "$pid" 2>/dev/null || true ;;
+    esac
+  done <"$work/pids"
+  rm -f "$work/pids"
+}
 # A copy of the program keeps its Program.ini in a folder of this test.
 mkdir "$work/bin"
 cp "$encoder" "$work/bin/torvan-encoder"
@@ -30,9 +43,11 @@ matchbox-window-manager -use_titlebar yes -kbdconfig "$work/keys" &
 # Low Low at 255, Low High at 0; the memory is saved when it is stopped.
 coproc SIM { exec "$work/bin/torvan-radio-sim" --tuning 255,0,1,2,3,4 --link "$work/radio" \
                  --save "$work/radio.sin"; }
+echo "$SIM_PID" >>"$work/pids"
 read -r _ <&"${SIM[0]}"
 QT_QPA_PLATFORM=xcb "$work/bin/torvan-encoder" &
 pid=$!
+echo "$pid" >>"$work/pids"
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Torvan PC Encoder$' | head -n 1)
 xdotool windowactivate --sync "$window"
 type_keys() {
@@ -69,6 +84,6 @@ for attempt in 1 2 3; do
     grep -qx 'COM=COM3' "$work/bin/Program.ini" && { echo "menus reached by keys"; exit 0; }
     echo "FAIL: Alt+P twice did not choose from Port: $(cat "$work/bin/Program.ini")" >&2
   fi
-  pkill -f "$work/bin/torvan-encoder" 2>/dev/null || true
+  end_started
 done
 exit 1

@@ -4,10 +4,13 @@
 
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "app/CProgramApp.h"
 #include "app/DisplayGuard.h"
+#include "config/IniLocation.h"
 #include "config/IniStore.h"
 
 namespace {
@@ -16,53 +19,61 @@ const char* const kSynopsis =
     "Usage: torvan-encoder [FILE.sin]\n"
     "       torvan-encoder --help | --version\n";
 
-// After the synopsis, the manual page's text; it needs no display.
-const char* const kDescription =
-    "\n"
-    "The window for programming the radio: read its whole memory over a serial\n"
-    "programming cable, edit the 128 channels, the radio-wide settings and the\n"
-    "option groups (Edit > DTMF, Side Key, Power, Radio), save the result as a\n"
-    "channel-data file and write it back.\n"
-    "\n"
-    "FILE.sin, when given, is opened at start (the desktop menu and a\n"
-    "double-click on a .sin file pass it this way); the program ends when it\n"
-    "cannot be opened. Without it the window starts with a new document.\n"
-    "\n"
-    "Menus:\n"
-    "  File      New, Open, Save, Save As, Print, Print Preview, Print Setup, Exit\n"
-    "  Edit      DTMF, Side Key, Power, Radio\n"
-    "  Program   Read (Ctrl+R), Write (Ctrl+W)\n"
-    "  Port      COM1 to COM8: the serial port of the cable\n"
-    "  View      Toolbar, Status Bar\n"
-    "  Help      About\n"
-    "\n"
-    "COM1 to COM8 mean the USB programming cables /dev/ttyUSB0 to /dev/ttyUSB7;\n"
-    "the [Ports] section of Program.ini can give a COM name another device, for\n"
-    "example COM1=/dev/ttyACM0. Using a serial port needs membership of the\n"
-    "dialout group.\n"
-    "\n"
-    "Files:\n"
-    "  Program.ini  the chosen port (stored when the program ends) and the\n"
-    "               model profiles of the Model and Frequency Range lists. It\n"
-    "               is kept beside the executable when it exists there or that\n"
-    "               folder is writable and not an installed program's;\n"
-    "               otherwise in $XDG_CONFIG_HOME/torvan-encoder/ (usually\n"
-    "               ~/.config/torvan-encoder/). A missing file is created\n"
-    "               with the program's built-in default profiles (a copy of\n"
-    "               them is in /usr/share/torvan-encoder/Program.ini).\n"
-    "               `torvan-cli --version' prints the file in use.\n"
-    "  ~/.config/Local AppWizard-Generated Applications/Torvan PC Encoder.conf\n"
-    "               the last four files opened or saved.\n"
-    "  $XDG_DATA_HOME/torvan-pc-encoder/ (usually ~/.local/share/torvan-pc-encoder/)\n"
-    "               a copy of every successful Read, radio-read-DATE-TIME.sin;\n"
-    "               never deleted by the program.\n";
+// After the synopsis, the manual page's text; it needs no display. The
+// default profiles are named where this copy of the program was installed.
+std::string Description() {
+    const std::filesystem::path defaults = torvan::InstalledDefaultsFile();
+    const std::string copy =
+        defaults.empty() ? "" : "\n               (a copy of them is in " + defaults.string() + ")";
+    return "\n"
+           "The window for programming the radio: read its whole memory over a serial\n"
+           "programming cable, edit the 128 channels, the radio-wide settings and the\n"
+           "option groups (Edit > DTMF, Side Key, Power, Radio), save the result as a\n"
+           "channel-data file and write it back.\n"
+           "\n"
+           "FILE.sin, when given, is opened at start (the desktop menu and a\n"
+           "double-click on a .sin file pass it this way); the program ends when it\n"
+           "cannot be opened. Without it the window starts with a new document.\n"
+           "\n"
+           "Menus:\n"
+           "  File      New, Open, Save, Save As, Print, Print Preview, Print Setup, Exit\n"
+           "  Edit      DTMF, Side Key, Power, Radio\n"
+           "  Program   Read (Ctrl+R), Write (Ctrl+W)\n"
+           "  Port      COM1 to COM8: the serial port of the cable\n"
+           "  View      Toolbar, Status Bar\n"
+           "  Help      About\n"
+           "\n"
+           "COM1 to COM8 mean the USB programming cables /dev/ttyUSB0 to /dev/ttyUSB7;\n"
+           "the [Ports] section of Program.ini can give a COM name another device, for\n"
+           "example COM1=/dev/ttyACM0. Using a serial port needs membership of the\n"
+           "dialout group.\n"
+           "\n"
+           "Files:\n"
+           "  Program.ini  the chosen port (stored when the program ends) and the\n"
+           "               model profiles of the Model and Frequency Range lists. It\n"
+           "               is kept beside the executable when it exists there or that\n"
+           "               folder is writable and not an installed program's;\n"
+           "               otherwise in $XDG_CONFIG_HOME/torvan-encoder/ (usually\n"
+           "               ~/.config/torvan-encoder/). A missing file is created\n"
+           "               with the program's built-in default profiles" +
+           copy +
+           ".\n"
+           "               `torvan-cli --version' prints the file in use.\n"
+           "  ~/.config/Local AppWizard-Generated Applications/Torvan PC Encoder.conf\n"
+           "               the toolkit's settings of the program: the last four\n"
+           "               files opened or saved, kept where the program has always\n"
+           "               kept them (no menu shows them).\n"
+           "  $XDG_DATA_HOME/torvan-pc-encoder/ (usually ~/.local/share/torvan-pc-encoder/)\n"
+           "               a copy of every successful Read, radio-read-DATE-TIME.sin;\n"
+           "               never deleted by the program.\n";
+}
 
 // --help and --version answer on the terminal before any window exists;
 // -1 when the window is to start.
 int AnswerWithoutWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::cout << kSynopsis << kDescription;
+            std::cout << kSynopsis << Description();
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

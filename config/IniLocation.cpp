@@ -61,4 +61,12 @@ std::filesystem::path DefaultIniPath() {
     return ChooseIniPath(IniLocation::Current());
 }
 
+std::filesystem::path InstalledDefaultsFile() {
+    const std::filesystem::path folder =
+        (ExecutableDirectory() / kInstalledDataFolder).lexically_normal();
+    std::error_code ec;
+    return std::filesystem::is_directory(folder, ec) ? folder / kFileName
+                                                     : std::filesystem::path();
+}
+
 }  // namespace torvan

@@ -37,4 +37,9 @@ std::filesystem::path ChooseIniPath(const IniLocation& where);
 // Where this process keeps Program.ini: ChooseIniPath for its own values.
 std::filesystem::path DefaultIniPath();
 
+// The copy of the default profiles an installed program ships, under the
+// prefix it was installed to (as its --help names it); empty when the
+// program does not run installed.
+std::filesystem::path InstalledDefaultsFile();
+
 }  // namespace torvan

@@ -1,8 +1,17 @@
-# Writes a manual page (section 1) from a program's own --help output.
-#   cmake -DNAME=... -DSUMMARY=... -DVERSION=... -DPROGRAM=... -DOUTPUT=... -P ManPage.cmake
-execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE text RESULT_VARIABLE status)
+# Writes the gzipped manual page (section 1) of an installed program from
+# its own --help output; run at install time:
+#   cmake -DNAME=... -DSUMMARY=... -DVERSION=... -DSTAGE=$DESTDIR -DPREFIX=...
+#         -DBINDIR=bin -DMANDIR=share/man -DDOCDIR=share/doc/... -P ManPage.cmake
+# STAGE is where a package is put together before it goes to PREFIX: the
+# program run from there names paths below it, which the page must not.
+set(program "${STAGE}${PREFIX}/${BINDIR}/${NAME}")
+set(page "${STAGE}${PREFIX}/${MANDIR}/man1/${NAME}.1")
+execute_process(COMMAND ${program} --help OUTPUT_VARIABLE text RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${PROGRAM} --help failed: ${status}")
+  message(FATAL_ERROR "${program} --help failed: ${status}")
+endif()
+if(STAGE)
+  string(REPLACE "${STAGE}" "" text "${text}")
 endif()
 
 # Text for roff: backslashes and hyphens literal, no line read as a request.
@@ -23,7 +32,8 @@ list(TRANSFORM others APPEND "(1)")
 list(JOIN others ", " see)
 roff_escape("${see}" see)
 
-file(WRITE ${OUTPUT} ".TH \"${title}\" \"1\" \"\" \"Torvan PC Encoder ${VERSION}\" \"User Commands\"
+roff_escape("${PREFIX}/${DOCDIR}/docs/user-guide.md" guide)
+file(WRITE ${page} ".TH \"${title}\" \"1\" \"\" \"Torvan PC Encoder ${VERSION}\" \"User Commands\"
 .SH NAME
 ${name} \\- ${summary}
 .SH DESCRIPTION
@@ -32,5 +42,8 @@ ${body}.fi
 .SH SEE ALSO
 ${see}
 .PP
-The user guide in /usr/share/doc/torvan\\-encoder/docs/user\\-guide.md.
+The user guide in ${guide}.
 ")
+message(STATUS "Installing: ${page}.gz")
+file(ARCHIVE_CREATE OUTPUT ${page}.gz PATHS ${page} FORMAT raw COMPRESSION GZip)
+file(REMOVE ${page})

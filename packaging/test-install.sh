@@ -41,7 +41,7 @@ done
 
 # Every picture and page the installed README and guide link to is there.
 doc=$prefix/share/doc/torvan-encoder
-for page in "$doc/README.md" "$doc/docs/user-guide.md"; do
+for page in "$doc/README.md" "$doc/docs/user-guide.md" "$doc/docs/developer.md"; do
   while read -r link; do
     [ -e "$(dirname "$page")/$link" ] || fail "$page links to $link, which is not installed"
   done < <(grep -oE '\]\([^)#:]+\)' "$page" | sed -E 's/^\]\((.*)\)$/\1/')
@@ -53,6 +53,20 @@ for page in "$prefix"/share/man/man1/*.1.gz; do
 done
 zcat "$prefix/share/man/man1/torvan-cli.1.gz" | grep -q '^  \\-\\-version' ||
   fail "torvan-cli(1) lacks the --help text"
+# They name the files of the prefix installed to, not another one.
+roff_prefix=${prefix//-/\\-}
+for page in "$prefix"/share/man/man1/*.1.gz; do
+  zcat "$page" | grep -qF "The user guide in $roff_prefix/share/doc/" ||
+    fail "$page does not name the guide under $prefix"
+done
+if [ "$window" = ON ]; then
+  zcat "$prefix/share/man/man1/torvan-encoder.1.gz" |
+    grep -qF "(a copy of them is in $roff_prefix/share/torvan\\-encoder/Program.ini)" ||
+    fail "torvan-encoder(1) does not name the default profiles under $prefix"
+  "$prefix/bin/torvan-encoder" --help |
+    grep -qF "(a copy of them is in $prefix/share/torvan-encoder/Program.ini)" ||
+    fail "torvan-encoder --help does not name the default profiles under $prefix"
+fi
 
 if [ "$window" = ON ]; then
   # Each PNG is square at its size (width and height from the PNG header).
@@ -146,5 +160,9 @@ for package in libqt6core6 libqt6serialport6 libqt6svg6; do
 done
 if [ "$window" = ON ]; then
   grep -q libqt6widgets6 <<<"$depends" || fail "the .deb lacks libqt6widgets6: $depends"
+  dpkg-deb -x "$deb" "$work/unpacked"
+  zcat "$work/unpacked/usr/share/man/man1/torvan-encoder.1.gz" |
+    grep -qF '(a copy of them is in /usr/share/torvan\-encoder/Program.ini)' ||
+    fail "the .deb's torvan-encoder(1) does not name /usr/share"
 fi
 echo "installed, ran and packaged: $(basename "$deb")"

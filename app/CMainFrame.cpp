@@ -77,6 +77,11 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setCentralWidget(new FormScrollArea(view_, this));
+    // Queued: the first lists are filled before the window is shown.
+    connect(
+        view_, &CProgramView::IniUnreadable, this,
+        [this](const QString& warning) { prompts_.fileError(this, warning); },
+        Qt::QueuedConnection);
     files_ = std::make_unique<FileCommands>(context.doc, *view_, context.recent, prompts_, this);
     print_ = std::make_unique<PrintCommands>(context.doc, *view_, prompts_, this);
     program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), context.ports,

@@ -129,8 +129,13 @@ void CProgramView::OnModelPicked() {
 
 // Program.ini is read afresh whenever the lists are rebuilt: the user may
 // edit the profiles while the program runs.
-ModelCatalog CProgramView::ReadModels() const {
-    return ReadModelCatalog(IniStore(iniPath_));
+ModelCatalog CProgramView::ReadModels() {
+    ModelCatalogRead read = ReadModelCatalogWarning(IniStore(iniPath_));
+    if (!read.warning.empty() && !iniWarned_) {
+        iniWarned_ = true;
+        emit IniUnreadable(QStringLiteral("Warning: %1").arg(QString::fromStdString(read.warning)));
+    }
+    return std::move(read.catalog);
 }
 
 void CProgramView::OnRangePicked() {

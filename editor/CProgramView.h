@@ -45,7 +45,8 @@ public:
     // itself changes only when it is saved, read or written.
     MemoryImage ShownImage();
     // The model profiles the Model list offers, read from Program.ini now.
-    ModelCatalog ReadModels() const;
+    // A file that cannot be read gives empty lists, and IniUnreadable once.
+    ModelCatalog ReadModels();
 
     QComboBox& Combo(Setting setting);
     QLineEdit& PasswordEdit();
@@ -56,6 +57,10 @@ public:
     std::string PasswordText() const override;
     void SetPasswordText(const std::string& text) override;
     void CommitOpenEditor() override;
+
+signals:
+    // Program.ini cannot be read: why, in a sentence (said once per run).
+    void IniUnreadable(const QString& warning);
 
 private:
     void FillListsOnce();
@@ -73,6 +78,7 @@ private:
     // grid is being destroyed.
     std::unique_ptr<ChannelGridEditor> gridEditor_;
     bool controlsFilled_ = false;
+    bool iniWarned_ = false;
 };
 
 }  // namespace torvan

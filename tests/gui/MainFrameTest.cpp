@@ -1,6 +1,7 @@
 // The main window: its commands reach the document, the form and the files,
 // and nothing is lost when a file is refused.
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +81,18 @@ private slots:
         QCOMPARE(QFile::decodeName(w_->app->Document().Path().c_str()), path);
         QCOMPARE(View().Combo(Setting::Beep).currentText(), QStringLiteral("On"));
         QCOMPARE(View().ChannelGrid().TextMatrix(1, 10), QStringLiteral("CALL 1"));
+    }
+
+    // A Program.ini that cannot be read is said once, however often the lists
+    // are rebuilt.
+    void unreadableIniWarnsOnce() {
+        const QString ini = QString::fromStdString(w_->folder.IniPath().string());
+        QVERIFY(QFile::remove(ini) && QDir().mkdir(ini));
+        QVERIFY(w_->Start());
+        Trigger(command::kFileNew);
+        QCoreApplication::processEvents();
+        QCOMPARE(w_->prompts.errors, QStringList{"Warning: cannot read " + ini +
+                                                 ": it is a folder; the model lists are empty."});
     }
 
     // A file on the command line opens, or ends the start before anything is

@@ -10,31 +10,10 @@
 # bindings (Alt+P for "previous window") would take them before any program
 # sees them.
 set -euo pipefail
-encoder=$1 simulator=$2
-work=$(mktemp -d)
-trap 'end_started; rm -rf "$work"' EXIT
-
-# Ends what a session started and left running (a session cut off by its
-# time limit), by the process IDs it recorded, each only while it is still
-# one of this test's programs.
-end_started() {
-  [ -f "$work/pids" ] || return 0
-  while read -r pid; do
-    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
-      "$work"/bin/*) kill "$pid" 2>/dev/null || true ;;
-    esac
-  done <"$work/pids"
-  rm -f "$work/pids"
-}
-# A copy of the program keeps its Program.ini in a folder of this test.
-mkdir "$work/bin"
-cp "$encoder" "$work/bin/torvan-encoder"
-cp "$simulator" "$work/bin/torvan-radio-sim"
-printf '%s\n' '<alt>Tab=next' 'f11=fullscreen' >"$work/keys"
+ENCODER=$1 SIMULATOR=$2
+. "$(dirname "$0")/x-test-setup.sh"
 # COM1 leads to the simulated radio.
 printf '%s\n' '[Setup]' 'COM=COM1' '[Ports]' "COM1=$work/radio" >"$work/bin/Program.ini"
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail

@@ -14,30 +14,11 @@
 #   run under this X server).
 # SHOTS-FOLDER, when given, receives screenshots to look at.
 set -euo pipefail
-encoder=$1 simulator=$2 cli=$3 guitests=$4 shots=${5:-}
-work=$(mktemp -d)
-trap 'end_started; rm -rf "$work"' EXIT
-
-# Ends what a session started and left running, by the IDs it recorded.
-end_started() {
-  [ -f "$work/pids" ] || return 0
-  while read -r pid; do
-    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
-      "$work"/bin/*) kill "$pid" 2>/dev/null || true ;;
-    esac
-  done <"$work/pids"
-  rm -f "$work/pids"
-}
-
-mkdir "$work/bin"
-cp "$encoder" "$work/bin/torvan-encoder"
-cp "$simulator" "$work/bin/torvan-radio-sim"
-printf '%s\n' '<alt>Tab=next' 'f11=fullscreen' >"$work/keys"
+ENCODER=$1 SIMULATOR=$2 cli=$3 guitests=$4 shots=${5:-}
+. "$(dirname "$0")/x-test-setup.sh"
 # COM1 leads to the simulated radio.
 printf '%s\n' '[Setup]' 'COM=COM1' 'Type0=VHF Standard' 'Field0=136-174MHz' '[Ports]' \
   "COM1=$work/radio" >"$work/bin/Program.ini"
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 
 # Two files of 128 channels (four printed pages), and one whose STE byte
 # the form stores otherwise (0x7F is kept as 0x7C).

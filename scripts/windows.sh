@@ -33,6 +33,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The radios of the tests are the Linux simulator's, on pseudo-terminals that
+# Wine's COM ports lead to.
+echo "== the Linux simulated radio"
+scripts/install-deps.sh
+BUILD_TARGET=torvan-radio-sim scripts/build.sh "$build/linux" -DTORVAN_BUILD_GUI=OFF
+simulator=$root/$build/linux/tools/torvan-radio-sim
+
 started=$SECONDS
 qt=$(scripts/windows-qt.sh)
 echo "== Qt for Windows: $qt ($((SECONDS - started)) s)"
@@ -48,7 +55,7 @@ start=$SECONDS
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
   -DQT_HOST_PATH=/usr -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DTORVAN_WERROR=ON \
-  -DCMAKE_UNITY_BUILD=ON >/dev/null
+  -DCMAKE_UNITY_BUILD=ON -DTORVAN_LINUX_SIMULATOR="$simulator" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 echo "== build took $((SECONDS - start)) s"
 

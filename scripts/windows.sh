@@ -34,11 +34,12 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The radios of the tests are the Linux simulator's, on pseudo-terminals that
-# Wine's COM ports lead to.
-echo "== the Linux simulated radio"
+# Wine's COM ports lead to; the Linux torvan-cli is what the Windows one is
+# compared with.
+echo "== the Linux simulated radio and command-line tool"
 scripts/install-deps.sh
-BUILD_TARGET=torvan-radio-sim scripts/build.sh "$build/linux" -DTORVAN_BUILD_GUI=OFF
-simulator=$root/$build/linux/tools/torvan-radio-sim
+BUILD_TARGET="torvan-radio-sim torvan-cli" scripts/build.sh "$build/linux" -DTORVAN_BUILD_GUI=OFF
+linux=$root/$build/linux
 
 started=$SECONDS
 qt=$(scripts/windows-qt.sh)
@@ -55,7 +56,7 @@ start=$SECONDS
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
   -DQT_HOST_PATH=/usr -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DTORVAN_WERROR=ON \
-  -DCMAKE_UNITY_BUILD=ON -DTORVAN_LINUX_SIMULATOR="$simulator" >/dev/null
+  -DCMAKE_UNITY_BUILD=ON -DTORVAN_LINUX_BUILD="$linux" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 echo "== build took $((SECONDS - start)) s"
 

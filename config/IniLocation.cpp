@@ -1,25 +1,14 @@
 #include "config/IniLocation.h"
 
-#include <cstdlib>
 #include <system_error>
 
+#include "config/ProgramFolders.h"
 #include "model/SafeFile.h"
 
 namespace torvan {
 namespace {
 
 constexpr const char* kFileName = "Program.ini";
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::filesystem::path ExecutableDirectory() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
-}
 
 bool Exists(const std::filesystem::path& path) {
     std::error_code ec;
@@ -29,9 +18,9 @@ bool Exists(const std::filesystem::path& path) {
 }  // namespace
 
 IniLocation IniLocation::Current() {
-    return IniLocation{
-        ExecutableDirectory(), Environment("XDG_CONFIG_HOME"), Environment("HOME"),
-        [](const std::filesystem::path& folder) { return CheckWritable(folder / kFileName).ok; }};
+    return IniLocation{ExecutableFolder(), ConfigFolder(), [](const std::filesystem::path& folder) {
+                           return CheckWritable(folder / kFileName).ok;
+                       }};
 }
 
 std::filesystem::path ChooseIniPath(const IniLocation& where) {
@@ -45,16 +34,7 @@ std::filesystem::path ChooseIniPath(const IniLocation& where) {
     if (!installed && where.canCreateIn && where.canCreateIn(where.executableDirectory)) {
         return beside;
     }
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base
-    // directory rules ask.
-    const std::filesystem::path configHome = where.configHome;
-    if (configHome.is_absolute()) {
-        return configHome / kConfigFolder / kFileName;
-    }
-    if (!where.home.empty()) {
-        return std::filesystem::path(where.home) / ".config" / kConfigFolder / kFileName;
-    }
-    return beside;
+    return where.userFolder.empty() ? beside : where.userFolder / kFileName;
 }
 
 std::filesystem::path DefaultIniPath() {
@@ -63,10 +43,9 @@ std::filesystem::path DefaultIniPath() {
 
 std::filesystem::path InstalledDefaultsFile() {
     const std::filesystem::path folder =
-        (ExecutableDirectory() / kInstalledDataFolder).lexically_normal();
+        (ExecutableFolder() / kInstalledDataFolder).lexically_normal();
     std::error_code ec;
-    return std::filesystem::is_directory(folder, ec) ? folder / kFileName
-                                                     : std::filesystem::path();
+    return std::filesystem::is_directory(folder, ec) ? folder / kFileName : std::filesystem::path();
 }
 
 }  // namespace torvan

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <string>
 
 namespace torvan {
 
@@ -10,9 +9,8 @@ namespace torvan {
 struct IniLocation {
     // The folder of the running executable.
     std::filesystem::path executableDirectory;
-    // $XDG_CONFIG_HOME and $HOME; empty when unset.
-    std::string configHome;
-    std::string home;
+    // The user's folder for it (ConfigFolder); empty when there is none.
+    std::filesystem::path userFolder;
     // Whether a new file could be made in a folder.
     std::function<bool(const std::filesystem::path&)> canCreateIn;
 
@@ -23,15 +21,13 @@ struct IniLocation {
 // The folder, below the installation prefix, that an installed program
 // ships its data in; its presence beside bin/ marks an installed program.
 inline constexpr const char* kInstalledDataFolder = "../share/torvan-encoder";
-// The folder of this program under the user's configuration folder.
-inline constexpr const char* kConfigFolder = "torvan-encoder";
 
 // Program.ini beside the executable when it exists there, or when that
 // folder is writable and not an installed program's (a build or an unpacked
-// folder); otherwise in the user's configuration folder
-// ($XDG_CONFIG_HOME/torvan-encoder, or ~/.config/torvan-encoder), since a
-// file under /usr/bin could not keep the port choice and must not be written
-// even by root. Without any home folder it stays beside the executable.
+// folder); otherwise in the user's folder (ConfigFolder: under
+// $XDG_CONFIG_HOME, or %APPDATA% on Windows), since a file under /usr/bin or
+// Program Files could not keep the port choice and must not be written even
+// by root. Without a user's folder it stays beside the executable.
 std::filesystem::path ChooseIniPath(const IniLocation& where);
 
 // Where this process keeps Program.ini: ChooseIniPath for its own values.

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -12,7 +11,6 @@
 namespace torvan {
 namespace {
 
-constexpr const char* kProgramFolder = "torvan-pc-encoder";
 constexpr int kMaxSameSecond = 100;
 
 std::string Stamp(std::chrono::system_clock::time_point when) {
@@ -53,20 +51,6 @@ int WriteNew(const std::filesystem::path& path, const MemoryImage& image) {
 }
 
 }  // namespace
-
-std::filesystem::path DataFolder(const char* xdgDataHome, const char* home) {
-    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
-        return std::filesystem::path(xdgDataHome) / kProgramFolder;
-    }
-    if (home != nullptr && home[0] == '/') {
-        return std::filesystem::path(home) / ".local" / "share" / kProgramFolder;
-    }
-    return {};
-}
-
-std::filesystem::path DataFolder() {
-    return DataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-}
 
 ResultOf<std::filesystem::path> KeepReadCopy(const MemoryImage& image,
                                              const std::filesystem::path& folder,

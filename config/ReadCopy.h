@@ -3,16 +3,11 @@
 #include <chrono>
 #include <filesystem>
 
+#include "config/ProgramFolders.h"
 #include "model/MemoryImage.h"
 #include "model/Result.h"
 
 namespace torvan {
-
-// The folder where the program keeps files of its own: the XDG data home
-// ($XDG_DATA_HOME, or ~/.local/share when that is unset, empty or relative),
-// then "torvan-pc-encoder". Empty when neither variable leads anywhere.
-std::filesystem::path DataFolder(const char* xdgDataHome, const char* home);
-std::filesystem::path DataFolder();
 
 // Keeps the image of a successful Read as "radio-read-YYYYMMDD-HHMMSS.sin"
 // (local time; "-2", "-3"... when that name is taken) in `folder`, which is

@@ -11,6 +11,7 @@
 #include "config/DefaultProgramIni.h"
 #include "config/IniLocation.h"
 #include "config/ModelCatalogReader.h"
+#include "config/ProgramFolders.h"
 #include "form/ImageCodec.h"
 #include "form/MemoryForm.h"
 #include "tests/TempDir.h"
@@ -110,46 +111,51 @@ TEST(IniStore, AnUnreadableFileIsNeverEmptied) {
 }
 
 // A folder tree standing for one way of running the program: bin/ holds the
-// executable; home/ is the user's. The case; bin/Program.ini ("" none, "file",
-// or "link" to a missing file); whether share/torvan-encoder exists beside
-// bin/; whether bin/ is writable; the config home ("@" stands for the temp
-// folder); whether there is a home; the file chosen, relative to the temp
-// folder.
+// executable; user/ is the user's folder for it. The case; bin/Program.ini
+// ("" none, "file", or "link" to a missing file); whether
+// share/torvan-encoder exists beside bin/; whether bin/ is writable; whether
+// there is a user's folder; the file chosen, relative to the temp folder.
 TEST(IniLocation, ChoosesTheFolder) {
-    const char* const kUserFile = "home/.config/torvan-encoder/Program.ini";
+    const char* const kUserFile = "user/Program.ini";
     // clang-format off
-    const std::tuple<const char*, std::string, bool, bool, std::string, bool, const char*>
-        cases[] = {
-        {"build folder", "", false, true, "", true, "bin/Program.ini"},
-        {"existing file wins", "file", true, false, "@/xdg", true, "bin/Program.ini"},
-        {"a link counts as the file", "link", true, false, "", true, "bin/Program.ini"},
-        {"installed even if writable", "", true, true, "", true, kUserFile},
-        {"read-only folder", "", false, false, "", true, kUserFile},
-        {"config home set", "", true, false, "@/xdg", true, "xdg/torvan-encoder/Program.ini"},
-        {"relative config home ignored", "", true, false, "xdg", true, kUserFile},
-        {"no home at all", "", true, false, "", false, "bin/Program.ini"},
+    const std::tuple<const char*, std::string, bool, bool, bool, const char*> cases[] = {
+        {"build folder", "", false, true, true, "bin/Program.ini"},
+        {"existing file wins", "file", true, false, true, "bin/Program.ini"},
+        {"a link counts as the file", "link", true, false, true, "bin/Program.ini"},
+        {"installed even if writable", "", true, true, true, kUserFile},
+        {"read-only folder", "", false, false, true, kUserFile},
+        {"no user's folder at all", "", true, false, false, "bin/Program.ini"},
     };
     // clang-format on
-    for (const auto& [name, beside, installed, binWritable, home, hasHome, expected] : cases) {
+    for (const auto& [name, beside, installed, binWritable, hasUserFolder, expected] : cases) {
         TempDir dir;
         std::filesystem::create_directories(dir / "bin");
+        std::error_code noLinks;  // the Windows build makes none
         if (beside == "file") {
             dir.Write("bin/Program.ini", "");
         } else if (beside == "link") {
-            std::filesystem::create_symlink(dir / "elsewhere.ini", dir / "bin/Program.ini");
+            std::filesystem::create_symlink(dir / "elsewhere.ini", dir / "bin/Program.ini",
+                                            noLinks);
+            if (noLinks) {
+                continue;
+            }
         }
         if (installed) {
             std::filesystem::create_directories(dir / "share/torvan-encoder");
         }
-        const std::string configHome =
-            home.starts_with('@') ? dir.path().string() + home.substr(1) : home;
-        const IniLocation where{dir / "bin", configHome, hasHome ? (dir / "home").string() : "",
+        const IniLocation where{dir / "bin", hasUserFolder ? dir / "user" : "",
                                 [&](const std::filesystem::path& folder) {
                                     EXPECT_EQ(folder, dir / "bin") << name;
                                     return binWritable;
                                 }};
         EXPECT_EQ(ChooseIniPath(where), dir / expected) << name;
     }
+#ifndef _WIN32
+    // The user's folder follows XDG_CONFIG_HOME when it is absolute.
+    EXPECT_EQ(ConfigFolder("/xdg", "/h"), "/xdg/torvan-encoder");
+    EXPECT_EQ(ConfigFolder("xdg", "/h"), "/h/.config/torvan-encoder");
+    EXPECT_EQ(ConfigFolder(nullptr, nullptr), "");
+#endif
 }
 
 TEST(ModelCatalogReader, ModelsEndAtTheFirstMissingTypeEmptyRangesDropTextsBecomeUtf8) {

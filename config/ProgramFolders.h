@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+
+namespace torvan {
+
+// The folders of the running program and of its user, each as the system
+// names it: the one place that knows Linux's and Windows' conventions.
+
+// The folder of the running executable (the working folder when the system
+// does not say).
+std::filesystem::path ExecutableFolder();
+
+// Where the program keeps files of its own (copies of reads, the simulated
+// radio's memory): $XDG_DATA_HOME/torvan-pc-encoder (~/.local/share when
+// that is unset, empty or relative) on Linux, %LOCALAPPDATA%\Torvan PC
+// Encoder on Windows. Empty when the system names no such folder.
+std::filesystem::path DataFolder();
+
+// Where Program.ini goes when the executable's folder cannot hold it:
+// $XDG_CONFIG_HOME/torvan-encoder (~/.config when unset or relative) on
+// Linux, %APPDATA%\Torvan PC Encoder on Windows. Empty when there is none.
+std::filesystem::path ConfigFolder();
+
+#ifndef _WIN32
+// The Linux rules above for given values of the variables (nullptr: unset).
+std::filesystem::path DataFolder(const char* xdgDataHome, const char* home);
+std::filesystem::path ConfigFolder(const char* xdgConfigHome, const char* home);
+#endif
+
+}  // namespace torvan

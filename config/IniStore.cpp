@@ -1,8 +1,6 @@
 #include "config/IniStore.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -11,6 +9,7 @@
 #include "config/IniLocation.h"
 #include "model/Numbers.h"
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan {
@@ -35,7 +34,7 @@ IniRead ReadText(const std::filesystem::path& path) {
     read.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad()) {
         read.lostOnWrite = in.is_open() || (errno != ENOENT && errno != ENOTDIR);
-        read.reason = errno != 0 ? std::strerror(errno) : "unknown error";
+        read.reason = ErrnoText(errno);
         read.text.clear();
     }
     return read;
@@ -60,18 +59,10 @@ void IniStore::CreateIfMissing(std::string_view content) const {
     if (std::filesystem::exists(path_, ec) || ec || std::filesystem::is_symlink(path_, ec)) {
         return;
     }
-    // "x" never truncates a file that another process made in the meantime.
-    std::FILE* file = std::fopen(path_.c_str(), "wx");
-    if (file == nullptr) {
-        return;
-    }
-    const bool written =
-        content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    // A file cut short (a full disk) would hide the profiles for good; without
-    // it the next start tries again.
-    if (std::fclose(file) != 0 || !written) {
-        std::remove(path_.c_str());
-    }
+    // Never over a file that another process made in the meantime. A file
+    // cut short (a full disk) would hide the profiles for good, so it goes
+    // again and the next start tries again.
+    static_cast<void>(WriteNewFile(path_, content));
 }
 
 IniSection IniStore::ReadSection(const std::string& section) const {
@@ -82,7 +73,7 @@ ResultOf<IniSection> IniStore::TryReadSection(const std::string& section) const 
     const IniRead read = ReadText(path_);
     if (!read.reason.empty()) {
         return ResultOf<IniSection>::Failure(
-            "cannot read " + PrintableText(path_.string()) + ": " + read.reason, read.reason);
+            "cannot read " + PrintableText(Utf8FromPath(path_)) + ": " + read.reason, read.reason);
     }
     return ResultOf<IniSection>::Success(ReadIniSection(read.text, section));
 }
@@ -100,7 +91,7 @@ Result IniStore::WriteString(const std::string& section, const std::string& key,
     const IniRead read = ReadText(path_);
     // A file that exists but cannot be read would lose every other line.
     if (read.lostOnWrite) {
-        return Result::Failure("Cannot save " + PrintableText(path_.string()) +
+        return Result::Failure("Cannot save " + PrintableText(Utf8FromPath(path_)) +
                                    ": it cannot be read (" + read.reason + ").",
                                read.reason);
     }

@@ -1,25 +1,25 @@
 #include "model/ChannelFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan {
 namespace {
 
 std::string Reason() {
-    return errno != 0 ? std::strerror(errno) : "unknown error";
+    return ErrnoText(errno);
 }
 
 // "Cannot open PATH: REASON.", the name shown as PrintableText shows it: a
 // control byte in a file name must not reach the terminal.
 FileResult Fail(const char* verb, const std::filesystem::path& path, const std::string& reason) {
-    return Result::Failure(std::string(verb) + " " + PrintableText(path.string()) + ": " + reason +
-                           ".");
+    return Result::Failure(std::string(verb) + " " + PrintableText(Utf8FromPath(path)) + ": " +
+                           reason + ".");
 }
 
 }  // namespace
@@ -54,6 +54,14 @@ FileResult SaveChannelFile(const std::filesystem::path& path, const MemoryImage&
     const auto& bytes = image.bytes();
     return WriteFileAtomically(
         path, std::span<const char>(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+FileResult LoadChannelFile(const std::string& utf8Name, MemoryImage& image) {
+    return LoadChannelFile(PathFromUtf8(utf8Name), image);
+}
+
+FileResult SaveChannelFile(const std::string& utf8Name, const MemoryImage& image) {
+    return SaveChannelFile(PathFromUtf8(utf8Name), image);
 }
 
 }  // namespace torvan

@@ -18,4 +18,8 @@ FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image
 // never destroys the previous file.
 FileResult SaveChannelFile(const std::filesystem::path& path, const MemoryImage& image);
 
+// The same for a file name in UTF-8 (see PathFromUtf8).
+FileResult LoadChannelFile(const std::string& utf8Name, MemoryImage& image);
+FileResult SaveChannelFile(const std::string& utf8Name, const MemoryImage& image);
+
 }  // namespace torvan

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <span>
+#include <string>
 
 #include "model/Result.h"
 
@@ -11,7 +12,8 @@ namespace torvan {
 // the same folder, are flushed to the disk, and that file is renamed over
 // the old one, so a failure at any point leaves the previous file as it was
 // and no temporary file behind. A symbolic link is followed and its target
-// written; the file keeps its permission bits. Failures read
+// written; the file keeps its permission bits (on Windows, ReplaceFileW
+// keeps its attributes and access rights). Failures read
 // "Cannot save <path>: <reason>.".
 Result WriteFileAtomically(const std::filesystem::path& path, std::span<const char> bytes);
 
@@ -19,7 +21,33 @@ Result WriteFileAtomically(const std::filesystem::path& path, std::span<const ch
 // may be written, and what `path` leads to is either nothing yet or a
 // regular file the user may write that is not this program's standard output
 // or error. Devices, FIFOs and folders are refused, never replaced; a file
-// without any write permission bit is read-only for everyone, root included.
+// without any write permission bit (on Windows, with the read-only
+// attribute) is read-only for everyone, root included. On Windows a reserved
+// device name (CON, NUL, COM1, LPT1.txt, ...) is refused too.
 Result CheckWritable(const std::filesystem::path& path);
+
+// Whether two names lead to the same file (a link, a hard link, another
+// spelling); false when either cannot be looked at.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// Creates `path` holding `bytes` only where no file of that name exists, so
+// nothing another process made meanwhile is replaced; a file cut short is
+// removed again. `taken` tells a name already in use from other failures;
+// `reason` is the system's, empty when the file was written.
+struct NewFile {
+    bool taken = false;
+    std::string reason;
+};
+NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes);
+
+// "Cannot save PATH: REASON.", the name shown as PrintableText shows it: a
+// control byte in a file name must not reach the terminal.
+Result SaveRefused(const std::filesystem::path& path, const std::string& reason);
+
+// The same functions for a file name in UTF-8 (a command-line argument): the
+// name reaches the file system through PathFromUtf8, so "Kanäle.sin" is the
+// same file on Windows as on Linux.
+Result WriteFileAtomically(const std::string& utf8Name, std::span<const char> bytes);
+Result CheckWritable(const std::string& utf8Name);
 
 }  // namespace torvan

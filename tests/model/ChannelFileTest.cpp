@@ -7,18 +7,24 @@
 #include <iostream>
 #include <tuple>
 
+#include "model/ReservedNames.h"
+#include "model/SafeFile.h"
+#include "model/SystemText.h"
+#include "tests/TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include "model/SafeFile.h"
 #include "tests/RefusingPlace.h"
+#endif
 
 namespace torvan {
 namespace {
 
-using testing_support::Refusal;
-using testing_support::RefusingPlace;
 using testing_support::TempDir;
 
 MemoryImage Pattern() {
@@ -62,6 +68,46 @@ TEST(ChannelFile, LoadsAllOrNothing) {
         EXPECT_EQ(image, reason.empty() ? Pattern() : MemoryImage{}) << name;
     }
 }
+
+// Names reach the file system as the user wrote them (UTF-8 from the command
+// line); Windows' device names are no files to save into, in any spelling.
+TEST(SafeFile, Utf8NamesAndWindowsDeviceNames) {
+    TempDir dir;
+    const std::string name = Utf8FromPath(dir.path() / "Kan") + "\xC3\xA4le.sin";
+    MemoryImage image;
+    ASSERT_TRUE(SaveChannelFile(name, Pattern()).ok);
+    EXPECT_TRUE(LoadChannelFile(name, image).ok);
+    EXPECT_EQ(image, Pattern());
+    const auto entry = std::filesystem::directory_iterator(dir.path())->path().filename();
+    EXPECT_EQ(Utf8FromPath(entry), "Kan\xC3\xA4le.sin");
+    for (const auto& [device, reserved] : {std::pair{"NUL", true},
+                                           {"con.sin", true},
+                                           {"COM1.csv", true},
+                                           {"lpt9 .txt", true},
+                                           {"CONIN$", true},
+                                           {"COM\xC2\xB9.sin", true},
+                                           {"COM10.sin", false},
+                                           {"COM.sin", false},
+                                           {"CONSOLE.sin", false},
+                                           {"nul-list.csv", false},
+                                           {"Kan\xC3\xA4le.sin", false}}) {
+        EXPECT_EQ(IsReservedDeviceName(device), reserved) << device;
+    }
+#ifdef _WIN32
+    EXPECT_EQ(CheckWritable(dir / "con.sin").error,
+              Refused(dir / "con.sin", "it is a reserved device name on Windows"));
+    const auto locked = dir.Write("locked.sin", "previous");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(SaveChannelFile(locked, Pattern()).error, Refused(locked, "it is read-only"));
+    EXPECT_EQ(TempDir::Read(locked), "previous");
+    EXPECT_EQ(Entries(dir.path()), 2) << "no temporary file is left";
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+}
+
+#ifndef _WIN32
+using testing_support::Refusal;
+using testing_support::RefusingPlace;
 
 // A disk that says no: a clear message, the previous file as it was and no
 // temporary file beside it.
@@ -129,6 +175,7 @@ TEST(SafeFile, KeepsLinksAndPermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0600U);
     EXPECT_EQ(Entries(dir / "real"), 1);
 }
+#endif
 
 }  // namespace
 }  // namespace torvan

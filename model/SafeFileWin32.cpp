@@ -1,0 +1,253 @@
+// The file layer on Windows: wide-character calls throughout, so that any
+// name the user can type reaches the file system as it is.
+#include <windows.h>
+
+#include <random>
+#include <string>
+
+#include "model/ReservedNames.h"
+#include "model/SafeFile.h"
+#include "model/SystemText.h"
+#include "model/Utf8Text.h"
+
+namespace torvan {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Closes the handle it holds.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    // False when closing failed (what the disk kept back until now).
+    bool Close() {
+        const bool closed = !Valid() || CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+std::string Reason(DWORD error) {
+    return WindowsErrorText(error);
+}
+
+// What `path` leads to (links followed), opened only to look at it; a
+// folder opens too.
+HANDLE OpenToLook(const std::filesystem::path& path) {
+    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool SameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The file a save really writes: the end of any chain of links, as the
+// system resolves it.
+std::filesystem::path FinalTarget(const std::filesystem::path& path) {
+    const Handle file(OpenToLook(path));
+    if (!file.Valid()) {
+        return path;
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.Get(), name.data(),
+                                             static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+    if (length >= name.size()) {
+        name.resize(length);
+        length = GetFinalPathNameByHandleW(file.Get(), name.data(), static_cast<DWORD>(name.size()),
+                                           FILE_NAME_NORMALIZED);
+    }
+    if (length == 0 || length >= name.size()) {
+        return path;
+    }
+    name.resize(length);
+    return name;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+// A new file beside `target` that nothing else has open; `temp` names it.
+HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp,
+                       DWORD flags) {
+    std::random_device random;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temp = target;
+        temp += ".saving-" + std::to_string(random() % 1000000U);
+        file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
+    }
+    return file;
+}
+
+bool WriteAll(HANDLE file, std::span<const char> bytes) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 20));
+        DWORD written = 0;
+        if (WriteFile(file, bytes.data(), chunk, &written, nullptr) == 0) {
+            return false;
+        }
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        bytes = bytes.subspan(written);
+    }
+    return true;
+}
+
+// Puts the written file `temp` in place of `target`. ReplaceFileW keeps the
+// old file's attributes and access rights; a new name (or a file removed
+// meanwhile) is a rename that reaches the disk before it returns.
+bool Place(const std::filesystem::path& temp, const std::filesystem::path& target) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr) != 0) {
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return false;
+        }
+    }
+    return MoveFileExW(temp.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Saving puts a new file in place of `path`: anything but a file on a disk
+// there (a device, a pipe) would be lost rather than written, and an open
+// stream of this program would lose what it holds.
+Result CheckExisting(const std::filesystem::path& path, HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK || GetFileInformationByHandle(file, &info) == 0) {
+        return SaveRefused(path, "not a regular file");
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return SaveRefused(path, "it is a folder");
+    }
+    // The replace would drop the attribute the user set on purpose.
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return SaveRefused(path, "it is read-only");
+    }
+    for (const auto& [id, name] : {std::pair{STD_OUTPUT_HANDLE, "standard output"},
+                                   std::pair{STD_ERROR_HANDLE, "standard error"}}) {
+        const HANDLE stream = GetStdHandle(id);
+        BY_HANDLE_FILE_INFORMATION streamInfo{};
+        if (stream != nullptr && stream != INVALID_HANDLE_VALUE &&
+            GetFileType(stream) == FILE_TYPE_DISK &&
+            GetFileInformationByHandle(stream, &streamInfo) != 0 &&
+            SameIdentity(info, streamInfo)) {
+            return SaveRefused(path, std::string("it is this program's ") + name);
+        }
+    }
+    // Held by a program that shares it with no writer, or an access right
+    // missing: found now rather than after the work.
+    const Handle writer(CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!writer.Valid()) {
+        return SaveRefused(path, Reason(GetLastError()));
+    }
+    return Result::Success();
+}
+
+// Windows keeps no write bit on folders: whether a file may be made there is
+// found by making one, which goes again when its handle closes.
+Result CheckFolder(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return SaveRefused(
+            path, error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                      ? "the folder " + PrintableText(Utf8FromPath(folder)) + " does not exist"
+                      : Reason(error));
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return SaveRefused(path, Reason(ERROR_DIRECTORY));
+    }
+    std::filesystem::path probe;
+    const Handle made(CreateTemporary(folder / L"probe", probe,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+    return made.Valid() ? Result::Success() : SaveRefused(path, Reason(GetLastError()));
+}
+
+}  // namespace
+
+Result CheckWritable(const std::filesystem::path& path) {
+    if (IsReservedDeviceName(Utf8FromPath(path.filename()))) {
+        return SaveRefused(path, "it is a reserved device name on Windows");
+    }
+    const Handle file(OpenToLook(path));
+    if (file.Valid()) {
+        if (Result existing = CheckExisting(path, file.Get()); !existing.ok) {
+            return existing;
+        }
+    } else if (const DWORD error = GetLastError();
+               error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        return SaveRefused(path, Reason(error));
+    }
+    return CheckFolder(path, FolderOf(FinalTarget(path)));
+}
+
+Result WriteFileAtomically(const std::filesystem::path& path, std::span<const char> bytes) {
+    if (Result writable = CheckWritable(path); !writable.ok) {
+        return writable;
+    }
+    const std::filesystem::path target = FinalTarget(path);
+    std::filesystem::path temp;
+    Handle file(CreateTemporary(target, temp, FILE_ATTRIBUTE_NORMAL));
+    if (!file.Valid()) {
+        return SaveRefused(path, Reason(GetLastError()));
+    }
+    // FlushFileBuffers puts the bytes on the disk before the name moves.
+    bool done = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) != 0;
+    done = file.Close() && done && Place(temp, target);
+    if (done) {
+        return Result::Success();
+    }
+    const DWORD error = GetLastError();
+    DeleteFileW(temp.c_str());
+    return SaveRefused(path, Reason(error));
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    const Handle first(OpenToLook(a));
+    const Handle second(OpenToLook(b));
+    BY_HANDLE_FILE_INFORMATION one{};
+    BY_HANDLE_FILE_INFORMATION two{};
+    return first.Valid() && second.Valid() && GetFileInformationByHandle(first.Get(), &one) != 0 &&
+           GetFileInformationByHandle(second.Get(), &two) != 0 && SameIdentity(one, two);
+}
+
+NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        const DWORD error = GetLastError();
+        return NewFile{error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS, Reason(error)};
+    }
+    const bool written = WriteAll(file.Get(), bytes);
+    DWORD error = GetLastError();
+    if (file.Close() && written) {
+        return NewFile{};
+    }
+    if (written) {
+        error = GetLastError();
+    }
+    DeleteFileW(path.c_str());
+    return NewFile{false, Reason(error)};
+}
+
+}  // namespace torvan

@@ -1,10 +1,10 @@
 #include "cli/FileArgs.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include "model/ChannelFile.h"
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
@@ -41,8 +41,7 @@ bool OutputOrReport(const std::string& output, const std::vector<std::string>& i
         return false;
     }
     for (const std::string& input : inputs) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(output, input, ec)) {
+        if (SameFile(PathFromUtf8(output), PathFromUtf8(input))) {
             err << "Cannot save " << PrintableText(output) << ": it is also an input.\n";
             return false;
         }

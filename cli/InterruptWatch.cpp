@@ -3,6 +3,10 @@
 #include <atomic>
 #include <csignal>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace torvan::cli {
 namespace {
 
@@ -10,6 +14,38 @@ namespace {
 // in both.
 std::atomic<int> caught{0};
 static_assert(std::atomic<int>::is_always_lock_free);
+
+#ifdef _WIN32
+
+// Windows ends a program soon after its console closes; until then the
+// transfer has the time to stop at its next block and give the port back.
+constexpr DWORD kCloseGraceMs = 4000;
+
+BOOL WINAPI Note(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
+        return FALSE;
+    }
+    caught.store(SIGINT);
+    if (event == CTRL_CLOSE_EVENT) {
+        Sleep(kCloseGraceMs);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+InterruptWatch::InterruptWatch() {
+    SetConsoleCtrlHandler(Note, TRUE);
+}
+
+InterruptWatch::~InterruptWatch() {
+    SetConsoleCtrlHandler(Note, FALSE);
+}
+
+// A closed console ends the program (see Note); there is no hang-up to ignore.
+void InterruptWatch::OutlastTheTerminal() {}
+
+#else
 
 constexpr std::array<int, 3> kWatched = {SIGINT, SIGTERM, SIGQUIT};
 
@@ -38,6 +74,12 @@ InterruptWatch::~InterruptWatch() {
     }
 }
 
+void InterruptWatch::OutlastTheTerminal() {
+    std::signal(SIGHUP, SIG_IGN);
+}
+
+#endif
+
 int InterruptWatch::Caught() {
     return caught.load();
 }
@@ -45,10 +87,6 @@ int InterruptWatch::Caught() {
 int InterruptWatch::FailureStatus() {
     const int signal = Caught();
     return signal != 0 ? 128 + signal : 1;
-}
-
-void InterruptWatch::OutlastTheTerminal() {
-    std::signal(SIGHUP, SIG_IGN);
 }
 
 Result InterruptWatch::Interrupted(CloneDirection direction) {

@@ -7,10 +7,11 @@
 
 namespace torvan::cli {
 
-// Ctrl+C (SIGINT), SIGTERM and SIGQUIT while a radio transfer runs. The
-// handler only notes the signal: the transfer stops at its next block and
-// closes the port the usual way, which gives the port back its settings. The
-// previous handlers return when the watch ends.
+// Ctrl+C (SIGINT), SIGTERM and SIGQUIT while a radio transfer runs; on
+// Windows the console's Ctrl+C, Ctrl+Break and close, each noted as SIGINT.
+// The handler only notes the signal: the transfer stops at its next block
+// and closes the port the usual way, which gives the port back its settings.
+// The previous handlers return when the watch ends.
 class InterruptWatch {
 public:
     InterruptWatch();
@@ -33,8 +34,10 @@ public:
     static Result Unverified();
 
 private:
+#ifndef _WIN32
     using Handler = void (*)(int);
     std::array<Handler, 3> previous_{};  // SIGINT's, SIGTERM's and SIGQUIT's
+#endif
 };
 
 }  // namespace torvan::cli

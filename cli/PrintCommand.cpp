@@ -5,16 +5,16 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <span>
 
+#include "cli/Console.h"
 #include "cli/DocumentCommands.h"
 #include "cli/FileArgs.h"
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 #include "print/PlanPrint.h"
 #include "print/PlanText.h"
@@ -71,14 +71,19 @@ bool ParsePrintArgs(const Args& args, PrintArgs& parsed, std::ostream& err) {
 // replaced in one step.
 ResultOf<QByteArray> PlanPdf(const PlanText& plan, QPageSize::PageSizeId paper) {
     // Text is measured and drawn through a GUI application; the offscreen
-    // platform needs no display. Only this command makes one.
+    // platform needs no display (on Windows the minimal one, which alone
+    // there finds the system's fonts). Only this command makes one.
     const QuietQt quiet;
     static int argc = 1;
     static char name[] = "torvan-cli";
     static char* argv[] = {name, nullptr};
     std::unique_ptr<QGuiApplication> app;
     if (QCoreApplication::instance() == nullptr) {
+#ifdef _WIN32
+        qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+#else
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
     QBuffer buffer;
@@ -107,7 +112,7 @@ int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
     const bool toStandardOutput = output == "-";
     // A PDF is binary: on a terminal it would be tens of kilobytes of noise
     // and control bytes.
-    if (toStandardOutput && ::isatty(STDOUT_FILENO) != 0) {
+    if (toStandardOutput && StandardOutputIsTerminal()) {
         err << kPrefix
             << "standard output is a terminal; name a file or redirect: "
                "torvan-cli print IN.sin - > plan.pdf\n";
@@ -119,7 +124,7 @@ int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     const PlanText plan =
-        ReadPlanText(image, ProgramModels(err), std::filesystem::path(input).filename().string(),
+        ReadPlanText(image, ProgramModels(err), Utf8FromPath(PathFromUtf8(input).filename()),
                      QDate::currentDate().toString(Qt::ISODate).toStdString());
     const ResultOf<QByteArray> pdf = PlanPdf(plan, parsed.paper);
     if (!pdf.ok) {
@@ -127,6 +132,7 @@ int RunPrint(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     if (toStandardOutput) {
+        BinaryStandardOutput();
         out.write(pdf.value.constData(), pdf.value.size());
         return 0;
     }

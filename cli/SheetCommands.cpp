@@ -1,13 +1,13 @@
 #include "cli/SheetCommands.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <ostream>
 
+#include "cli/Console.h"
 #include "cli/DecodedFile.h"
 #include "cli/FileArgs.h"
 #include "csv/CommonSheet.h"
@@ -15,6 +15,7 @@
 #include "csv/SheetColumns.h"
 #include "form/ImageCodec.h"
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
@@ -60,14 +61,14 @@ std::optional<std::string> ReadText(const std::string& path, std::ostream& err) 
     std::error_code ec;
     std::string reason;
     std::string text;
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(PathFromUtf8(path), ec)) {
         reason = "it is a folder";
     } else {
         errno = 0;
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(PathFromUtf8(path), std::ios::binary);
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (!in.is_open() || in.bad()) {
-            reason = errno != 0 ? std::strerror(errno) : "unknown error";
+            reason = ErrnoText(errno);
         } else if (text.empty()) {
             reason = "it is empty";
         }
@@ -121,6 +122,7 @@ int RunExportCsv(const Args& args, std::ostream& out, std::ostream& err) {
     }
     const std::string& text = sheet.text;
     if (toStandardOutput) {
+        BinaryStandardOutput();
         out << text;
         return 0;
     }

@@ -1,8 +1,5 @@
 #include "cli/TerminalProgress.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <iostream>
 #include <utility>
@@ -33,16 +30,7 @@ TerminalProgress::TerminalProgress(std::ostream& err, std::string caption,
 }
 
 std::optional<TerminalSize> TerminalProgress::Terminal(const std::ostream& err) {
-    if (&err != &std::cerr || ::isatty(STDERR_FILENO) == 0) {
-        return std::nullopt;
-    }
-    TerminalSize size;
-    winsize window{};
-    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &window) == 0) {
-        size.rows = window.ws_row != 0 ? window.ws_row : size.rows;
-        size.columns = window.ws_col != 0 ? window.ws_col : size.columns;
-    }
-    return size;
+    return &err == &std::cerr ? RedrawingTerminal() : std::nullopt;
 }
 
 std::string TerminalProgress::Bar(int position, int upper, const std::string& percentText,

@@ -5,16 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "cli/Console.h"
 #include "cli/ProgressWriter.h"
 #include "link/TransferSink.h"
 
 namespace torvan::cli {
-
-// The size of a terminal in character cells.
-struct TerminalSize {
-    std::size_t rows = 24;
-    std::size_t columns = 80;
-};
 
 // The clone transfer's progress on standard error: a redrawn bar with the
 // percentage on a terminal, a plain line every ten per cent otherwise.
@@ -26,8 +21,8 @@ public:
     TerminalProgress(std::ostream& err, std::string caption, std::optional<TerminalSize> terminal);
 
     // The size of the terminal `err` writes to: nullopt unless `err` is the
-    // program's standard error and that is a terminal. A terminal that does
-    // not tell its size counts as 24 by 80.
+    // program's standard error and that is a terminal that redraws lines in
+    // place (see RedrawingTerminal).
     static std::optional<TerminalSize> Terminal(const std::ostream& err);
     // The bar of `position` of `upper` with the label: "[####----] 45%".
     static std::string Bar(int position, int upper, const std::string& percentText,

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -13,6 +12,7 @@
 
 #include "cli/CheckedOutput.h"
 #include "cli/CloneCommands.h"
+#include "cli/Console.h"
 #include "cli/DiffCommand.h"
 #include "cli/DocumentCommands.h"
 #include "cli/InterruptWatch.h"
@@ -20,6 +20,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace {
@@ -131,6 +132,10 @@ const char* const kUsage =
 // them, and their exit status is the transfer's.
 const std::set<std::string> kRadioCommands = {"read", "write", "power"};
 
+// As a shell reports a program that a closed pipe ended (128 + SIGPIPE), on
+// Windows too, so that scripts read one status.
+constexpr int kClosedPipeStatus = 141;
+
 // One command's entries in the usage text (read has two), each from its
 // "  NAME" line to the next entry.
 std::string CommandUsage(const std::string& name) {
@@ -167,8 +172,8 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
     }
     if (words[0] == "--version") {
         // Program.ini's place depends on how the program was installed.
-        out << "torvan-cli " TORVAN_VERSION "\nProgram.ini: " << torvan::IniStore().Path().string()
-            << '\n';
+        out << "torvan-cli " TORVAN_VERSION "\nProgram.ini: "
+            << torvan::Utf8FromPath(torvan::IniStore().Path()) << '\n';
         return 0;
     }
     const std::map<std::string, Command> commands = {
@@ -199,19 +204,22 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
     // A file-size limit then fails the save like a full disk, which cleans
     // up, instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
     // A closed pipe is an output error like any other, and never ends a
     // radio transfer half-way.
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> words(argv + 1, argv + argc);
+#endif
+    torvan::cli::ConsoleSession console;
+    const std::vector<std::string> words = torvan::cli::ArgumentWords(argc, argv);
     const bool radio = !words.empty() && kRadioCommands.contains(words[0]);
     if (radio) {
         torvan::cli::InterruptWatch::OutlastTheTerminal();
     }
     torvan::cli::CheckedOutput out(stdout);
-    const int status = Dispatch(words, out.Stream());
+    const int status = Dispatch(words, console.Output(out.Stream()));
     const int error = out.Finish();
     if (error == 0) {
         return status;
@@ -221,8 +229,8 @@ int main(int argc, char** argv) {
     // so its result is the status; any other command ends as the shell
     // reports one that a closed pipe ended.
     if (error == EPIPE || (radio && error == EIO)) {
-        return radio ? status : 128 + SIGPIPE;
+        return radio ? status : kClosedPipeStatus;
     }
-    std::cerr << "Cannot write standard output: " << std::strerror(error) << ".\n";
+    std::cerr << "Cannot write standard output: " << torvan::ErrnoText(error) << ".\n";
     return !words.empty() && words[0] == "diff" ? 2 : std::max(status, 1);
 }

@@ -1,24 +1,11 @@
 #include "app/FileCommands.h"
 
-#include <QFile>
-
 #include "app/CProgramDoc.h"
+#include "app/FileNames.h"
 #include "app/RecentFileList.h"
 #include "editor/CProgramView.h"
 
 namespace torvan {
-
-namespace {
-
-std::filesystem::path ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
-}
-
-}  // namespace
 
 FileCommands::FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList& recent,
                            Prompts prompts, QWidget* parent)
@@ -44,7 +31,7 @@ void FileCommands::Open() {
 }
 
 bool FileCommands::OpenPath(const QString& path) {
-    const FileResult result = doc_.OnOpenDocument(ToPath(path));
+    const FileResult result = doc_.OnOpenDocument(PathFromQString(path));
     if (!result.ok) {
         prompts_.fileError(parent_, QString::fromStdString(result.error));
         return false;
@@ -59,7 +46,7 @@ bool FileCommands::Save() {
     if (doc_.Path().empty()) {
         return SaveAs();
     }
-    return SaveTo(FromPath(doc_.Path()));
+    return SaveTo(QStringFromPath(doc_.Path()));
 }
 
 bool FileCommands::SaveAs() {
@@ -68,7 +55,7 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::SaveTo(const QString& path) {
-    const FileResult result = doc_.OnSaveDocument(ToPath(path), view_);
+    const FileResult result = doc_.OnSaveDocument(PathFromQString(path), view_);
     if (!result.ok) {
         prompts_.fileError(parent_, QString::fromStdString(result.error));
         return false;
@@ -99,7 +86,7 @@ void FileCommands::MarkShownAsSaved() {
 }
 
 QString FileCommands::SuggestedName() const {
-    return doc_.Path().empty() ? QStringLiteral("Untitled.sin") : FromPath(doc_.Path());
+    return doc_.Path().empty() ? QStringLiteral("Untitled.sin") : QStringFromPath(doc_.Path());
 }
 
 }  // namespace torvan

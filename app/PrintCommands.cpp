@@ -9,6 +9,7 @@
 
 #include "app/CProgramDoc.h"
 #include "editor/CProgramView.h"
+#include "model/SystemText.h"
 #include "print/PlanPrint.h"
 
 namespace torvan {
@@ -25,7 +26,7 @@ constexpr double kMarginMm = 15;
 PlanText PrintCommands::Plan() const {
     const std::filesystem::path& path = doc_.Path();
     return ReadPlanText(view_.ShownImage(), view_.ReadModels(),
-                        path.empty() ? "Untitled" : path.filename().string(),
+                        path.empty() ? "Untitled" : Utf8FromPath(path.filename()),
                         QDate::currentDate().toString(Qt::ISODate).toStdString());
 }
 

@@ -5,6 +5,7 @@
 #include <QTime>
 #include <iostream>
 
+#include "app/FileNames.h"
 #include "config/ReadCopy.h"
 #include "dialogs/CPowerDlg.h"
 #include "dialogs/CProgressDlg.h"
@@ -59,7 +60,7 @@ void ProgramCommands::KeepCopy() {
     const auto copy = KeepReadCopy(image_);
     if (copy.ok) {
         status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
-                            QFile::decodeName(copy.value.c_str()));
+                            QStringFromPath(copy.value));
     } else {
         std::cerr << copy.error << '\n';
         status_.showMessage(QString::fromStdString(copy.error));

@@ -159,6 +159,11 @@ TEST(IniLocation, ChoosesTheFolder) {
     EXPECT_EQ(ConfigFolder("/xdg", "/h"), "/xdg/torvan-encoder");
     EXPECT_EQ(ConfigFolder("xdg", "/h"), "/h/.config/torvan-encoder");
     EXPECT_EQ(ConfigFolder(nullptr, nullptr), "");
+#else
+    // The user's roaming and local application data, as the shell names them.
+    EXPECT_EQ(ConfigFolder().parent_path().filename(), "Roaming");
+    EXPECT_EQ(DataFolder().parent_path().filename(), "Local");
+    EXPECT_EQ(DataFolder().filename(), "Torvan PC Encoder");
 #endif
 }
 

@@ -4,6 +4,9 @@
 # runs the program under Wine, in this build's own Wine prefix unless one
 # is given. Windows ends text lines in CR LF; the checks compare the lines
 # without the CR.
+for needed in CLI_EXE BUILD_DIR SOURCE_DIR; do
+  [ -n "${!needed:-}" ] || { echo "$needed is not set (run through ctest)" >&2; exit 2; }
+done
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wine} WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 . "$SOURCE_DIR/tests/cli/expect.sh"

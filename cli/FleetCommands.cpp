@@ -20,6 +20,7 @@
 #include "model/ChannelFile.h"
 #include "model/PasswordCodec.h"
 #include "model/SafeFile.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
@@ -100,7 +101,7 @@ int ReadFiles(const std::vector<FleetPort>& fleet, const std::filesystem::path& 
             if (files[i] == file) {
                 err << "torvan-cli read: " << PrintableText(fleet[i].name) << " and "
                     << PrintableText(port.name) << " would both be saved as "
-                    << PrintableText(file.string()) << '\n';
+                    << PrintableText(Utf8FromPath(file)) << '\n';
                 return 2;
             }
         }
@@ -148,9 +149,10 @@ int RunFleetWrite(const std::vector<std::string>& ports, const std::string& file
 int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std::string>& password,
                  const std::string& folder, std::ostream& out, std::ostream& err) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
+    const std::filesystem::path place = PathFromUtf8(folder);
+    if (!std::filesystem::is_directory(place, ec)) {
         err << "torvan-cli read: " << folder
-            << (std::filesystem::exists(folder, ec) ? ": not a folder\n" : ": no such folder\n");
+            << (std::filesystem::exists(place, ec) ? ": not a folder\n" : ": no such folder\n");
         return 1;
     }
     std::vector<FleetPort> fleet;
@@ -158,7 +160,7 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
     if (!ResolveFleet("read", ports, fleet, err)) {
         return 2;
     }
-    if (const int refused = ReadFiles(fleet, folder, files, err); refused != 0) {
+    if (const int refused = ReadFiles(fleet, place, files, err); refused != 0) {
         return refused;
     }
     const auto rows = RunAll(
@@ -189,7 +191,7 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
             }
             row.result = "OK";
             row.outcome = FleetRow::Outcome::Passed;
-            row.last = PrintableText(files[i].string());
+            row.last = PrintableText(Utf8FromPath(files[i]));
         },
         err);
     return ReportFleet(rows, "FILE", out, err);

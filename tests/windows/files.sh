@@ -15,6 +15,11 @@ cmp -s Kanäle.sin Kopie-ä.sin || fail "import-csv of Kanäle.csv changed the c
 expect 0 "" -- print Kanäle.sin Kanäle.pdf
 pdftotext Kanäle.pdf - | grep -qxF Kanäle.sin || fail "the plan's head does not name Kanäle.sin"
 
+# A fleet read finds its folder by a name beyond ASCII.
+mkdir Funkgeräte
+err=$(cli read --port COM7 --port COM8 Funkgeräte 2>&1 | tr -d '\r')
+[[ $err != *"no such folder"* ]] || fail "read into Funkgeräte said: $err"
+
 # Windows' device names, in any case and with any extension, are refused
 # before any work; nothing of that name appears.
 for name in NUL con.sin COM1.csv lpt9.txt; do

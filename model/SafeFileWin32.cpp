@@ -2,6 +2,7 @@
 // name the user can type reaches the file system as it is.
 #include <windows.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -47,9 +48,17 @@ HANDLE OpenToLook(const std::filesystem::path& path) {
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-bool SameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+// Whether two open handles lead to one file: its ID on its volume. A handle
+// a program inherited (a redirected standard stream) may not name its
+// volume (serial 0); the ID then decides alone.
+bool SameIdentity(HANDLE a, HANDLE b) {
+    FILE_ID_INFO one{};
+    FILE_ID_INFO two{};
+    return GetFileInformationByHandleEx(a, FileIdInfo, &one, sizeof one) != 0 &&
+           GetFileInformationByHandleEx(b, FileIdInfo, &two, sizeof two) != 0 &&
+           std::memcmp(&one.FileId, &two.FileId, sizeof one.FileId) == 0 &&
+           (one.VolumeSerialNumber == two.VolumeSerialNumber || one.VolumeSerialNumber == 0 ||
+            two.VolumeSerialNumber == 0);
 }
 
 // The file a save really writes: the end of any chain of links, as the
@@ -145,11 +154,8 @@ Result CheckExisting(const std::filesystem::path& path, HANDLE file) {
     for (const auto& [id, name] : {std::pair{STD_OUTPUT_HANDLE, "standard output"},
                                    std::pair{STD_ERROR_HANDLE, "standard error"}}) {
         const HANDLE stream = GetStdHandle(id);
-        BY_HANDLE_FILE_INFORMATION streamInfo{};
         if (stream != nullptr && stream != INVALID_HANDLE_VALUE &&
-            GetFileType(stream) == FILE_TYPE_DISK &&
-            GetFileInformationByHandle(stream, &streamInfo) != 0 &&
-            SameIdentity(info, streamInfo)) {
+            GetFileType(stream) == FILE_TYPE_DISK && SameIdentity(file, stream)) {
             return SaveRefused(path, std::string("it is this program's ") + name);
         }
     }
@@ -225,10 +231,7 @@ Result WriteFileAtomically(const std::filesystem::path& path, std::span<const ch
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     const Handle first(OpenToLook(a));
     const Handle second(OpenToLook(b));
-    BY_HANDLE_FILE_INFORMATION one{};
-    BY_HANDLE_FILE_INFORMATION two{};
-    return first.Valid() && second.Valid() && GetFileInformationByHandle(first.Get(), &one) != 0 &&
-           GetFileInformationByHandle(second.Get(), &two) != 0 && SameIdentity(one, two);
+    return first.Valid() && second.Valid() && SameIdentity(first.Get(), second.Get());
 }
 
 NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes) {

@@ -43,6 +43,10 @@ cmp -s Kanäle.csv kept.csv || fail "the read-only kept.csv was changed"
 ln Kanäle.sin hard.sin
 expect 1 "Cannot save hard.sin: it is also an input." -- import-csv Kanäle.sin Kanäle.csv hard.sin
 expect 1 "Cannot save KANäLE.sin: it is also an input." -- import-csv Kanäle.sin Kanäle.csv KANäLE.sin
+cli export-csv Kanäle.sin same.csv >same.csv 2>err
+status=$?
+[ $status = 1 ] && grep -qF "Cannot save same.csv: it is this program's standard output." err ||
+  fail "export-csv into its own standard output: exit $status, $(cat err)"
 mkdir folder.sin
 expect 1 "Cannot save folder.sin: it is a folder." -- new folder.sin
 

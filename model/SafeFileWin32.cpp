@@ -2,6 +2,7 @@
 // name the user can type reaches the file system as it is.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -35,6 +36,18 @@ public:
 
 private:
     HANDLE handle_;
+};
+
+// The system's error code of the first step that failed: later clean-up
+// calls must not hide it.
+struct FirstError {
+    DWORD code = ERROR_SUCCESS;
+    bool operator()(bool ok) {
+        if (!ok && code == ERROR_SUCCESS) {
+            code = GetLastError();
+        }
+        return ok;
+    }
 };
 
 std::string Reason(DWORD error) {
@@ -217,15 +230,15 @@ Result WriteFileAtomically(const std::filesystem::path& path, std::span<const ch
     if (!file.Valid()) {
         return SaveRefused(path, Reason(GetLastError()));
     }
+    FirstError error;
     // FlushFileBuffers puts the bytes on the disk before the name moves.
-    bool done = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) != 0;
-    done = file.Close() && done && Place(temp, target);
+    bool done = error(WriteAll(file.Get(), bytes)) && error(FlushFileBuffers(file.Get()) != 0);
+    done = error(file.Close()) && done && error(Place(temp, target));
     if (done) {
         return Result::Success();
     }
-    const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
-    return SaveRefused(path, Reason(error));
+    return SaveRefused(path, Reason(error.code));
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -241,16 +254,13 @@ NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> by
         const DWORD error = GetLastError();
         return NewFile{error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS, Reason(error)};
     }
-    const bool written = WriteAll(file.Get(), bytes);
-    DWORD error = GetLastError();
-    if (file.Close() && written) {
+    FirstError error;
+    const bool written = error(WriteAll(file.Get(), bytes));
+    if (error(file.Close()) && written) {
         return NewFile{};
     }
-    if (written) {
-        error = GetLastError();
-    }
     DeleteFileW(path.c_str());
-    return NewFile{false, Reason(error)};
+    return NewFile{false, Reason(error.code)};
 }
 
 }  // namespace torvan

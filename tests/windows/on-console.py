@@ -17,6 +17,7 @@ import os
 import pty
 import re
 import select
+import signal
 import sys
 import termios
 import time
@@ -60,6 +61,8 @@ def main():
         if not chunk:
             break
         shown += chunk
+    else:  # a program that hangs is ended, as a closed window would end it
+        os.kill(pid, signal.SIGKILL)
     _, status = os.waitpid(pid, 0)
     if args.screen:
         with open(args.screen, "wb") as out:

@@ -120,6 +120,9 @@ void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_poin
             arrival = std::max(at, rxLineFree_) + kByteTime;
             rxLineFree_ = arrival;
         }
+        if (trace_ != nullptr) {
+            trace_->Received(std::span(&byte, 1));
+        }
         const RadioAction& action = responder_.Feed(byte);
         Send(action, arrival);
         if (action.hangUp) {
@@ -155,6 +158,9 @@ void RadioSimulator::Send(const RadioAction& action, Clock::time_point earliest)
 }
 
 void RadioSimulator::Transmit(std::span<const std::uint8_t> bytes) {
+    if (trace_ != nullptr) {
+        trace_->Sent(bytes);
+    }
     // Like a line, a full input queue on the far side simply drops bytes.
     [[maybe_unused]] const ssize_t n = ::write(master_, bytes.data(), bytes.size());
 }

@@ -5,13 +5,14 @@
 #include <ostream>
 
 #include "link/DeviceIdentity.h"
+#include "link/serial/PortFactory.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
 
 bool ResolveFleet(const std::string& command, const std::vector<std::string>& names,
                   std::vector<FleetPort>& fleet, std::ostream& err) {
-    const PortResolver resolver;
+    const PortResolver resolver = RunPortResolver();
     std::vector<DeviceIdentity> identities;
     for (const std::string& name : names) {
         FleetPort port{name, resolver.Resolve(name)};

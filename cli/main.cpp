@@ -20,6 +20,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "link/serial/PortFactory.h"
 #include "model/Utf8Text.h"
 
 namespace {
@@ -102,6 +103,12 @@ const char* const kUsage =
     "                  e.g. torvan-cli power --port COM1 high-high 180\n"
     "  --help          show this text\n"
     "  --version       show the version and the Program.ini in use\n"
+    "  --simulated-radio COMMAND ...\n"
+    "                  try read, write and power without a radio: every port\n"
+    "                  of this run is a simulated radio inside the program,\n"
+    "                  whose memory is kept between runs in simulated-radio.sin\n"
+    "                  beside the copies of reads (a new radio's at first)\n"
+    "                  e.g. torvan-cli --simulated-radio read --port COM1 radio.sin\n"
     "\n"
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
@@ -205,7 +212,12 @@ int main(int argc, char** argv) {
     // A closed pipe is an output error like any other, and never ends a
     // radio transfer half-way.
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    // Before the command: every port of this run is the simulated radio.
+    if (!words.empty() && words[0] == "--simulated-radio") {
+        words.erase(words.begin());
+        torvan::SimulateRadio(torvan::SimulatedRadioFile());
+    }
     const bool radio = !words.empty() && kRadioCommands.contains(words[0]);
     if (radio) {
         torvan::cli::InterruptWatch::OutlastTheTerminal();

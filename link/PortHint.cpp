@@ -8,7 +8,9 @@
 namespace torvan {
 
 std::string PortFailureHint(const std::string& reason) {
-    static const std::array<std::pair<const char*, const char*>, 6> kHints = {{
+    static const std::array<std::pair<const char*, const char*>, 7> kHints = {{
+        {"simulated-radio.sin",
+         "Move the simulated radio's memory file away, and the radio starts anew."},
         {"Permission denied",
          "Your user may not use serial ports: add it to the dialout group "
          "(sudo usermod -aG dialout $USER) and log in again."},

@@ -18,8 +18,6 @@ namespace {
 
 // One byte of 8N1 at 9600 baud: 10 bits.
 constexpr std::chrono::nanoseconds kByteTime{1'041'667};
-// A command that stalls this long is dropped, as a radio's receiver would.
-constexpr std::chrono::milliseconds kParserReset{200};
 // Poll wake-up, so a lost stop request cannot keep the loop forever.
 constexpr int kPollMs = 500;
 
@@ -110,7 +108,7 @@ void RadioSimulator::Run() {
 
 void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_point at) {
     std::lock_guard lock(mutex_);
-    if (at - lastByte_ > kParserReset) {
+    if (at - lastByte_ > kCommandGap) {
         responder_.ResetParser();
     }
     lastByte_ = at;

@@ -50,10 +50,15 @@ std::string Description() {
            "  View      Toolbar, Status Bar\n"
            "  Help      About\n"
            "\n"
+#ifdef _WIN32
+           "COM1 to COM8 are the computer's COM ports of those names; the Device\n"
+           "Manager shows the cable's under Ports (COM & LPT).\n"
+#else
            "COM1 to COM8 mean the USB programming cables /dev/ttyUSB0 to /dev/ttyUSB7;\n"
            "the [Ports] section of Program.ini can give a COM name another device, for\n"
            "example COM1=/dev/ttyACM0. Using a serial port needs membership of the\n"
            "dialout group.\n"
+#endif
            "\n"
            "Files:\n"
            "  Program.ini  the chosen port (stored when the program ends) and the\n"

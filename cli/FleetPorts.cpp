@@ -35,10 +35,13 @@ bool ResolveFleet(const std::string& command, const std::vector<std::string>& na
 }
 
 std::string ReadFileName(const FleetPort& port) {
-    std::string stem = port.name.starts_with('/')
-                           ? std::filesystem::path(port.name).filename().string()
-                           : port.name;
+    constexpr std::string_view kWindowsDevice = R"(\\.\)";
+    std::string stem =
+        port.name.starts_with('/') ? std::filesystem::path(port.name).filename().string()
+        : port.name.starts_with(kWindowsDevice) ? port.name.substr(kWindowsDevice.size())
+                                                : port.name;
     std::replace(stem.begin(), stem.end(), '/', '_');
+    std::replace(stem.begin(), stem.end(), '\\', '_');
     return stem + ".sin";
 }
 

@@ -110,10 +110,16 @@ const char* const kUsage =
     "                  beside the copies of reads (a new radio's at first)\n"
     "                  e.g. torvan-cli --simulated-radio read --port COM1 radio.sin\n"
     "\n"
+#ifdef _WIN32
+    "PORT is a COM port of this computer, COM1, COM2 and so on (torvan-cli ports\n"
+    "lists them), or its device name, e.g. \\\\.\\COM3. One port named twice\n"
+    "(COM3 and \\\\.\\COM3, say) is refused before any radio is touched.\n"
+#else
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
     "One device named twice (COM1 and /dev/ttyUSB0, say) is refused before any\n"
     "radio is touched.\n"
+#endif
     "\n"
     "An output (OUT.sin, OUT.csv, OUT.pdf) is replaced in one step; it must be a\n"
     "new name or a regular file, not a device, FIFO or folder, and not one of\n"

@@ -124,9 +124,11 @@ int main(int argc, char** argv) {
         torvan::DisplayGuard::Report(missing);
         return 1;
     }
+#ifdef SIGXFSZ
     // A file-size limit then fails a save like a full disk, which cleans up,
-    // instead of killing the program with the document unsaved.
+    // instead of killing the program with the document unsaved (POSIX).
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     torvan::DisplayGuard guard(argc, argv);
     QApplication application(argc, argv);
     guard.Release();

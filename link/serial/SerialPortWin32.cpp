@@ -123,7 +123,8 @@ void SerialPortWin32::ConfigurePort(const TimeoutProfile& profile) {
     DCB state{};
     state.DCBlength = sizeof state;
     if (::GetCommState(Handle(port_), &state) == FALSE) {
-        return NoteSystemError(::GetLastError());
+        NoteSystemError(::GetLastError());
+        return;
     }
     state.BaudRate = CBR_9600;
     state.ByteSize = 8;

@@ -142,7 +142,8 @@ TEST(ToneLists, HoldTheStandardTonesAndCodes) {
     const auto joined = [](const auto& list) {
         std::string text;
         for (const std::string_view entry : list) {
-            text += (text.empty() ? "" : " ") + std::string(entry);
+            text += text.empty() ? "" : " ";
+            text += entry;
         }
         return text;
     };

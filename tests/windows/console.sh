@@ -15,7 +15,7 @@ grep -qF "Cannot open Fehlt-ä.sin: No such file or directory." screen ||
 # CR LF lines stay as they are, the PDF is whole.
 cli export-csv Kanäle.sin Kanäle.csv
 cli export-csv Kanäle.sin - >piped.csv
-cmp -s Kanäle.csv piped.csv || fail "export-csv - differs from the file it writes"
+cmp Kanäle.csv piped.csv >cmp.out 2>&1 || fail "export-csv - differs from its file: $(cat cmp.out)"
 cli print Kanäle.sin Kanäle.pdf
 cli print Kanäle.sin - >piped.pdf
 [ "$(stat -c %s piped.pdf)" = "$(stat -c %s Kanäle.pdf)" ] || fail "print - wrote another PDF"

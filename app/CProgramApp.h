@@ -25,7 +25,8 @@ struct AppEnvironment {
     // The application's own settings file; empty for the platform's usual place.
     QString settingsFile;
     // The device of a simulated radio that every port leads to in this run,
-    // which then leaves Program.ini alone; empty for the real ports.
+    // which then leaves Program.ini alone; empty for the ports of this run's
+    // port factory (the real ones, or the in-process simulated radio).
     std::string simulatedRadio;
 };
 

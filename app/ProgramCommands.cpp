@@ -1,6 +1,5 @@
 #include "app/ProgramCommands.h"
 
-#include <QFile>
 #include <QStatusBar>
 #include <QTime>
 #include <iostream>
@@ -9,6 +8,7 @@
 #include "dialogs/CPowerDlg.h"
 #include "dialogs/CProgressDlg.h"
 #include "editor/CProgramView.h"
+#include "model/SystemText.h"
 
 namespace torvan {
 
@@ -59,7 +59,7 @@ void ProgramCommands::KeepCopy() {
     const auto copy = KeepReadCopy(image_);
     if (copy.ok) {
         status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
-                            QFile::decodeName(copy.value.c_str()));
+                            QString::fromStdString(Utf8FromPath(copy.value)));
     } else {
         std::cerr << copy.error << '\n';
         status_.showMessage(QString::fromStdString(copy.error));

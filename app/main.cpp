@@ -12,11 +12,12 @@
 #include "app/DisplayGuard.h"
 #include "config/IniLocation.h"
 #include "config/IniStore.h"
+#include "link/serial/PortFactory.h"
 
 namespace {
 
 const char* const kSynopsis =
-    "Usage: torvan-encoder [FILE.sin]\n"
+    "Usage: torvan-encoder [--simulated-radio] [FILE.sin]\n"
     "       torvan-encoder --help | --version\n";
 
 // After the synopsis, the manual page's text; it needs no display. The
@@ -35,6 +36,12 @@ std::string Description() {
            "double-click on a .sin file pass it this way); the program ends when it\n"
            "cannot be opened. Without it the window starts with a new document.\n"
            "\n"
+           "--simulated-radio tries the program without a radio: every port of this\n"
+           "run leads to a simulated radio inside the program (the status bar says\n"
+           "\"Simulated radio\"), whose memory is kept between runs in\n"
+           "simulated-radio.sin beside the copies of reads; Program.ini is left as it\n"
+           "was.\n"
+           "\n"
            "Menus:\n"
            "  File      New, Open, Save, Save As, Print, Print Preview, Print Setup, Exit\n"
            "  Edit      DTMF, Side Key, Power, Radio\n"
@@ -43,10 +50,15 @@ std::string Description() {
            "  View      Toolbar, Status Bar\n"
            "  Help      About\n"
            "\n"
+#ifdef _WIN32
+           "COM1 to COM8 are the computer's COM ports of those names; the Device\n"
+           "Manager shows the cable's under Ports (COM & LPT).\n"
+#else
            "COM1 to COM8 mean the USB programming cables /dev/ttyUSB0 to /dev/ttyUSB7;\n"
            "the [Ports] section of Program.ini can give a COM name another device, for\n"
            "example COM1=/dev/ttyACM0. Using a serial port needs membership of the\n"
            "dialout group.\n"
+#endif
            "\n"
            "Files:\n"
            "  Program.ini  the chosen port (stored when the program ends) and the\n"
@@ -112,25 +124,33 @@ int main(int argc, char** argv) {
         torvan::DisplayGuard::Report(missing);
         return 1;
     }
+#ifdef SIGXFSZ
     // A file-size limit then fails a save like a full disk, which cleans up,
-    // instead of killing the program with the document unsaved.
+    // instead of killing the program with the document unsaved (POSIX).
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     torvan::DisplayGuard guard(argc, argv);
     QApplication application(argc, argv);
     guard.Release();
-    if (RefuseUnknownOption(QApplication::arguments())) {
+    QStringList arguments = QApplication::arguments();
+    const bool simulate = arguments.removeAll(QStringLiteral("--simulated-radio")) > 0;
+    if (RefuseUnknownOption(arguments)) {
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
     QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));
 
-    // scripts/run.sh sets this to the device of the simulated radio it
-    // started: every port then leads there, for this run only.
+    // With --simulated-radio every port of this run is the simulated radio
+    // inside the program. scripts/run.sh instead sets the variable to the
+    // device of the simulated radio it started: every port then leads there.
+    if (simulate) {
+        torvan::SimulateRadio(torvan::SimulatedRadioFile());
+    }
     const QByteArray simulated = qgetenv("TORVAN_SIMULATED_RADIO");
     torvan::CProgramApp program(
         torvan::AppEnvironment{torvan::IniStore().Path(), QString(), simulated.toStdString()});
-    if (!program.InitInstance(QApplication::arguments())) {
+    if (!program.InitInstance(arguments)) {
         return 1;
     }
     const int status = QApplication::exec();

@@ -11,7 +11,7 @@
 #include "bench/QuietSink.h"
 #include "bench/SimulatorProcess.h"
 #include "link/CloneTransfer.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "link/serial/SerialThread.h"
 
 namespace {
@@ -36,8 +36,8 @@ bool Measure(const char* name, CloneDirection direction, const std::string& devi
     const double cpuStart = CpuSeconds();
     const auto wallStart = Clock::now();
     RunOnSerialThread([&] {
-        SerialPortQt serial;
-        bench::CountingPort port(serial);
+        const auto serial = MakeSerialPort();
+        bench::CountingPort port(*serial);
         CloneTransfer transfer(port, image, sink);
         ok = transfer.Run(direction, PortDevice::Success(device)).ok;
         sent = port.sent;

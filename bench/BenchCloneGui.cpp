@@ -16,7 +16,7 @@
 #include "bench/SimulatorProcess.h"
 #include "dialogs/CProgressDlg.h"
 #include "link/CloneTransfer.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "link/serial/SerialThread.h"
 
 using namespace torvan;
@@ -38,8 +38,8 @@ double CliTransfer(CloneDirection direction, const std::string& device, MemoryIm
     bool ok = false;
     const auto start = Clock::now();
     RunOnSerialThread([&] {
-        SerialPortQt serial;
-        CloneTransfer transfer(serial, image, sink);
+        const auto serial = MakeSerialPort();
+        CloneTransfer transfer(*serial, image, sink);
         ok = transfer.Run(direction, PortDevice::Success(device)).ok;
     });
     const double wall = Since(start);

@@ -22,7 +22,7 @@
 
 #include "bench/QuietSink.h"
 #include "link/CloneTransfer.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "link/serial/SerialThread.h"
 #include "tools/RadioSimulator.h"
 #include "tools/SimulatorSettings.h"
@@ -66,8 +66,8 @@ bool Transfer(CloneDirection direction, const std::string& device, MemoryImage& 
     QuietSink sink;
     bool ok = false;
     RunOnSerialThread([&] {
-        SerialPortQt serial;
-        CloneTransfer transfer(serial, image, sink);
+        const auto serial = MakeSerialPort();
+        CloneTransfer transfer(*serial, image, sink);
         ok = transfer.Run(direction, PortDevice::Success(device)).ok;
     });
     if (!ok) {

@@ -16,7 +16,7 @@
 #include "link/PortNames.h"
 #include "link/PowerTuning.h"
 #include "link/WriteCheck.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "link/serial/SerialThread.h"
 #include "model/PasswordCodec.h"
 #include "model/SafeFile.h"
@@ -48,8 +48,8 @@ Result Transfer(CloneDirection direction, const PortDevice& device, MemoryImage&
                                   TerminalProgress::Terminal(err));
         const InterruptWatch interrupts;
         RunOnSerialThread([&] {
-            SerialPortQt serial;
-            outcome = CloneTransfer(serial, image, progress).Run(direction, device);
+            const auto serial = MakeSerialPort();
+            outcome = CloneTransfer(*serial, image, progress).Run(direction, device);
         });
     }
     if (InterruptWatch::Caught() != 0 && (!outcome.ok || direction == CloneDirection::Read)) {
@@ -82,13 +82,13 @@ Result Tune(const PortDevice& device, LevelPoint point, std::optional<std::uint8
             std::ostream& out) {
     Result outcome;
     RunOnSerialThread([&] {
-        SerialPortQt serial;
-        if (Result opened = OpenResolvedPort(serial, device); !opened.ok) {
+        const auto serial = MakeSerialPort();
+        if (Result opened = OpenResolvedPort(*serial, device); !opened.ok) {
             outcome = std::move(opened);
             return;
         }
-        serial.ConfigurePort(TuningPacing);
-        SerialLink link(serial);
+        serial->ConfigurePort(TuningPacing);
+        SerialLink link(*serial);
         const std::string label(InfoOf(point).label);
         const auto current = QueryLevel(link, point);
         if (current) {
@@ -101,9 +101,9 @@ Result Tune(const PortDevice& device, LevelPoint point, std::optional<std::uint8
         }
         if (!outcome.ok) {
             outcome.error = clone_message::kCommunicationError;
-            outcome.reason = serial.ErrorText();
+            outcome.reason = serial->ErrorText();
         }
-        serial.ClosePort();
+        serial->ClosePort();
     });
     return outcome;
 }
@@ -158,7 +158,7 @@ int RunRead(const Args& args, std::ostream& out, std::ostream& err) {
     image.ResetToNewDocument();
     EncodePasswordBytes(parsed.password.value_or(""), image);
     const Result outcome =
-        Transfer(CloneDirection::Read, PortResolver().Resolve(parsed.ports[0]), image, err);
+        Transfer(CloneDirection::Read, RunPortResolver().Resolve(parsed.ports[0]), image, err);
     if (!outcome.ok) {
         return Report(outcome, err);
     }
@@ -189,7 +189,7 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
     // Held from the Write to the end of its read-back: Ctrl+C between the
     // two must not end the program with the default action.
     const InterruptWatch interrupts;
-    const PortDevice device = PortResolver().Resolve(parsed.ports[0]);
+    const PortDevice device = RunPortResolver().Resolve(parsed.ports[0]);
     const int written = Report(Transfer(CloneDirection::Write, device, image, err), err);
     return written == 0 && verifying ? VerifyWrite(image, device, out, err) : written;
 }
@@ -211,7 +211,7 @@ int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
                "middle-low, middle-high, high-low or high-high; VALUE is 0 to 255\n";
         return 2;
     }
-    return Report(Tune(PortResolver().Resolve(parsed.ports[0]), *point, value, out), err);
+    return Report(Tune(RunPortResolver().Resolve(parsed.ports[0]), *point, value, out), err);
 }
 
 }  // namespace torvan::cli

@@ -15,7 +15,7 @@
 #include "form/ImageCodec.h"
 #include "link/CloneTransfer.h"
 #include "link/WriteCheck.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "link/serial/SerialThread.h"
 #include "model/ChannelFile.h"
 #include "model/PasswordCodec.h"
@@ -56,8 +56,8 @@ std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, const PortWork
 
 Result Clone(CloneDirection direction, const PortDevice& device, MemoryImage& image,
              TransferSink& sink) {
-    SerialPortQt serial;
-    return CloneTransfer(serial, image, sink).Run(direction, device);
+    const auto serial = MakeSerialPort();
+    return CloneTransfer(*serial, image, sink).Run(direction, device);
 }
 
 // Reads the radio back as a single write's --verify does, starting from the

@@ -5,13 +5,14 @@
 #include <ostream>
 
 #include "link/DeviceIdentity.h"
+#include "link/serial/PortFactory.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
 
 bool ResolveFleet(const std::string& command, const std::vector<std::string>& names,
                   std::vector<FleetPort>& fleet, std::ostream& err) {
-    const PortResolver resolver;
+    const PortResolver resolver = RunPortResolver();
     std::vector<DeviceIdentity> identities;
     for (const std::string& name : names) {
         FleetPort port{name, resolver.Resolve(name)};
@@ -34,10 +35,13 @@ bool ResolveFleet(const std::string& command, const std::vector<std::string>& na
 }
 
 std::string ReadFileName(const FleetPort& port) {
-    std::string stem = port.name.starts_with('/')
-                           ? std::filesystem::path(port.name).filename().string()
-                           : port.name;
+    constexpr std::string_view kWindowsDevice = R"(\\.\)";
+    std::string stem =
+        port.name.starts_with('/') ? std::filesystem::path(port.name).filename().string()
+        : port.name.starts_with(kWindowsDevice) ? port.name.substr(kWindowsDevice.size())
+                                                : port.name;
     std::replace(stem.begin(), stem.end(), '/', '_');
+    std::replace(stem.begin(), stem.end(), '\\', '_');
     return stem + ".sin";
 }
 

@@ -21,7 +21,8 @@ bool ResolveFleet(const std::string& command, const std::vector<std::string>& na
                   std::vector<FleetPort>& fleet, std::ostream& err);
 
 // The file name a fleet read saves this port's memory under: the port's own
-// name ("COM1.sin") or, for a device path, the device's ("ttyUSB0.sin").
+// name ("COM1.sin") or, for a device path, the device's ("ttyUSB0.sin";
+// "COM5.sin" for \\.\COM5).
 std::string ReadFileName(const FleetPort& port);
 
 }  // namespace torvan::cli

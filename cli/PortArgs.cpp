@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "link/PortNames.h"
 #include "model/ImageLayout.h"
 #include "model/Utf8Text.h"
 
@@ -43,7 +44,7 @@ bool ParsePortArgs(const std::string& command, const Args& args, PasswordOption 
     }
     if (parsed.ports.empty() ||
         std::find(parsed.ports.begin(), parsed.ports.end(), "") != parsed.ports.end()) {
-        err << prefix << "--port PORT is required (COM1 to COM8 or a device path)\n";
+        err << prefix << "--port PORT is required (" << kPortNameForms << ")\n";
         return false;
     }
     if (parsed.password && !IsPassword(*parsed.password)) {

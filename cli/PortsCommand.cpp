@@ -12,7 +12,10 @@ namespace {
 // One port's line. Device names and USB descriptions come from the system
 // and the device itself: the caller shows the line through PrintableText.
 std::string PortLine(const PresentPort& port) {
-    std::string line = (port.comName.empty() ? "-   " : port.comName) + "  " + port.device;
+    std::string line = port.comName.empty() ? "-   " : port.comName;
+    if (!port.device.empty()) {
+        line += "  " + port.device;
+    }
     if (!port.usbId.empty()) {
         line += "  USB " + port.usbId;
     }
@@ -20,6 +23,9 @@ std::string PortLine(const PresentPort& port) {
         if (!word.empty()) {
             line += "  " + word;
         }
+    }
+    if (!port.note.empty()) {
+        return line + "  (" + port.note + ")";
     }
     if (port.mayOpen) {
         return line + "  (may be opened)";

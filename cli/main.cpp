@@ -20,6 +20,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "link/serial/PortFactory.h"
 #include "model/Utf8Text.h"
 
 namespace {
@@ -102,11 +103,23 @@ const char* const kUsage =
     "                  e.g. torvan-cli power --port COM1 high-high 180\n"
     "  --help          show this text\n"
     "  --version       show the version and the Program.ini in use\n"
+    "  --simulated-radio COMMAND ...\n"
+    "                  try read, write and power without a radio: every port\n"
+    "                  of this run is a simulated radio inside the program,\n"
+    "                  whose memory is kept between runs in simulated-radio.sin\n"
+    "                  beside the copies of reads (a new radio's at first)\n"
+    "                  e.g. torvan-cli --simulated-radio read --port COM1 radio.sin\n"
     "\n"
+#ifdef _WIN32
+    "PORT is a COM port of this computer, COM1, COM2 and so on (torvan-cli ports\n"
+    "lists them), or its device name, e.g. \\\\.\\COM3. One port named twice\n"
+    "(COM3 and \\\\.\\COM3, say) is refused before any radio is touched.\n"
+#else
     "PORT is COM1 to COM8 (/dev/ttyUSB0 to /dev/ttyUSB7, or as mapped in the\n"
     "[Ports] section of Program.ini, e.g. COM1=/dev/ttyACM0) or a device path.\n"
     "One device named twice (COM1 and /dev/ttyUSB0, say) is refused before any\n"
     "radio is touched.\n"
+#endif
     "\n"
     "An output (OUT.sin, OUT.csv, OUT.pdf) is replaced in one step; it must be a\n"
     "new name or a regular file, not a device, FIFO or folder, and not one of\n"
@@ -205,7 +218,12 @@ int main(int argc, char** argv) {
     // A closed pipe is an output error like any other, and never ends a
     // radio transfer half-way.
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    // Before the command: every port of this run is the simulated radio.
+    if (!words.empty() && words[0] == "--simulated-radio") {
+        words.erase(words.begin());
+        torvan::SimulateRadio(torvan::SimulatedRadioFile());
+    }
     const bool radio = !words.empty() && kRadioCommands.contains(words[0]);
     if (radio) {
         torvan::cli::InterruptWatch::OutlastTheTerminal();

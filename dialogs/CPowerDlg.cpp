@@ -6,7 +6,7 @@
 #include "dialogs/LinkFailureBox.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialLink.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "ui_CPowerDlg.h"
 
 namespace torvan {
@@ -108,7 +108,7 @@ bool CPowerDlg::OnInitDialog() {
     ResetControls();
     Result opened;
     worker_.Run([&] {
-        port_ = std::make_unique<SerialPortQt>();
+        port_ = MakeSerialPort();
         opened = OpenResolvedPort(*port_, device_);
         if (opened.ok) {
             port_->ConfigurePort(TuningPacing);

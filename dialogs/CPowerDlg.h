@@ -22,7 +22,7 @@ class CPowerDlg;
 namespace torvan {
 
 class SerialLink;
-class SerialPortQt;
+class SerialPort;
 
 // Live tuning of the radio's six power points. A level button asks the radio
 // for its point's value; each gesture on the scroll bar then sends the new
@@ -77,7 +77,7 @@ private:
     PortDevice device_;
     SerialWorker worker_;
     // Created, used and destroyed on the worker's thread.
-    std::unique_ptr<SerialPortQt> port_;
+    std::unique_ptr<SerialPort> port_;
     std::unique_ptr<SerialLink> link_;
     LevelPoint point_ = LevelPoint::LowLow;
     std::string label_;

@@ -5,7 +5,7 @@
 
 #include "dialogs/LinkFailureBox.h"
 #include "link/TransferBusy.h"
-#include "link/serial/SerialPortQt.h"
+#include "link/serial/PortFactory.h"
 #include "ui_CProgressDlg.h"
 
 namespace torvan {
@@ -62,8 +62,8 @@ void CProgressDlg::reject() {
 // On the worker thread. A QSerialPort needs the thread's event dispatcher,
 // which a QThread has.
 void CProgressDlg::RunTransfer() {
-    SerialPortQt serial;
-    CloneTransfer transfer(serial, image_, *this);
+    const auto serial = MakeSerialPort();
+    CloneTransfer transfer(*serial, image_, *this);
     finishedSent_ = false;
     blocksDone_ = 0;
     static_cast<void>(transfer.Run(direction_, device_));  // told through the sink

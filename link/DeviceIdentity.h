@@ -6,8 +6,10 @@ namespace torvan {
 
 // Which device a path leads to, after following links: a character device by
 // its device number (two nodes of one device are one), anything else by its
-// file; a path that leads nowhere by its own normal form. Two port names that
-// resolve to equal identities would put two transfers on one line.
+// file; a path that leads nowhere by its own normal form. On Windows a
+// device name by the device the system says it stands for, or by its own
+// upper-case form. Two port names that resolve to equal identities would put
+// two transfers on one line.
 class DeviceIdentity {
 public:
     static DeviceIdentity Of(const std::string& path);

@@ -8,7 +8,9 @@
 namespace torvan {
 
 std::string PortFailureHint(const std::string& reason) {
-    static const std::array<std::pair<const char*, const char*>, 6> kHints = {{
+    static const std::array<std::pair<const char*, const char*>, 9> kHints = {{
+        {"simulated-radio.sin",
+         "Move the simulated radio's memory file away, and the radio starts anew."},
         {"Permission denied",
          "Your user may not use serial ports: add it to the dialout group "
          "(sudo usermod -aG dialout $USER) and log in again."},
@@ -20,6 +22,10 @@ std::string PortFailureHint(const std::string& reason) {
         {"no port is selected", "Choose the cable's port in the Port menu."},
         {"no serial device is known",
          "Choose COM1 to COM8, or map the name to a device under [Ports] in Program.ini."},
+        {"no such port on this computer",
+         "Check that the cable is plugged in and choose its COM port: torvan-cli ports lists "
+         "the ports present, as does the Device Manager under Ports (COM & LPT)."},
+        {"no serial port is named", "Choose the cable's COM port; torvan-cli ports lists them."},
     }};
     for (const auto& [word, hint] : kHints) {
         if (reason.find(word) != std::string::npos) {

@@ -6,8 +6,9 @@
 
 namespace torvan {
 
-// What a Linux user can do about the system's reason for a port failure
-// (SerialPort::ErrorText), as one sentence; empty when there is nothing to add.
+// What the user can do about the system's reason for a port failure
+// (SerialPort::ErrorText, on Linux or Windows), as one sentence; empty when
+// there is nothing to add.
 std::string PortFailureHint(const std::string& reason);
 
 // What to do about a failed transfer from the command line, as one sentence:

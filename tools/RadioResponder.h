@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -10,6 +11,10 @@
 #include "tools/RadioFaults.h"
 
 namespace torvan::sim {
+
+// A command that stalls on the line this long is dropped, as the radio's
+// receiver drops it: whoever feeds the responder resets its parser then.
+inline constexpr std::chrono::milliseconds kCommandGap{200};
 
 // What the radio does after a received byte.
 struct RadioAction {

@@ -18,8 +18,6 @@ namespace {
 
 // One byte of 8N1 at 9600 baud: 10 bits.
 constexpr std::chrono::nanoseconds kByteTime{1'041'667};
-// A command that stalls this long is dropped, as a radio's receiver would.
-constexpr std::chrono::milliseconds kParserReset{200};
 // Poll wake-up, so a lost stop request cannot keep the loop forever.
 constexpr int kPollMs = 500;
 
@@ -110,7 +108,7 @@ void RadioSimulator::Run() {
 
 void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_point at) {
     std::lock_guard lock(mutex_);
-    if (at - lastByte_ > kParserReset) {
+    if (at - lastByte_ > kCommandGap) {
         responder_.ResetParser();
     }
     lastByte_ = at;
@@ -119,6 +117,9 @@ void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_poin
         if (pace_) {
             arrival = std::max(at, rxLineFree_) + kByteTime;
             rxLineFree_ = arrival;
+        }
+        if (trace_ != nullptr) {
+            trace_->Received(std::span(&byte, 1));
         }
         const RadioAction& action = responder_.Feed(byte);
         Send(action, arrival);
@@ -155,6 +156,9 @@ void RadioSimulator::Send(const RadioAction& action, Clock::time_point earliest)
 }
 
 void RadioSimulator::Transmit(std::span<const std::uint8_t> bytes) {
+    if (trace_ != nullptr) {
+        trace_->Sent(bytes);
+    }
     // Like a line, a full input queue on the far side simply drops bytes.
     [[maybe_unused]] const ssize_t n = ::write(master_, bytes.data(), bytes.size());
 }

@@ -9,6 +9,7 @@
 
 #include "model/MemoryImage.h"
 #include "model/Result.h"
+#include "tools/ByteTrace.h"
 #include "tools/RadioFaults.h"
 #include "tools/RadioResponder.h"
 
@@ -30,6 +31,8 @@ public:
     // Creates the pseudo-terminal.
     Result Open();
     const std::string& DevicePath() const { return path_; }
+    // Logs every byte received and sent to `trace` (which outlives Run()).
+    void SetTrace(ByteTrace* trace) { trace_ = trace; }
 
     // Serves until Stop() or until a pulled cable ends the line.
     void Run();
@@ -54,6 +57,7 @@ private:
     int stopWrite_ = -1;
     std::string path_;
     bool pace_;
+    ByteTrace* trace_ = nullptr;
 
     mutable std::mutex mutex_;
     MemoryImage memory_;

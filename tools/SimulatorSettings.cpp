@@ -30,6 +30,8 @@ const char* const kSimulatorUsage =
     "  --tuning A,B,C,D,E,F the six power tuning values (0-255)\n"
     "  --save FILE          write the memory to FILE on exit\n"
     "  --link PATH          also make PATH a symbolic link to the device\n"
+    "  --trace FILE         log every byte received (\">\") and sent (\"<\") to FILE,\n"
+    "                       in hex, one line per direction, without timing\n"
     "\n"
     "Line:\n"
     "  --pace               take the time of a 9600-baud line for every byte\n"
@@ -126,6 +128,11 @@ const std::map<std::string, Handler>& ValueOptions() {
         {"--link",
          [](const std::string& v, SimulatorSettings& s) {
              s.linkPath = v;
+             return !v.empty();
+         }},
+        {"--trace",
+         [](const std::string& v, SimulatorSettings& s) {
+             s.tracePath = v;
              return !v.empty();
          }},
         {"--ignore-handshakes",

@@ -15,8 +15,9 @@ struct SimulatorSettings {
     RadioFaults faults;
     bool pace = false;
     bool help = false;
-    std::string savePath;  // memory written here on exit
-    std::string linkPath;  // symbolic link to the device, removed on exit
+    std::string savePath;   // memory written here on exit
+    std::string linkPath;   // symbolic link to the device, removed on exit
+    std::string tracePath;  // every byte received and sent logged here
 };
 
 extern const char* const kSimulatorUsage;

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,17 @@ int main(int argc, char** argv) {
     if (const torvan::Result opened = simulator.Open(); !opened.ok) {
         std::cerr << "torvan-radio-sim: " << opened.error << "\n";
         return 1;
+    }
+    // Closed after the trace has written its last line.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, std::fclose);
+    std::optional<ByteTrace> trace;
+    if (!settings.tracePath.empty()) {
+        traceFile.reset(std::fopen(settings.tracePath.c_str(), "w"));
+        if (!traceFile) {
+            std::perror(("torvan-radio-sim: " + settings.tracePath).c_str());
+            return 1;
+        }
+        simulator.SetTrace(&trace.emplace(traceFile.get()));
     }
     if (!settings.linkPath.empty()) {
         ::unlink(settings.linkPath.c_str());

@@ -9,7 +9,7 @@ class IniStore;
 
 // A serial port present on this machine.
 struct PresentPort {
-    std::string device;       // /dev/ttyUSB0
+    std::string device;       // /dev/ttyUSB0; on Windows the driver's, \Device\Serial0
     std::string usbId;        // "0403:6001", empty when not a USB device
     std::string description;  // as the system names it
     std::string manufacturer;
@@ -17,14 +17,16 @@ struct PresentPort {
     bool mayOpen = false;  // the current user may read and write it
     std::string group;     // when the user may not: the group whose members may
     std::string owner;     // when no group may either: the only user who may
+    std::string note;      // said instead of the above, when set
 };
 
 // Fills in `port.group` or `port.owner` from its device's owner and mode: a
-// group is named only when it may read and write the device.
+// group is named only when it may read and write the device (Linux).
 void FindWhoMayOpen(PresentPort& port);
 
-// The ports present, with the COM name each is reached by (the default
-// /dev/ttyUSB0-7 or the [Ports] section of `ini`).
+// The ports present, with the COM name each is reached by: on Linux the
+// default /dev/ttyUSB0-7 or the [Ports] section of `ini`; on Windows the
+// system's own COM names, which `ini` plays no part in.
 std::vector<PresentPort> ListPresentPorts(const IniStore& ini);
 
 }  // namespace torvan

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "link/ReadDeadline.h"
+#include "link/serial/PlatformPort.h"
 
 namespace torvan {
 namespace {
@@ -98,7 +99,11 @@ SerialPortQt::DriverQueue SerialPortQt::SystemDriverQueue() {
                        [](int fd) { ::tcflush(fd, TCOFLUSH); }};
 }
 
-SerialPortQt::SerialPortQt() = default;
+SerialPortQt::SerialPortQt(DriverQueue driverQueue) : driverQueue_(std::move(driverQueue)) {}
+
+std::unique_ptr<SerialPort> MakePlatformPort() {
+    return std::make_unique<SerialPortQt>();
+}
 
 SerialPortQt::~SerialPortQt() {
     ClosePort();

@@ -17,7 +17,16 @@ namespace torvan {
 // flock on the device, which also keeps out a second program run as root.
 class SerialPortQt final : public SerialPort {
 public:
-    SerialPortQt();
+    // The driver's transmit queue: how many bytes still wait in it, and
+    // dropping them. Replaceable because pseudo-terminals always report it
+    // empty, which leaves the write time-out path unreachable in tests.
+    struct DriverQueue {
+        std::function<int(int fd)> waiting;
+        std::function<void(int fd)> discard;
+    };
+    static DriverQueue SystemDriverQueue();
+
+    explicit SerialPortQt(DriverQueue driverQueue = SystemDriverQueue());
     ~SerialPortQt() override;
 
     SerialPortQt(const SerialPortQt&) = delete;
@@ -32,16 +41,6 @@ public:
     void Pause(unsigned milliseconds) override;
     std::string ErrorText() const override { return error_; }
 
-    // The driver's transmit queue: how many bytes still wait in it, and
-    // dropping them. Replaceable because pseudo-terminals always report it
-    // empty, which leaves the write time-out path unreachable in tests.
-    struct DriverQueue {
-        std::function<int(int fd)> waiting;
-        std::function<void(int fd)> discard;
-    };
-    static DriverQueue SystemDriverQueue();
-    void SetDriverQueue(DriverQueue queue) { driverQueue_ = std::move(queue); }
-
 private:
     Result OpenDevice(const std::string& path);
     Result Fail(const std::string& reason);
@@ -55,7 +54,7 @@ private:
     int lockFd_ = -1;
     TimeoutProfile profile_ = ClonePacing;
     std::string error_;
-    DriverQueue driverQueue_ = SystemDriverQueue();
+    DriverQueue driverQueue_;
 };
 
 }  // namespace torvan

@@ -34,7 +34,7 @@ check 1 "torvan-encoder: no display found (cannot connect to display :$free)$hin
 # XDG_RUNTIME_DIR keeps the toolkit from remarking on its absence.
 mkdir -m 700 "$work/run"
 check 2 "torvan-encoder: unknown option '--bogus'
-Usage: torvan-encoder [FILE.sin]
+Usage: torvan-encoder [--simulated-radio] [FILE.sin]
        torvan-encoder --help | --version" \
   env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/run" "$encoder" --bogus file.sin
 [ "$status" -eq 0 ] && echo "no display, unknown option: refused with a sentence"

@@ -45,6 +45,31 @@ TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     }
 }
 
+// Windows: COM names are the system's own, in any letter case, from COM1 to
+// COM256; a device name is taken as it is; nothing else is a port.
+TEST(PortNames, WindowsComNamesAndDeviceNames) {
+    const std::string none = "no serial port is named ";
+    const std::string hint = "; a port is named COM and its number, as in COM3";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"COM1", R"(\\.\COM1)"},
+        {"com12", R"(\\.\COM12)"},
+        {R"(\\.\com5)", R"(\\.\COM5)"},
+        {"COM256", R"(\\.\COM256)"},
+        {R"(\\.\CNCA0)", R"(\\.\CNCA0)"},
+        {"COM0", none + "COM0" + hint},
+        {"COM257", none + "COM257" + hint},
+        {"COM05", none + "COM05" + hint},
+        {"COM", none + "COM" + hint},
+        {R"(\\.\)", none + R"(\\.\)" + hint},
+        {"/dev/ttyUSB0", none + "/dev/ttyUSB0" + hint},
+        {"", "no port is selected"},
+    };
+    for (const auto& [name, said] : cases) {
+        const PortDevice device = WindowsPortDevice(name);
+        EXPECT_EQ(device.ok ? device.value : device.error, said) << name;
+    }
+}
+
 using S = ScrollCode;
 
 // Steps stop at 0 and 255 (a nudge past the top must not mean no power);

@@ -23,9 +23,10 @@ namespace {
 
 // Opens `path` with `profile` on a serial thread and hands the port to `use`.
 void WithPort(const std::string& path, const TimeoutProfile& profile,
-              const std::function<void(SerialPort&)>& use) {
+              const std::function<void(SerialPort&)>& use,
+              SerialPortQt::DriverQueue queue = SerialPortQt::SystemDriverQueue()) {
     RunOnSerialThread([&] {
-        SerialPortQt port;
+        SerialPortQt port(std::move(queue));
         const Result opened = port.OpenPort(path);
         ASSERT_TRUE(opened.ok) << opened.error;
         port.ConfigurePort(profile);
@@ -107,13 +108,12 @@ TEST(SerialPortQt, WriteTimeOutDiscardsTheQueue) {
     int discards = 0;
     std::size_t sent = 0;
     std::string error;
-    WithPort(far.path, TimeoutProfile{30, 50, 100, 0, 20}, [&](SerialPort& port) {
-        auto& serial = static_cast<SerialPortQt&>(port);
-        serial.SetDriverQueue(
-            {[&](int) { return discards == 0 ? 5 : 0; }, [&](int) { ++discards; }});
-        sent = port.WriteBytes(std::vector<std::uint8_t>(8, 0x42));
-        error = port.ErrorText();
-    });
+    WithPort(far.path, TimeoutProfile{30, 50, 100, 0, 20},
+             [&](SerialPort& port) {
+                 sent = port.WriteBytes(std::vector<std::uint8_t>(8, 0x42));
+                 error = port.ErrorText();
+             },
+             {[&](int) { return discards == 0 ? 5 : 0; }, [&](int) { ++discards; }});
     EXPECT_EQ(discards, 1);
     EXPECT_EQ(sent, 3U) << "five of eight still queued";
     EXPECT_NE(error.find("write time-out"), std::string::npos) << error;

@@ -1,0 +1,43 @@
+#include "link/serial/PortFactory.h"
+
+#include "config/ReadCopy.h"
+#include "link/serial/PlatformPort.h"
+#include "tools/SimulatedRadioPort.h"
+
+namespace torvan {
+namespace {
+
+// The run's one switch: set at start, read by every port made afterwards.
+std::optional<std::filesystem::path>& SimulatedMemory() {
+    static std::optional<std::filesystem::path> file;
+    return file;
+}
+
+}  // namespace
+
+std::filesystem::path SimulatedRadioFile() {
+    const std::filesystem::path folder = DataFolder();
+    return folder.empty() ? folder : folder / "simulated-radio.sin";
+}
+
+void SimulateRadio(std::optional<std::filesystem::path> memoryFile) {
+    SimulatedMemory() = std::move(memoryFile);
+}
+
+bool RadioSimulated() {
+    return SimulatedMemory().has_value();
+}
+
+std::unique_ptr<SerialPort> MakeSerialPort() {
+    if (const auto& file = SimulatedMemory()) {
+        return std::make_unique<sim::SimulatedRadioPort>(*file);
+    }
+    return MakePlatformPort();
+}
+
+PortResolver RunPortResolver(std::optional<std::filesystem::path> iniPath) {
+    return RadioSimulated() ? PortResolver::Simulated(kSimulatedRadioDevice)
+                            : PortResolver(std::move(iniPath));
+}
+
+}  // namespace torvan

@@ -24,6 +24,7 @@ expected=(
   share/man/man1/torvan-cli.1.gz share/man/man1/torvan-radio-sim.1.gz
   share/torvan-encoder/Program.ini
   share/doc/torvan-encoder/README.md share/doc/torvan-encoder/docs/user-guide.md
+  share/doc/torvan-encoder/DejaVu-LICENSE.txt
 )
 sizes=(16 22 24 32 48 64 128 256)
 if [ "$window" = ON ]; then
@@ -102,6 +103,17 @@ cmp -s "$ini" "$prefix/share/torvan-encoder/Program.ini" || fail "$ini is not th
 shown=$("$cli" show "$work/new.sin")
 grep -qx 'Model: VHF Standard' <<<"$shown" || fail "no default model: $shown"
 grep -qx 'Frequency Range: 136-174MHz' <<<"$shown" || fail "no default range: $shown"
+
+# The plan is printed in the font the programs carry, whatever the system
+# offers: here a font configuration with Liberation only.
+cat >"$work/fonts.conf" <<FONTS
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>/usr/share/fonts/truetype/liberation2</dir><cachedir>$work/fc</cachedir></fontconfig>
+FONTS
+FONTCONFIG_FILE=$work/fonts.conf "$cli" print "$work/new.sin" "$work/plan.pdf"
+fonts=$(pdffonts "$work/plan.pdf" | awk 'NR > 2 {print $1}' | sort | xargs)
+[ "$fonts" = "DejaVuSans DejaVuSans-Bold" ] || fail "the plan is printed in $fonts"
 
 if [ "$window" = ON ]; then
   # Two runs of the installed window on a virtual display: the first opens

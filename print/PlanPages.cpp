@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "form/ChannelCodec.h"
+#include "print/PlanFont.h"
 #include "print/PlanText.h"
 
 namespace torvan {
@@ -80,7 +81,7 @@ double PlanPages::TextHeight(const QString& text, Font font, double width) const
 void PlanPages::SetScale(double scale) {
     for (int font = 0; font < kFontCount; ++font) {
         QFont& made = fonts_[static_cast<std::size_t>(font)];
-        made = QFont(QStringLiteral("Sans Serif"));
+        made = QFont(PlanFontFamily());
         // No ligatures: "Off" must stay three letters for a PDF's search.
         made.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
         made.setPointSizeF(kPoints[static_cast<std::size_t>(font)] * scale);

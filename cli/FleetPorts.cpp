@@ -6,6 +6,9 @@
 
 #include "link/DeviceIdentity.h"
 #include "link/serial/PortFactory.h"
+#ifdef _WIN32
+#include "model/ReservedNames.h"
+#endif
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
@@ -42,6 +45,12 @@ std::string ReadFileName(const FleetPort& port) {
                                                 : port.name;
     std::replace(stem.begin(), stem.end(), '/', '_');
     std::replace(stem.begin(), stem.end(), '\\', '_');
+#ifdef _WIN32
+    // COM1.sin to COM9.sin would be the ports themselves, not files.
+    if (IsReservedDeviceName(stem + ".sin")) {
+        stem += "-radio";
+    }
+#endif
     return stem + ".sin";
 }
 

@@ -64,7 +64,11 @@ foreach(file IN LISTS files)
     endif()
   endif()
   if(file STREQUAL "Program.ini")
-    string(APPEND install "SetOverwrite off\nFile \"${STAGE}/${file}\"\nSetOverwrite on\n")
+    # Only into a folder of the user's own: under Program Files the program
+    # could not store the port there, so an all-users install leaves each
+    # user's Program.ini to the program, which makes it in %APPDATA%.
+    string(APPEND install "\${If} $MultiUser.InstallMode == \"CurrentUser\"\n"
+           "SetOverwrite off\nFile \"${STAGE}/${file}\"\nSetOverwrite on\n\${EndIf}\n")
   else()
     string(APPEND install "File \"${STAGE}/${file}\"\n")
   endif()

@@ -79,15 +79,22 @@ same power power --port RADIO high-low 17 -- power --port '\\.\COM21' high-low 1
 
 # Two radios at once, each on its own COM port; then the ports present.
 sim a --seed 5 --link "$com/com21" --save a.sin
-sim b --seed 6 --link "$com/com22" --save b.sin
-win write --port COM21 --port COM22 l.sin
+sim b --seed 6 --link "$com/com5" --save b.sin
+win write --port COM21 --port COM5 l.sin
 said 0
-grep -qE '^COM21 +OK ' out && grep -qE '^COM22 +OK ' out || fail "fleet table: $(cat out)"
+grep -qE '^COM21 +OK ' out && grep -qE '^COM5 +OK ' out || fail "fleet table: $(cat out)"
 win write --port COM21 --port '\\.\com21' l.sin
 said 2 "torvan-cli write: COM21 and \\\\.\\com21 are the same device (\\\\.\\COM21); name each radio once"
+# A fleet read saves one file a port, named after it; COM1 to COM9 name
+# Windows devices, so their files get "-radio".
+mkdir radios
+win read --port COM21 --port COM5 radios
+said 0
+cmp -s -n 3584 radios/COM21.sin l.sin && cmp -s -n 3584 radios/COM5-radio.sin l.sin ||
+  fail "fleet read: $(ls radios) $(cat out)"
 win ports
 said 0
-for port in COM21 COM22; do
+for port in COM21 COM5; do
   grep -qF "$port  (not registered with the system; found by opening it)" out ||
     fail "ports: no $port in: $(cat out)"
 done

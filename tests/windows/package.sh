@@ -177,4 +177,16 @@ done
 for key in "$classes\\.sin" "$classes\\TorvanPCEncoder.ChannelData" "HKCU\\$uninstall_key"; do
   wine reg query "$key" >/dev/null 2>&1 && fail "$key is left in the registry"
 done
+# For all users: Program Files is no folder of the user's, so no Program.ini
+# is put beside the programs (each user's goes to %APPDATA%).
+machine="$WINEPREFIX/drive_c/Program Files/Torvan PC Encoder"
+wine "$BUILD_DIR/$base-setup.exe" /S /AllUsers || fail "the all-users install failed: $?"
+[ -f "$machine/torvan-encoder.exe" ] && [ ! -e "$machine/Program.ini" ] ||
+  fail "all users: $(ls "$machine" 2>&1)"
+wine "$machine/uninstall.exe" /S /AllUsers || fail "the all-users uninstaller failed: $?"
+for _ in $(seq 60); do
+  [ -e "$machine" ] || break
+  sleep 0.5
+done
+[ ! -e "$machine" ] || fail "left installed for all users: $(ls -R "$machine")"
 echo "zip, programs, installer and uninstaller as expected: $base"

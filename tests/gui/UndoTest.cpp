@@ -81,7 +81,10 @@ private slots:
             gui_test::WaitActive(Frame());
             const MemoryImage after = View().ShownImage();
             QVERIFY2(after != before, label);
+            cell(5, 1);  // away from the change, which the redo shows again
             UndoRedo(label, before, after);
+            const bool inGrid = std::string_view(label).find("channel 1") != std::string_view::npos;
+            QVERIFY2(!inGrid || grid.Row() == 1, label);
         }
     }
 

@@ -18,6 +18,7 @@
 #include "app/MnemonicCycle.h"
 #include "app/PrintCommands.h"
 #include "app/ProgramCommands.h"
+#include "config/ProductName.h"
 #include "dialogs/CDtmfDlg.h"
 #include "dialogs/CRadioDlg.h"
 #include "dialogs/CSideKeyDlg.h"
@@ -35,7 +36,7 @@ namespace torvan {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Torvan PC Encoder");
+const QString kTitle = QString::fromUtf8(kProductName);
 
 QAction* MakeAction(const CommandInfo& info, QObject* parent) {
     auto* action = new QAction(QString::fromUtf8(info.text), parent);

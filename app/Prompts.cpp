@@ -5,6 +5,8 @@
 
 #include "app/CExitDlg.h"
 
+#include "config/ProductName.h"
+
 namespace torvan {
 
 namespace {
@@ -27,7 +29,7 @@ QString AskSaveFileName(QWidget* parent, const QString& suggested) {
 }
 
 void ShowFileError(QWidget* parent, const QString& message) {
-    QMessageBox::warning(parent, QStringLiteral("Torvan PC Encoder"), message);
+    QMessageBox::warning(parent, QString::fromUtf8(kProductName), message);
 }
 
 bool AskExit(QWidget* parent) {

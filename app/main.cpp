@@ -12,6 +12,7 @@
 #include "app/DisplayGuard.h"
 #include "config/IniLocation.h"
 #include "config/IniStore.h"
+#include "config/ProductName.h"
 #include "link/serial/PortFactory.h"
 
 namespace {
@@ -138,7 +139,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QApplication::setApplicationName(QStringLiteral("Torvan PC Encoder"));
+    QApplication::setApplicationName(QString::fromUtf8(torvan::kProductName));
     QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));
 
     // With --simulated-radio every port of this run is the simulated radio

@@ -7,12 +7,13 @@
 #include <string>
 #include <system_error>
 
+#include "config/ProductName.h"
 #include "config/ProgramFolders.h"
+#include "model/SystemText.h"
 
 namespace torvan {
 namespace {
 
-const wchar_t* const kProgramFolder = L"Torvan PC Encoder";
 
 // A folder of the user's profile as the shell knows it (redirected folders
 // included), or from the environment when the shell does not say.
@@ -29,7 +30,7 @@ std::filesystem::path KnownFolder(const KNOWNFOLDERID& id, const wchar_t* variab
             folder = value;
         }
     }
-    return folder.empty() ? folder : folder / kProgramFolder;
+    return folder.empty() ? folder : folder / PathFromUtf8(kProductName);
 }
 
 }  // namespace

@@ -276,7 +276,7 @@ void MapOptions(RowReader& row, ChannelRow& texts) {
 // One sheet row into grid row `channel`, from the new-channel defaults the
 // grid gives a channel.
 void ImportRow(RowReader& row, const FrequencyLimits& limits, int channel, CellTable& grid) {
-    ChannelRow texts = {"", "", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
+    ChannelRow texts = NewChannelRow("");
     MapFrequencies(row, limits, texts);
     MapTones(row, texts);
     MapOptions(row, texts);

@@ -5,6 +5,7 @@
 
 #include "csv/SheetColumns.h"
 #include "form/ChannelCodec.h"
+#include "model/Text.h"
 
 namespace torvan::csv {
 
@@ -127,17 +128,10 @@ std::string NoteText(const SheetNote& note, FixPolicy policy) {
 
 std::string ChannelsText(std::vector<int> channels) {
     std::sort(channels.begin(), channels.end());
-    std::string text;
-    for (std::size_t i = 0; i < channels.size(); ++i) {
-        std::size_t last = i;
-        while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) {
-            ++last;
-        }
-        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
-                (last > i ? "-" + std::to_string(channels[last]) : "");
-        i = last;
-    }
-    return (channels.size() > 1 ? "channels " : "channel ") + text;
+    const std::vector<std::size_t> ascending(channels.begin(), channels.end());
+    const std::string runs =
+        RunsText(ascending, [](std::size_t channel) { return std::to_string(channel); });
+    return (channels.size() > 1 ? "channels " : "channel ") + runs;
 }
 
 }  // namespace torvan::csv

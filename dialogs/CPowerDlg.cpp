@@ -130,16 +130,46 @@ int CPowerDlg::exec() {
     return QDialog::exec();
 }
 
+CPowerDlg::State CPowerDlg::After(State state, Event event) {
+    switch (event) {
+        case Event::Query:
+            return state == State::Idle ? State::Querying : state;
+        case Event::Send:  // a value, or the end of tuning (End works when idle too)
+            return state == State::Tuning || state == State::Idle ? State::Sending : state;
+        case Event::Queried:
+            return State::Tuning;
+        case Event::QueryFailed:
+        case Event::TuningEnded:
+            return State::Idle;
+        case Event::Sent:
+            return State::Tuning;
+        case Event::CloseAsked:
+            switch (state) {
+                case State::Querying:
+                    return State::QueryingToClose;
+                case State::Sending:
+                    return State::SendingToClose;
+                case State::Idle:
+                case State::Tuning:
+                    return State::Closing;
+                default:
+                    return state;  // a second close request while the first one runs
+            }
+    }
+    return state;
+}
+
+bool CPowerDlg::Active() const {
+    return state_ == State::Tuning || state_ == State::Sending || state_ == State::SendingToClose;
+}
+
 void CPowerDlg::reject() {
-    if (closing_) {
-        return;  // a second close request while the first one runs
+    const State before = state_;
+    On(Event::CloseAsked);
+    if (state_ != State::Closing || before == State::Closing) {
+        return;  // closes once the running exchange is over, or is closing
     }
-    if (busy_) {
-        closePending_ = true;  // closes once the running exchange is over
-        return;
-    }
-    closing_ = true;
-    if (active_) {
+    if (before == State::Tuning) {
         // The dialog closes either way; the user hears of a radio left
         // tuning unless a failure was told already.
         if (const Result ended = Exchange([](SerialLink& link) { return EndTuning(link); });
@@ -164,7 +194,7 @@ bool CPowerDlg::eventFilter(QObject* watched, QEvent* event) {
         }
         if (type == QEvent::KeyPress) {
             if (const auto code = KeyCode(static_cast<QKeyEvent*>(event)->key())) {
-                if (active_) {
+                if (Active()) {
                     gesture_.Step(*code);
                 }
                 return true;
@@ -180,17 +210,22 @@ bool CPowerDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// An exchange that ends while a close was asked for closes the dialog
+// afterwards; a failed one closes it anyway (Fail).
 void CPowerDlg::OnLevelButton(LevelPoint point) {
-    if (busy_ || active_) {
+    if (state_ != State::Idle) {
         return;
     }
     point_ = point;
     label_ = LevelButton(point).text().toStdString();
     std::optional<std::uint8_t> value;
+    On(Event::Query);
     const Result queried = Exchange([&](SerialLink& link) {
         value = QueryLevel(link, point);
         return value.has_value();
     });
+    const bool closeAsked = state_ == State::QueryingToClose;
+    On(queried.ok ? Event::Queried : Event::QueryFailed);
     if (!queried.ok) {
         Fail(queried);
         return;
@@ -199,16 +234,24 @@ void CPowerDlg::OnLevelButton(LevelPoint point) {
     gesture_.Reset(*value);
     ShowLevel(*value);
     ScrollBar().setFocus(Qt::OtherFocusReason);
+    if (closeAsked) {
+        PostCloseRequest();
+    }
 }
 
 void CPowerDlg::OnEnd() {
-    if (busy_) {
+    if (state_ != State::Idle && state_ != State::Tuning) {
         return;
     }
+    On(Event::Send);
     const Result ended = Exchange([](SerialLink& link) { return EndTuning(link); });
+    const bool closeAsked = state_ == State::SendingToClose;
+    On(Event::TuningEnded);
     ResetControls();
     if (!ended.ok) {
         Fail(ended);
+    } else if (closeAsked) {
+        PostCloseRequest();
     }
 }
 
@@ -216,7 +259,7 @@ void CPowerDlg::OnEnd() {
 // the level value follows the steps, on the byte (so it wraps).
 void CPowerDlg::OnScrollAction(int action) {
     const auto code = CodeOf(action);
-    if (!code || !active_) {
+    if (!code || !Active()) {
         return;
     }
     QScrollBar& scroll = ScrollBar();
@@ -227,7 +270,7 @@ void CPowerDlg::OnScrollAction(int action) {
 }
 
 void CPowerDlg::EndGesture() {
-    if (busy_ || closing_ || !active_) {
+    if (state_ != State::Tuning) {
         return;
     }
     const auto value = gesture_.End();
@@ -235,13 +278,19 @@ void CPowerDlg::EndGesture() {
         return;
     }
     const LevelPoint point = point_;
+    On(Event::Send);
     const Result sent =
         Exchange([point, value](SerialLink& link) { return SendLevel(link, point, *value); });
+    const bool closeAsked = state_ == State::SendingToClose;
+    On(Event::Sent);
     if (!sent.ok) {
         Fail(sent);
         return;
     }
     ShowLevel(*value);
+    if (closeAsked) {
+        PostCloseRequest();
+    }
 }
 
 void CPowerDlg::ResetControls() {
@@ -252,7 +301,6 @@ void CPowerDlg::ResetControls() {
     Display().setText(QStringLiteral("0"));
     ScrollBar().setValue(0);
     gesture_.Reset(0);
-    active_ = false;
 }
 
 void CPowerDlg::LockControls() {
@@ -260,7 +308,6 @@ void CPowerDlg::LockControls() {
         button->setEnabled(false);
     }
     ScrollBar().setEnabled(true);
-    active_ = true;
 }
 
 void CPowerDlg::ShowLevel(std::uint8_t value) {
@@ -289,20 +336,12 @@ Result CPowerDlg::Exchange(const std::function<bool(SerialLink&)>& exchange) {
     if (!link_) {
         return Result::Failure(clone_message::kCommunicationError);
     }
-    busy_ = true;
     Result result = Result::Success();
     worker_.Run([&] {
         if (!exchange(*link_)) {
             result = Result::Failure(clone_message::kCommunicationError, port_->ErrorText());
         }
     });
-    busy_ = false;
-    if (closePending_) {
-        closePending_ = false;
-        if (result.ok) {  // a failure closes the dialog once the user has read it
-            PostCloseRequest();
-        }
-    }
     return result;
 }
 

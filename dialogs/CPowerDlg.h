@@ -42,7 +42,8 @@ public:
     bool OnInitDialog();
     int exec() override;
 
-    bool Active() const { return active_; }
+    // A point is being tuned.
+    bool Active() const;
 
 public slots:
     // Exit, Escape, the close box and a close request after a failure.
@@ -72,6 +73,21 @@ private:
     Result Exchange(const std::function<bool(SerialLink&)>& exchange);
     void ClosePort();
 
+    // What the dialog is doing: which handler may act follows from it alone.
+    enum class State {
+        Idle,             // no point active: a level button queries one
+        Tuning,           // a point is active: the scroll bar and End talk to the radio
+        Querying,         // a level button's query runs
+        Sending,          // a point's value or the end of its tuning is being sent
+        QueryingToClose,  // as Querying, and the dialog closes once it is over
+        SendingToClose,   // as Sending, likewise
+        Closing,          // the dialog is closing: nothing more starts
+    };
+    enum class Event { Query, Queried, QueryFailed, Send, Sent, TuningEnded, CloseAsked };
+    // Every change of state, in one table.
+    static State After(State state, Event event);
+    void On(Event event) { state_ = After(state_, event); }
+
     std::unique_ptr<Ui::CPowerDlg> ui_;
     std::array<QPushButton*, 6> levelButtons_{};
     PortDevice device_;
@@ -82,10 +98,7 @@ private:
     LevelPoint point_ = LevelPoint::LowLow;
     std::string label_;
     LevelGesture gesture_;
-    bool active_ = false;
-    bool busy_ = false;
-    bool closing_ = false;
-    bool closePending_ = false;
+    State state_ = State::Idle;
     bool failureShown_ = false;
 };
 

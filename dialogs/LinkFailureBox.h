@@ -4,13 +4,15 @@
 #include <memory>
 #include <string>
 
+#include "config/ProductName.h"
+
 class QMessageBox;
 class QWidget;
 
 namespace torvan {
 
 // The title of every radio message box: the application's title.
-inline const QString kLinkBoxTitle = QStringLiteral("Torvan PC Encoder");
+inline const QString kLinkBoxTitle = QString::fromUtf8(kProductName);
 
 // A radio failure as a warning box with only OK: `message` is one of the
 // program's fixed messages; the system's `reason`, when there is one, what

@@ -116,10 +116,14 @@ void EncodeChannel(const CellTable& grid, int channel, MemoryImage& image) {
 
 }  // namespace
 
+ChannelRow NewChannelRow(const std::string& frequency) {
+    return {"", frequency, frequency, "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
+}
+
 std::array<std::string_view, 4> ColumnChoices(int col) {
     switch (col) {
         case column::kBusyLock:
-            return {"Off", "Carrier", "Tone", ""};
+            return kBusyLock;
         case column::kTxPower:
             return {"High", "Low", "", ""};
         case column::kBandwidth:

@@ -37,6 +37,11 @@ inline constexpr std::array<std::string_view, CellTable::kCols> kChannelHeaders 
 // channel number first).
 using ChannelRow = std::array<std::string, CellTable::kCols>;
 
+// The row the grid gives a channel when its first frequency is typed: both
+// frequencies that one, no tones, Busy Lock off, high power, wide, scanned,
+// no PTT ID, no name. A sheet's new channel starts from it too.
+ChannelRow NewChannelRow(const std::string& frequency);
+
 // The texts a list column (5 to 9) offers, in order; empty for other columns.
 std::array<std::string_view, 4> ColumnChoices(int col);
 int ColumnChoiceCount(int col);

@@ -23,9 +23,9 @@ std::uint32_t TypedCount(std::string_view typed) {
     return scaled >= static_cast<double>(kMax) ? kMax : static_cast<std::uint32_t>(scaled);
 }
 
-void SetRow(CellTable& grid, int row, const std::array<std::string, 10>& texts) {
+void SetRow(CellTable& grid, int row, const ChannelRow& texts) {
     for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(row, col, texts[static_cast<std::size_t>(col - 1)]);
+        grid.SetTextMatrix(row, col, texts[static_cast<std::size_t>(col)]);
     }
 }
 
@@ -64,8 +64,7 @@ void CommitFrequency(CellTable& grid, int row, int col, std::string_view typed,
         if (text.empty()) {
             SetRow(grid, row, {});
         } else if (wasEmpty) {
-            SetRow(grid, row,
-                   {text, text, "None", "None", "Off", "High", "Wide", "Yes", "Off", ""});
+            SetRow(grid, row, NewChannelRow(text));
         } else {
             grid.SetTextMatrix(row, col, text);
         }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "model/Text.h"
+
 namespace torvan {
 namespace {
 
@@ -28,25 +30,7 @@ std::vector<std::size_t> UnwrittenAddresses(const MemoryImage& sent, const Memor
 }
 
 std::string AddressRanges(const std::vector<std::size_t>& addresses) {
-    std::string text;
-    for (std::size_t i = 0; i < addresses.size();) {
-        std::size_t last = i;
-        while (last + 1 < addresses.size() && addresses[last + 1] == addresses[last] + 1) {
-            ++last;
-        }
-        // Appended piece by piece: "literal" + string trips a false
-        // -Wrestrict in GCC 12 at -O3 (the Windows build's).
-        if (!text.empty()) {
-            text += ", ";
-        }
-        text += Hex(addresses[i]);
-        if (last > i) {
-            text += '-';
-            text += Hex(addresses[last]);
-        }
-        i = last + 1;
-    }
-    return text;
+    return RunsText(addresses, Hex);
 }
 
 }  // namespace torvan

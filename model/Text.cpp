@@ -37,4 +37,27 @@ std::string_view WordAfterColon(std::string_view text) {
     return rest.substr(0, rest.find_first_of(kSpace));
 }
 
+std::string RunsText(const std::vector<std::size_t>& ascending,
+                     const std::function<std::string(std::size_t)>& show) {
+    std::string text;
+    for (std::size_t i = 0; i < ascending.size();) {
+        std::size_t last = i;
+        while (last + 1 < ascending.size() && ascending[last + 1] == ascending[last] + 1) {
+            ++last;
+        }
+        // Appended piece by piece: "literal" + string trips a false
+        // -Wrestrict in GCC 12 at -O3 (the Windows build's).
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += show(ascending[i]);
+        if (last > i) {
+            text += '-';
+            text += show(ascending[last]);
+        }
+        i = last + 1;
+    }
+    return text;
+}
+
 }  // namespace torvan

@@ -7,7 +7,6 @@
 
 #include "config/DefaultProgramIni.h"
 #include "config/IniLocation.h"
-#include "model/Numbers.h"
 #include "model/SafeFile.h"
 #include "model/SystemText.h"
 #include "model/Utf8Text.h"
@@ -82,10 +81,6 @@ std::string IniStore::ReadString(const std::string& section, const std::string& 
     return ReadSection(section).Value(key);
 }
 
-int IniStore::ReadInt(const std::string& section, const std::string& key) const {
-    return static_cast<int>(ParseInteger(ReadString(section, key)));
-}
-
 Result IniStore::WriteString(const std::string& section, const std::string& key,
                              const std::string& value) {
     const IniRead read = ReadText(path_);
@@ -96,10 +91,6 @@ Result IniStore::WriteString(const std::string& section, const std::string& key,
                                read.reason);
     }
     return WriteFileAtomically(path_, WithIniValue(read.text, section, key, value));
-}
-
-Result IniStore::WriteInt(const std::string& section, const std::string& key, int value) {
-    return WriteString(section, key, std::to_string(value));
 }
 
 }  // namespace torvan

@@ -30,7 +30,6 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
     std::string ReadString(const std::string& section, const std::string& key) const;
-    int ReadInt(const std::string& section, const std::string& key) const;
     // Every key of a section with one read of the file.
     IniSection ReadSection(const std::string& section) const;
     // The same, or why the file cannot be read: "cannot read PATH: REASON"
@@ -42,7 +41,6 @@ public:
     // it was.
     Result WriteString(const std::string& section, const std::string& key,
                        const std::string& value);
-    Result WriteInt(const std::string& section, const std::string& key, int value);
 
 private:
     void CreateIfMissing(std::string_view content) const;

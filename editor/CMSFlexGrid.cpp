@@ -204,10 +204,6 @@ QString CMSFlexGrid::Text() const {
     return TextMatrix(Row(), Col());
 }
 
-void CMSFlexGrid::SetText(const QString& text) {
-    SetTextMatrix(Row(), Col(), text);
-}
-
 QString CMSFlexGrid::TextMatrix(int row, int col) const {
     if (row < 0 || col < 0 || row >= Rows() || col >= Cols()) {
         return {};
@@ -269,30 +265,6 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
     }
 }
 
-int CMSFlexGrid::RowHeight(int row) const {
-    if (row < 0 || row >= Rows()) {
-        return 0;
-    }
-    const int px = row < fixedRows_ ? fixedRowHeightPx_ : rowHeight(row - fixedRows_);
-    return px * TwipsPerPixelY();
-}
-
-int CMSFlexGrid::ColPos(int col) const {
-    if (col < fixedCols_ || col >= Cols()) {
-        return 0;
-    }
-    const int px = ViewportOrigin().x() + columnViewportPosition(col - fixedCols_);
-    return px * TwipsPerPixelX();
-}
-
-int CMSFlexGrid::RowPos(int row) const {
-    if (row < fixedRows_ || row >= Rows()) {
-        return 0;
-    }
-    const int px = ViewportOrigin().y() + rowViewportPosition(row - fixedRows_);
-    return px * TwipsPerPixelY();
-}
-
 void CMSFlexGrid::SetColAlignment(int col, CellAlignment alignment) {
     if (col < 0 || col >= Cols()) {
         return;
@@ -308,18 +280,9 @@ void CMSFlexGrid::SetColAlignment(int col, CellAlignment alignment) {
     }
 }
 
-void CMSFlexGrid::SetSelectionMode(GridSelection mode) {
+void CMSFlexGrid::SetSelectionMode(GridSelection /*mode*/) {
     setSelectionMode(QAbstractItemView::ContiguousSelection);
-    switch (mode) {
-        case GridSelection::ByRow:
-            setSelectionBehavior(QAbstractItemView::SelectRows);
-            break;
-        case GridSelection::ByColumn:
-            setSelectionBehavior(QAbstractItemView::SelectColumns);
-            break;
-        default:
-            setSelectionBehavior(QAbstractItemView::SelectItems);
-    }
+    setSelectionBehavior(QAbstractItemView::SelectItems);
 }
 
 void CMSFlexGrid::SetWordWrap(bool wrap) {
@@ -355,10 +318,6 @@ void CMSFlexGrid::ScrollPage(bool down) {
 
 int CMSFlexGrid::TwipsPerPixelX() const {
     return std::max(1, 1440 / std::max(1, logicalDpiX()));
-}
-
-int CMSFlexGrid::TwipsPerPixelY() const {
-    return std::max(1, 1440 / std::max(1, logicalDpiY()));
 }
 
 QSize CMSFlexGrid::sizeHint() const {
@@ -490,15 +449,9 @@ QTableWidgetItem* CMSFlexGrid::ItemAt(int row, int col, bool create) {
 }
 
 Qt::Alignment CMSFlexGrid::AlignmentOf(int col) const {
-    const auto value = static_cast<int>(colAlignment_.at(static_cast<std::size_t>(col)));
-    if (colAlignment_.at(static_cast<std::size_t>(col)) == CellAlignment::General) {
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-    static constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
-                                                        Qt::AlignRight};
-    static constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter,
-                                                      Qt::AlignBottom};
-    return kHorizontal[value / 3] | kVertical[value % 3];
+    return colAlignment_.at(static_cast<std::size_t>(col)) == CellAlignment::CenterCenter
+               ? Qt::AlignCenter
+               : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 void CMSFlexGrid::ApplyFixedLayout() {

@@ -17,22 +17,11 @@ class CMSFlexGrid : public QTableWidget {
 public:
     // When the current cell shows as highlighted.
     enum class HighLightMode { Never, Always, WithFocus };
-    // How a column's texts sit in their cells: left/centre/right by
-    // top/centre/bottom, or the general alignment (left, centred vertically).
-    enum class CellAlignment {
-        LeftTop,
-        LeftCenter,
-        LeftBottom,
-        CenterTop,
-        CenterCenter,
-        CenterBottom,
-        RightTop,
-        RightCenter,
-        RightBottom,
-        General
-    };
-    // What a drag with the mouse selects.
-    enum class GridSelection { Free, ByRow, ByColumn };
+    // How a column's texts sit in their cells: centred both ways, or the
+    // general alignment (left, centred vertically).
+    enum class CellAlignment { CenterCenter, General };
+    // What a drag with the mouse selects: any block of cells.
+    enum class GridSelection { Free };
     // ColWidth value that restores the default width.
     static constexpr int kDefaultWidth = -1;
 
@@ -53,7 +42,6 @@ public:
     int Col() const;
     void SetCol(int col);
     QString Text() const;
-    void SetText(const QString& text);
 
     // Any cell, fixed ones included, without moving the current cell. Cells
     // outside the grid read as empty text and ignore writes.
@@ -62,16 +50,12 @@ public:
 
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
-    int RowHeight(int row) const;
-    int ColPos(int col) const;
-    int RowPos(int row) const;
 
     void SetColAlignment(int col, CellAlignment alignment);
     void SetSelectionMode(GridSelection mode);
     void SetWordWrap(bool wrap);
     HighLightMode HighLight() const { return highLight_; }
     void SetHighLight(HighLightMode mode);
-    std::uint32_t BackColor() const { return backColor_; }
     // An OLE colour: 0x00BBGGRR.
     void SetBackColor(std::uint32_t oleColor);
 
@@ -85,7 +69,6 @@ public:
     // The vertical-scroll page-up and page-down requests.
     void ScrollPage(bool down);
     int TwipsPerPixelX() const;
-    int TwipsPerPixelY() const;
 
     QSize sizeHint() const override;
     void keyboardSearch(const QString& search) override;

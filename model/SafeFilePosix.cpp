@@ -199,7 +199,7 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
     if (info.st_size == 0) {
         bytes = header;
     } else if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
-        bytes = "\n";
+        bytes.push_back('\n');
     }
     bytes += line;
     // O_APPEND puts each write at the end of the file as one step.

@@ -13,6 +13,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CProgramDoc.h"
 #include "app/Commands.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MnemonicCycle.h"
 #include "app/PrintCommands.h"
@@ -86,6 +87,7 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     print_ = std::make_unique<PrintCommands>(context.doc, *view_, prompts_, this);
     program_ = std::make_unique<ProgramCommands>(*view_, context.doc.Image(), context.ports,
                                                  *statusBar(), this);
+    edits_ = std::make_unique<EditCommands>(context.doc, *view_, *statusBar());
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -93,6 +95,7 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     ConnectFileCommands();
     ConnectViewCommands();
     ConnectOptionDialogs();
+    ConnectUndo();
     ConnectPorts();
     // The View menu is the one place to show or hide the bars.
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -215,7 +218,13 @@ void CMainFrame::ConnectViewCommands() {
     }
     connect(Action(kViewToolbar), &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(Action(kViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    connect(Action(kProgramRead), &QAction::triggered, this, [this] { program_->Read(portName_); });
+    // Undoing a Read gives back the form as it was when the Read started.
+    connect(Action(kProgramRead), &QAction::triggered, this, [this] {
+        edits_->RecordPending();
+        if (program_->Read(portName_)) {
+            edits_->Record(EditStep{"Read", {}});
+        }
+    });
     connect(Action(kProgramWrite), &QAction::triggered, this,
             [this] { program_->Write(portName_); });
     connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(portName_); });
@@ -225,18 +234,36 @@ void CMainFrame::ConnectViewCommands() {
 // the view neither encodes nor decodes around them.
 void CMainFrame::ConnectOptionDialogs() {
     using namespace command;
+    // A dialog closed without storing changes nothing, and so is no step.
     connect(Action(kEditSideKey), &QAction::triggered, this, [this] {
         CSideKeyDlg dialog(image_, this);
         dialog.exec();
+        edits_->Record(EditStep{"Side Key", {}});
     });
     connect(Action(kEditDtmf), &QAction::triggered, this, [this] {
         CDtmfDlg dialog(image_, this);
         dialog.exec();
+        edits_->Record(EditStep{"DTMF", {}});
     });
     connect(Action(kEditRadio), &QAction::triggered, this, [this] {
         CRadioDlg dialog(image_, this);
         dialog.exec();
+        edits_->Record(EditStep{"Radio", {}});
     });
+}
+
+// The Edit menu keeps its own items; the keys work from the whole window.
+// An open editor (a cell's, the password's) takes them first, for its text.
+void CMainFrame::ConnectUndo() {
+    connect(view_, &CProgramView::Edited, this,
+            [this](const EditStep& step) { edits_->Record(step); });
+    const auto shortcut = [this](const QKeySequence& keys, void (EditCommands::*command)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, command] { (edits_.get()->*command)(); });
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditCommands::Undo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &EditCommands::Redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditCommands::Redo);
 }
 
 void CMainFrame::ConnectPorts() {

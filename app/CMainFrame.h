@@ -18,6 +18,7 @@ namespace torvan {
 
 class CProgramDoc;
 class CProgramView;
+class EditCommands;
 class FileCommands;
 class PrintCommands;
 class ProgramCommands;
@@ -48,6 +49,7 @@ public:
 
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
+    EditCommands& Edits() const { return *edits_; }
     PrintCommands& Printing() const { return *print_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;
@@ -66,6 +68,7 @@ private:
     void ConnectFileCommands();
     void ConnectViewCommands();
     void ConnectOptionDialogs();
+    void ConnectUndo();
     void ConnectPorts();
     void ShowAbout();
     void CenterOnScreen();
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<PrintCommands> print_;
     std::unique_ptr<ProgramCommands> program_;
+    std::unique_ptr<EditCommands> edits_;
     std::map<int, QAction*> actions_;
     // The Port items with the port name each one selects.
     std::vector<std::pair<QAction*, QString>> ports_;

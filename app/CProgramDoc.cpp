@@ -22,7 +22,7 @@ FileResult CProgramDoc::OnSaveDocument(const std::filesystem::path& path, CProgr
     FileResult result = SaveChannelFile(path, image_);
     if (result.ok) {
         path_ = path;
-        saved_.Set(image_);
+        history_.MarkSaved(image_);
     }
     return result;
 }

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "form/SavedMark.h"
+#include "form/EditHistory.h"
 #include "model/ChannelFile.h"
 #include "model/MemoryImage.h"
 
@@ -11,16 +11,17 @@ namespace torvan {
 class CProgramView;
 
 // The document: the one memory image of the process, the file it came from
-// and what counts as saved.
+// and its undo history with what counts as saved.
 class CProgramDoc {
 public:
     MemoryImage& Image() { return image_; }
     // Empty for a new, untitled document.
     const std::filesystem::path& Path() const { return path_; }
 
-    // `shown` is the form's encoding of the document (CProgramView::ShownImage).
-    void MarkSaved(const MemoryImage& shown) { saved_.Set(shown); }
-    bool IsModified(const MemoryImage& shown) const { return saved_.Changed(shown); }
+    // What the document went through, and what counts as saved; the states
+    // are the form's encodings of the document (CProgramView::ShownImage).
+    EditHistory& History() { return history_; }
+    bool IsModified(const MemoryImage& shown) const { return history_.Changed(shown); }
 
     void OnNewDocument();
     // The image and the path change only when the file loads.
@@ -32,7 +33,7 @@ public:
 private:
     MemoryImage image_;
     std::filesystem::path path_;
-    SavedMark saved_;
+    EditHistory history_;
 };
 
 }  // namespace torvan

@@ -17,7 +17,7 @@ void FileCommands::New() {
     }
     doc_.OnNewDocument();
     view_.OnInitialUpdate();
-    MarkShownAsSaved();
+    StartHistory();
 }
 
 void FileCommands::Open() {
@@ -38,7 +38,7 @@ bool FileCommands::OpenPath(const QString& path) {
     }
     recent_.Add(path);
     view_.OnInitialUpdate();
-    MarkShownAsSaved();
+    StartHistory();
     return true;
 }
 
@@ -79,10 +79,11 @@ bool FileCommands::MayReplaceDocument() {
     return false;
 }
 
-// As the form encodes the document just shown: bytes of a file that the form
-// stores otherwise are no change the user made.
-void FileCommands::MarkShownAsSaved() {
-    doc_.MarkSaved(view_.ShownImage());
+// A new history, starting from the form's encoding of the document just
+// shown: bytes of a file that the form stores otherwise are no change the
+// user made.
+void FileCommands::StartHistory() {
+    doc_.History().Start(view_.ShownImage());
 }
 
 QString FileCommands::SuggestedName() const {

@@ -31,7 +31,7 @@ private:
     // True when nothing unsaved is left to lose: unchanged, saved now or
     // discarded by the user.
     bool MayReplaceDocument();
-    void MarkShownAsSaved();
+    void StartHistory();
     bool SaveTo(const QString& path);
     QString SuggestedName() const;
 

@@ -18,14 +18,16 @@ ProgramCommands::ProgramCommands(CProgramView& view, MemoryImage& image, const P
 
 // The panel's password reaches the image first: the radio's is compared
 // with it.
-void ProgramCommands::Read(const QString& portName) {
+bool ProgramCommands::Read(const QString& portName) {
     view_.EncodeImage();
     CProgressDlg dialog(CloneDirection::Read, image_, Device(portName), parent_);
     dialog.exec();
-    if (dialog.Succeeded()) {
-        KeepCopy();
-        view_.DecodeImage();
+    if (!dialog.Succeeded()) {
+        return false;
     }
+    KeepCopy();
+    view_.DecodeImage();
+    return true;
 }
 
 // The panel's frequency range reaches the band signature first: the

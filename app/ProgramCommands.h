@@ -20,8 +20,9 @@ public:
     ProgramCommands(CProgramView& view, MemoryImage& image, const PortResolver& ports,
                     QStatusBar& status, QWidget* parent);
 
-    // Each on the port chosen when the command starts.
-    void Read(const QString& portName);
+    // Each on the port chosen when the command starts; true when the Read
+    // replaced the document.
+    bool Read(const QString& portName);
     void Write(const QString& portName);
     void Power(const QString& portName);
 

@@ -1,5 +1,6 @@
 #include "editor/CProgramView.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
@@ -46,6 +47,44 @@ CProgramView::CProgramView(MemoryImage& image, FrequencyLimits& limits,
     connect(ui_->modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelPicked);
     connect(ui_->frequencyRangeList, &QComboBox::currentIndexChanged, this,
             &CProgramView::OnRangePicked);
+    ConnectEdits();
+}
+
+// "activated" comes from the user alone (a click, a key, the wheel), after
+// the pick's own handling; the password counts once its editing ends.
+void CProgramView::ConnectEdits() {
+    connect(gridEditor_.get(), &ChannelGridEditor::Edited, this, &CProgramView::Edited);
+    for (int setting = 0; setting < kSettingCount; ++setting) {
+        QComboBox* combo = lists_.at(static_cast<std::size_t>(setting)).Combo();
+        connect(combo, &QComboBox::activated, this,
+                [this, combo, setting] { NoteSettingEdit(*combo, setting); });
+    }
+    connect(ui_->passwordEdit, &QLineEdit::editingFinished, this,
+            [this] { NoteSettingEdit(*ui_->passwordEdit, -1); });
+}
+
+// "Change Beep": the control named by its label.
+void CProgramView::NoteSettingEdit(QWidget& control, int setting) {
+    QString name = control.objectName();
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        if (label->buddy() == &control) {
+            name = label->text().remove(QLatin1Char('&'));
+        }
+    }
+    emit Edited(EditStep{"Change " + name.toStdString(), EditPlace{0, 0, setting}});
+}
+
+void CProgramView::ShowPlace(const EditPlace& place) {
+    if (place.row > 0) {
+        CMSFlexGrid& grid = *ui_->channelGrid;
+        grid.SetRow(place.row);
+        if (place.col > 0) {
+            grid.SetCol(place.col);
+        }
+        grid.setFocus();
+    } else if (place.setting >= 0) {
+        Combo(static_cast<Setting>(place.setting)).setFocus();
+    }
 }
 
 CProgramView::~CProgramView() = default;

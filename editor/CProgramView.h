@@ -58,7 +58,15 @@ public:
     void SetPasswordText(const std::string& text) override;
     void CommitOpenEditor() override;
 
+    // Shows where an undone or redone step happened: its grid cell or its
+    // setting gets the focus.
+    void ShowPlace(const EditPlace& place);
+
 signals:
+    // Something the user did on the form that may have changed the
+    // document: a grid edit (ChannelGridEditor::Edited), a setting picked,
+    // the password typed.
+    void Edited(const torvan::EditStep& step);
     // Program.ini cannot be read: why, in a sentence (said once per run).
     void IniUnreadable(const QString& warning);
 
@@ -67,6 +75,8 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
+    void ConnectEdits();
+    void NoteSettingEdit(QWidget& control, int setting);
 
     std::unique_ptr<Ui::CProgramView> ui_;
     MemoryImage& image_;

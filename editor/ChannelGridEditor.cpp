@@ -95,14 +95,18 @@ void ChannelGridEditor::BeginCellEdit() {
 
 void ChannelGridEditor::InsertChannel() {
     CommitOpenEditor();
-    torvan::InsertChannel(cells_, grid_.Row());
+    const int row = grid_.Row();
+    torvan::InsertChannel(cells_, row);
     grid_.setFocus();
+    NoteEdit("Add", row, 0);
 }
 
 void ChannelGridEditor::DeleteChannel() {
     CommitOpenEditor();
-    torvan::DeleteChannel(cells_, grid_.Row());
+    const int row = grid_.Row();
+    torvan::DeleteChannel(cells_, row);
     grid_.setFocus();
+    NoteEdit("Delete", row, 0);
 }
 
 void ChannelGridEditor::CommitOpenEditor() {
@@ -144,6 +148,7 @@ void ChannelGridEditor::OpenListEditor(int col, const QString& text) {
 void ChannelGridEditor::EditTone(int row, int col) {
     if (const auto picked = pickTone_(grid_.TextMatrix(row, col), grid_.window())) {
         grid_.SetTextMatrix(row, col, *picked);
+        NoteEdit("Edit", row, col);
     }
 }
 
@@ -155,6 +160,17 @@ void ChannelGridEditor::Commit(QWidget& editor, int row, int col) {
     } else {
         CommitChoiceCell(cells_, row, col, nameEditor_->text().toStdString());
     }
+    NoteEdit("Edit", row, col);
+}
+
+// "Delete channel 12", "Edit channel 5 Name": what the status bar says when
+// the step is undone. The channel is the row, the column named by its header.
+void ChannelGridEditor::NoteEdit(const char* verb, int row, int col) {
+    QString label = QStringLiteral("%1 channel %2").arg(QLatin1String(verb)).arg(row);
+    if (col > 0) {
+        label += QLatin1Char(' ') + grid_.TextMatrix(0, col);
+    }
+    emit Edited(EditStep{label.toStdString(), EditPlace{row, col, -1}});
 }
 
 void ChannelGridEditor::OnKeyPress(qint16& keyAscii) {

@@ -8,6 +8,7 @@
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
 #include "editor/InPlaceEditing.h"
+#include "form/EditHistory.h"
 #include "model/FrequencyLimits.h"
 
 class QComboBox;
@@ -47,6 +48,11 @@ public:
     // Closes an open editor without writing: the grid is about to be refilled.
     void DiscardOpenEditor();
 
+signals:
+    // Something the user did to the channels, which may have changed them:
+    // a cell written, a tone picked, a channel added or deleted.
+    void Edited(const torvan::EditStep& step);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -57,6 +63,7 @@ private:
     void OpenListEditor(int col, const QString& text);
     void EditTone(int row, int col);
     void Commit(QWidget& editor, int row, int col);
+    void NoteEdit(const char* verb, int row, int col);
 
     void OnKeyPress(qint16& keyAscii);
     bool OnFrequencyKey(QKeyEvent& event);

@@ -9,6 +9,8 @@
 # - pages 2-3 printed to a PDF, another file opened, Ctrl+P and Enter: the
 #   new PDF holds all pages;
 # - Edit > Power against a silent radio shows a message before it closes;
+# - Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z undo and redo a setting picked, and in
+#   the password field Ctrl+Z undoes its own typing;
 # - at QT_SCALE_FACTOR=2 every list shows its longest entry, and a Write
 #   and a Power failure say what the Qt Test rows expect (their own cases
 #   run under this X server).
@@ -151,6 +153,38 @@ wait_windows 'Torvan PC Encoder' 2
 shot power-silent
 keys Return
 wait_windows Power 0
+
+# Ctrl+S and wait until the file was replaced (a save renames a new file
+# over it), so that what follows reads the saved bytes.
+save() {
+  local inode
+  inode=$(stat -c %i "$work/A.sin")
+  keys ctrl+s
+  wait_for "[ \"\$(stat -c %i '$work/A.sin')\" != $inode ]"
+}
+same() { cmp -s "$work/A.sin" "$work/$1" || fail "A.sin is not $1"; }
+
+step="undo and redo of a setting with the window's keys"
+save
+cp "$work/A.sin" "$work/before.sin"
+keys Tab Down # from the password to Priority Channel, the next one picked
+keys ctrl+z
+save
+same before.sin
+keys ctrl+y
+save
+cmp -s "$work/A.sin" "$work/before.sin" && fail "Ctrl+Y did not redo"
+cp "$work/A.sin" "$work/after.sin"
+keys ctrl+z ctrl+shift+z
+save
+same after.sin
+
+step="Ctrl+Z in the password field undoes its typing, not a step"
+keys shift+Tab
+type_text 9
+keys ctrl+z Tab
+save
+same after.sin
 
 step="File > Exit"
 keys alt+f x

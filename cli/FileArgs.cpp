@@ -1,5 +1,9 @@
 #include "cli/FileArgs.h"
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include "model/ChannelFile.h"
@@ -33,6 +37,29 @@ bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err
 
 bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err) {
     return Reported(SaveChannelFile(path, image), err);
+}
+
+std::optional<std::string> ReadTextOrReport(const std::string& path, std::ostream& err) {
+    std::error_code ec;
+    std::string reason;
+    std::string text;
+    if (std::filesystem::is_directory(PathFromUtf8(path), ec)) {
+        reason = "it is a folder";
+    } else {
+        errno = 0;
+        std::ifstream in(PathFromUtf8(path), std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in.is_open() || in.bad()) {
+            reason = ErrnoText(errno);
+        } else if (text.empty()) {
+            reason = "it is empty";
+        }
+    }
+    if (!reason.empty()) {
+        err << PrintableText("Cannot read " + path + ": " + reason + ".") << '\n';
+        return std::nullopt;
+    }
+    return text;
 }
 
 bool OutputOrReport(const std::string& output, const std::vector<std::string>& inputs,

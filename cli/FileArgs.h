@@ -18,6 +18,10 @@ bool ExpectOneFile(const char* command, const std::vector<std::string>& words, s
 bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err);
 bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err);
 
+// The whole of a text file (a sheet, a log); nullopt, with "Cannot read
+// PATH: REASON." on `err`, when it cannot be read, is a folder or is empty.
+std::optional<std::string> ReadTextOrReport(const std::string& path, std::ostream& err);
+
 // Whether `output` may be saved (see CheckWritable) and is none of `inputs`
 // under any name, a link or a hard link included; otherwise the reason goes
 // to `err`. Checked before any work, so nothing is done in vain.

@@ -10,8 +10,11 @@
 #include "cli/FleetProgress.h"
 #include "cli/FleetTable.h"
 #include "cli/InterruptWatch.h"
+#include "cli/JobLog.h"
+#include "cli/PttIds.h"
 #include "cli/TerminalProgress.h"
 #include "config/ReadCopy.h"
+#include "form/DtmfSettings.h"
 #include "form/ImageCodec.h"
 #include "link/CloneTransfer.h"
 #include "link/WriteCheck.h"
@@ -29,30 +32,48 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // One radio's part of a fleet command, on that radio's own thread.
 using PortWork = std::function<void(std::size_t index, FleetProgress& progress, FleetRow& row)>;
+// The log's cells of one radio's work that only the command knows (its
+// file, image and PTT ID).
+using PortLine = std::function<csv::LogCells(std::size_t index, const FleetRow& row)>;
 
-// Every radio's work at once, each timed on its own serial thread. After a
-// signal each row tells its own radio's state: a radio that had finished
-// keeps its result.
+// Every radio's work at once, each timed on its own serial thread, and its
+// line added to the log as soon as it ends. After a signal each row tells
+// its own radio's state: a radio that had finished keeps its result.
 std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, const PortWork& work,
-                             std::ostream& err) {
+                             JobLog& log, const PortLine& line, std::ostream& err) {
     std::vector<std::string> names;
+    std::vector<std::string> stable;
     std::vector<FleetRow> rows(fleet.size());
     for (std::size_t i = 0; i < fleet.size(); ++i) {
         names.push_back(PrintableText(fleet[i].name));
+        stable.push_back(StableName(fleet[i].device));
         rows[i].port = names.back();
     }
     FleetProgress progress(err, names, TerminalProgress::Terminal(err));
     const InterruptWatch interrupts;
     std::vector<std::function<void()>> works;
     for (std::size_t i = 0; i < fleet.size(); ++i) {
-        works.emplace_back([&work, &progress, &rows, i] {
+        works.emplace_back([&, i] {
+            const std::string began = JobLog::Now();
             const auto start = Clock::now();
             work(i, progress, rows[i]);
             rows[i].seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            csv::LogCells cells = line(i, rows[i]);
+            csv::Cell(cells, csv::LogColumn::Time) = began;
+            csv::Cell(cells, csv::LogColumn::Port) = fleet[i].name;
+            csv::Cell(cells, csv::LogColumn::Device) = stable[i];
+            csv::Cell(cells, csv::LogColumn::Result) = rows[i].result;
+            csv::Cell(cells, csv::LogColumn::Seconds) = JobLog::Seconds(rows[i].seconds);
+            log.Add(std::move(cells));
         });
     }
     RunOnSerialThreads(works);
     return rows;
+}
+
+// The PTT ID a table shows: "-" for none.
+std::string ShownPttId(const std::string& pttId) {
+    return pttId.empty() ? "-" : pttId;
 }
 
 Result Clone(CloneDirection direction, const PortDevice& device, MemoryImage& image,
@@ -116,20 +137,39 @@ int ReadFiles(const std::vector<FleetPort>& fleet, const std::filesystem::path& 
 
 }  // namespace
 
-int RunFleetWrite(const std::vector<std::string>& ports, const std::string& file, bool verify,
-                  std::ostream& out, std::ostream& err) {
+int RunFleetWrite(const PortArgs& args, bool verify, std::ostream& out, std::ostream& err) {
+    const std::string& file = args.positional[0];
     std::vector<FleetPort> fleet;
-    if (!ResolveFleet("write", ports, fleet, err)) {
+    if (!ResolveFleet("write", args.ports, fleet, err)) {
         return 2;
     }
     MemoryImage image;
     if (!LoadOrReport(file, image, err)) {
         return 1;
     }
+    std::vector<std::string> ids;
+    if (const int refused = PlanPttIds("write", args, fleet, ids, err); refused != 0) {
+        return refused;
+    }
+    std::vector<std::filesystem::path> inputs = {PathFromUtf8(file)};
+    if (args.pttIds) {
+        inputs.push_back(PathFromUtf8(*args.pttIds));
+    }
+    if (LogIsAlsoAFile("write", args.log, inputs, err)) {
+        return 2;
+    }
+    // Each radio's own image: the file's bytes but for its PTT ID.
+    std::vector<MemoryImage> images(fleet.size(), image);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        StorePttId(images[i], ids[i]);
+    }
+    JobLog log("write", args.log);
+    log.Open(err);
     const auto rows = RunAll(
         fleet,
         [&](std::size_t i, FleetProgress& progress, FleetRow& row) {
-            MemoryImage sent = image;  // the transfer's own, however it treats it
+            row.pttId = ShownPttId(ReadDtmfSettings(images[i]).pttId);
+            MemoryImage sent = images[i];  // the transfer's own, however it treats it
             const Result written = Clone(CloneDirection::Write, fleet[i].device, sent,
                                          *progress.Sink(i, "Write data"));
             if (!written.ok) {
@@ -139,15 +179,26 @@ int RunFleetWrite(const std::vector<std::string>& ports, const std::string& file
             row.result = "OK";
             row.outcome = FleetRow::Outcome::Passed;
             if (verify) {
-                Verify(fleet[i].device, image, *progress.Sink(i, "Verify"), row);
+                Verify(fleet[i].device, images[i], *progress.Sink(i, "Verify"), row);
             }
         },
+        log,
+        [&](std::size_t i, const FleetRow& row) {
+            csv::LogCells cells;
+            csv::Cell(cells, csv::LogColumn::File) = LoggedPath(file);
+            csv::Cell(cells, csv::LogColumn::Sha256) = JobLog::Sha256(images[i]);
+            csv::Cell(cells, csv::LogColumn::PttId) = ReadDtmfSettings(images[i]).pttId;
+            csv::Cell(cells, csv::LogColumn::Verify) = verify && row.last != "-" ? row.last : "";
+            return cells;
+        },
         err);
-    return ReportFleet(rows, "VERIFY", out, err);
+    const int status = ReportFleet(rows, "VERIFY", out, err);
+    log.Close(err);
+    return status;
 }
 
-int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std::string>& password,
-                 const std::string& folder, std::ostream& out, std::ostream& err) {
+int RunFleetRead(const PortArgs& args, std::ostream& out, std::ostream& err) {
+    const std::string& folder = args.positional[0];
     std::error_code ec;
     const std::filesystem::path place = PathFromUtf8(folder);
     if (!std::filesystem::is_directory(place, ec)) {
@@ -157,12 +208,19 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
     }
     std::vector<FleetPort> fleet;
     std::vector<std::filesystem::path> files;
-    if (!ResolveFleet("read", ports, fleet, err)) {
+    if (!ResolveFleet("read", args.ports, fleet, err)) {
         return 2;
     }
     if (const int refused = ReadFiles(fleet, place, files, err); refused != 0) {
         return refused;
     }
+    if (LogIsAlsoAFile("read", args.log, files, err)) {
+        return 2;
+    }
+    JobLog log("read", args.log);
+    log.Open(err);
+    std::vector<std::string> hashes(fleet.size());
+    std::vector<std::string> ids(fleet.size());
     const auto rows = RunAll(
         fleet,
         [&](std::size_t i, FleetProgress& progress, FleetRow& row) {
@@ -170,7 +228,7 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
             // password.
             MemoryImage image;
             image.ResetToNewDocument();
-            EncodePasswordBytes(password.value_or(""), image);
+            EncodePasswordBytes(args.password.value_or(""), image);
             Result read =
                 Clone(CloneDirection::Read, fleet[i].device, image, *progress.Sink(i, "Read data"));
             // A signal after the transfer still stops the saving.
@@ -181,6 +239,9 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
                 row.Fail(read, CloneDirection::Read);
                 return;
             }
+            ids[i] = ReadDtmfSettings(image).pttId;
+            hashes[i] = JobLog::Sha256(image);
+            row.pttId = ShownPttId(ids[i]);
             if (const auto copy = KeepReadCopy(image); !copy.ok) {
                 row.notes.push_back(PrintableText(copy.error));
             }
@@ -193,8 +254,18 @@ int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std:
             row.outcome = FleetRow::Outcome::Passed;
             row.last = PrintableText(Utf8FromPath(files[i]));
         },
+        log,
+        [&](std::size_t i, const FleetRow&) {
+            csv::LogCells cells;
+            csv::Cell(cells, csv::LogColumn::File) = LoggedPath(Utf8FromPath(files[i]));
+            csv::Cell(cells, csv::LogColumn::Sha256) = hashes[i];
+            csv::Cell(cells, csv::LogColumn::PttId) = ids[i];
+            return cells;
+        },
         err);
-    return ReportFleet(rows, "FILE", out, err);
+    const int status = ReportFleet(rows, "FILE", out, err);
+    log.Close(err);
+    return status;
 }
 
 }  // namespace torvan::cli

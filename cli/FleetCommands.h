@@ -1,9 +1,8 @@
 #pragma once
 
 #include <iosfwd>
-#include <optional>
-#include <string>
-#include <vector>
+
+#include "cli/PortArgs.h"
 
 namespace torvan::cli {
 
@@ -13,11 +12,10 @@ namespace torvan::cli {
 // `err`, a table of the results to `out`. Exit 0 only when every radio
 // succeeded.
 
-// write --port A --port B ... [--verify] IN.sin
-int RunFleetWrite(const std::vector<std::string>& ports, const std::string& file, bool verify,
-                  std::ostream& out, std::ostream& err);
-// read --port A --port B ... [--password DIGITS] FOLDER
-int RunFleetRead(const std::vector<std::string>& ports, const std::optional<std::string>& password,
-                 const std::string& folder, std::ostream& out, std::ostream& err);
+// write --port A --port B ... [--verify] [--ptt-id FIRST | --ptt-ids FILE]
+// [--log FILE] IN.sin: each radio gets IN.sin with its own PTT ID.
+int RunFleetWrite(const PortArgs& args, bool verify, std::ostream& out, std::ostream& err);
+// read --port A --port B ... [--password DIGITS] [--log FILE] FOLDER
+int RunFleetRead(const PortArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace torvan::cli

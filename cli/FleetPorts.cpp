@@ -37,6 +37,32 @@ bool ResolveFleet(const std::string& command, const std::vector<std::string>& na
     return true;
 }
 
+DeviceIdentity IdentityOf(const FleetPort& port) {
+    return port.device.ok && !RadioSimulated() ? DeviceIdentity::Of(port.device.value)
+                                               : DeviceIdentity::Of("\n" + port.name);
+}
+
+std::string StableName(const PortDevice& device, const std::filesystem::path& folder) {
+#ifdef _WIN32
+    (void)device;
+    (void)folder;
+    return {};
+#else
+    std::error_code ec;
+    if (!device.ok || RadioSimulated() || !std::filesystem::exists(device.value, ec)) {
+        return {};
+    }
+    const DeviceIdentity identity = DeviceIdentity::Of(device.value);
+    for (std::filesystem::directory_iterator link(folder, ec), end; !ec && link != end;
+         link.increment(ec)) {
+        if (DeviceIdentity::Of(link->path().string()) == identity) {
+            return link->path().string();
+        }
+    }
+    return {};
+#endif
+}
+
 std::string ReadFileName(const FleetPort& port) {
     constexpr std::string_view kWindowsDevice = R"(\\.\)";
     std::string stem =

@@ -51,15 +51,18 @@ int ReportFleet(const std::vector<FleetRow>& rows, const std::string& lastHeadin
                 std::ostream& out, std::ostream& err) {
     std::size_t portWidth = 4;
     std::size_t resultWidth = 6;
+    std::size_t idWidth = 6;
     for (const FleetRow& row : rows) {
         portWidth = std::max(portWidth, row.port.size());
         resultWidth = std::max(resultWidth, row.result.size());
+        idWidth = std::max(idWidth, row.pttId.size());
     }
     out << Padded("PORT", portWidth) << "  " << Padded("RESULT", resultWidth) << "  "
-        << Padded("TIME", 8) << "  " << lastHeading << '\n';
+        << Padded("TIME", 8) << "  " << Padded("PTT ID", idWidth) << "  " << lastHeading << '\n';
     for (const FleetRow& row : rows) {
         out << Padded(row.port, portWidth) << "  " << Padded(row.result, resultWidth) << "  "
-            << Padded(Seconds(row.seconds), 8) << "  " << row.last << '\n';
+            << Padded(Seconds(row.seconds), 8) << "  " << Padded(row.pttId, idWidth) << "  "
+            << row.last << '\n';
     }
     out << std::flush;
     std::string failed;

@@ -22,6 +22,7 @@ struct FleetRow {
     double seconds = 0;
     Outcome outcome = Outcome::Failed;
     bool stopped = false;            // a signal cut the radio's work short
+    std::string pttId = "-";         // what the radio was to get, or what it was read with
     std::string last = "-";          // the verify result, or the file a read was saved as
     std::vector<std::string> notes;  // said under the table: why, what to do
 
@@ -34,7 +35,7 @@ struct FleetRow {
 // The system's reason for a failure and what to do about it, printable.
 std::vector<std::string> FailureNotes(const Result& failure);
 
-// The table on `out` (port, result, time, then `lastHeading`), then the
+// The table on `out` (port, result, time, PTT ID, then `lastHeading`), then the
 // notes and the ports that failed on `err`. Returns the exit status: as the
 // shell reports the signal (130 for Ctrl+C) when one stopped any radio's
 // work, else 0 when every radio passed, else 1.

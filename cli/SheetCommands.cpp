@@ -1,9 +1,5 @@
 #include "cli/SheetCommands.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 
@@ -55,29 +51,6 @@ bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
         return false;
     }
     return true;
-}
-
-std::optional<std::string> ReadText(const std::string& path, std::ostream& err) {
-    std::error_code ec;
-    std::string reason;
-    std::string text;
-    if (std::filesystem::is_directory(PathFromUtf8(path), ec)) {
-        reason = "it is a folder";
-    } else {
-        errno = 0;
-        std::ifstream in(PathFromUtf8(path), std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.is_open() || in.bad()) {
-            reason = ErrnoText(errno);
-        } else if (text.empty()) {
-            reason = "it is empty";
-        }
-    }
-    if (!reason.empty()) {
-        err << PrintableText("Cannot read " + path + ": " + reason + ".") << '\n';
-        return std::nullopt;
-    }
-    return text;
 }
 
 // The layout a sheet is in when --format does not say: the other tools'
@@ -142,7 +115,7 @@ int RunImportCsv(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     DecodedFile file;
-    const auto text = ReadText(parsed.files[1], err);
+    const auto text = ReadTextOrReport(parsed.files[1], err);
     if (!text || !LoadDecoded(parsed.files[0], file, err)) {
         return 1;
     }

@@ -21,16 +21,31 @@ DtmfSettings ReadDtmfSettings(const MemoryImage& image) {
     return settings;
 }
 
+std::optional<std::string> PttIdFromText(std::string_view text) {
+    if (text.size() > kPttIdLength || text.find_first_not_of(kDtmfCharacters) != text.npos) {
+        return std::nullopt;
+    }
+    std::string id(text);
+    for (char& c : id) {
+        c = c >= 'a' && c <= 'd' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return id;
+}
+
+void StorePttId(MemoryImage& image, std::string_view pttId) {
+    const auto id = image.Span(offset::kPttId, kPttIdLength);
+    std::fill(id.begin(), id.end(), dtmf::kPttIdFill);
+    const std::size_t length = std::min(pttId.size(), kPttIdLength);
+    for (std::size_t i = 0; i < length; ++i) {
+        id[i] = static_cast<std::uint8_t>(pttId[i]);
+    }
+}
+
 void StoreDtmfSettings(MemoryImage& image, const DtmfSettings& settings) {
     std::uint8_t& tones = image[offset::kDtmfSideTones];
     SetBits(tones, dtmf::kTxSideToneBit, settings.txSideTone);
     SetBits(tones, dtmf::kRxSideToneBit, settings.rxSideTone);
-    const auto id = image.Span(offset::kPttId, kPttIdLength);
-    std::fill(id.begin(), id.end(), dtmf::kPttIdFill);
-    const std::size_t length = std::min(settings.pttId.size(), kPttIdLength);
-    for (std::size_t i = 0; i < length; ++i) {
-        id[i] = static_cast<std::uint8_t>(settings.pttId[i]);
-    }
+    StorePttId(image, settings.pttId);
 }
 
 }  // namespace torvan

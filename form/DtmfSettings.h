@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,12 @@ struct DtmfSettings {
 };
 
 DtmfSettings ReadDtmfSettings(const MemoryImage& image);
+// The PTT ID `text` stands for, as the DTMF dialog takes it: up to 8 DTMF
+// characters, letters upper-cased ("a1" is "A1"); nullopt when it is longer
+// or holds any other character. An empty text is the empty PTT ID.
+std::optional<std::string> PttIdFromText(std::string_view text);
+// Rewrites the eight PTT ID bytes, zero-filled after the text, and no other.
+void StorePttId(MemoryImage& image, std::string_view pttId);
 // Sets the two side-tone bits (no other bit of their byte) and rewrites all
 // eight PTT ID bytes, zero-filled after the text.
 void StoreDtmfSettings(MemoryImage& image, const DtmfSettings& settings);

@@ -82,10 +82,14 @@ std::uint8_t SerialLink::WriteBlock(std::uint16_t address, std::span<const std::
     if (data.empty() || data.size() > kMaxWriteLength) {
         return 0;
     }
+    // One write for the whole frame: a stall between header and data (a busy
+    // machine) must not look to the radio like an abandoned command.
+    std::array<std::uint8_t, 4 + kMaxWriteLength> frame{};
+    const auto header = Header('W', address, data.size());
+    std::copy(data.begin(), data.end(), std::copy(header.begin(), header.end(), frame.begin()));
     ClearReceive();
     port_.Purge();
-    Send(Header('W', address, data.size()));
-    Send(data);
+    Send(std::span<const std::uint8_t>(frame).first(header.size() + data.size()));
     Receive(1);
     return receive_[0];
 }

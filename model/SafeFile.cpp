@@ -10,6 +10,12 @@ Result SaveRefused(const std::filesystem::path& path, const std::string& reason)
                            ".");
 }
 
+Result WriteRefused(const std::filesystem::path& path, const std::string& reason) {
+    return Result::Failure("Cannot write " + PrintableText(Utf8FromPath(path)) + ": " + reason +
+                               ".",
+                           reason);
+}
+
 Result WriteFileAtomically(const std::string& utf8Name, std::span<const char> bytes) {
     return WriteFileAtomically(PathFromUtf8(utf8Name), bytes);
 }

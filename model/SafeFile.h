@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "model/Result.h"
 
@@ -40,9 +41,23 @@ struct NewFile {
 };
 NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes);
 
+// Adds `line` to the end of the file `path` in one write, so that lines added
+// at the same time, by several threads or programs, never run into each
+// other; the bytes are flushed to the disk before it returns. A new or empty
+// file gets `header` first, and a file whose last line was cut short (a
+// crash while it was written) gets a line end ('\n') first, so that the new
+// line stands whole. An empty `line` only makes the file ready: created with
+// its header when new, which tells early whether it can be written. Anything
+// but a regular file (a device, a FIFO, a folder) is refused and left as it
+// is. Failures read "Cannot write <path>: <reason>.".
+Result AppendToFile(const std::filesystem::path& path, std::string_view header,
+                    std::string_view line);
+
 // "Cannot save PATH: REASON.", the name shown as PrintableText shows it: a
 // control byte in a file name must not reach the terminal.
 Result SaveRefused(const std::filesystem::path& path, const std::string& reason);
+// "Cannot write PATH: REASON.", the name shown the same way.
+Result WriteRefused(const std::filesystem::path& path, const std::string& reason);
 
 // The same functions for a file name in UTF-8 (a command-line argument): the
 // name reaches the file system through PathFromUtf8, so "Kanäle.sin" is the

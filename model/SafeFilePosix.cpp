@@ -177,6 +177,42 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+Result AppendToFile(const std::filesystem::path& path, std::string_view header,
+                    std::string_view line) {
+    // Looked at before it is opened: opening a serial device or a terminal
+    // could already change its lines.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return WriteRefused(path, S_ISDIR(info.st_mode) ? "it is a folder" : "not a regular file");
+    }
+    const int fd =
+        ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return WriteRefused(path, Reason(errno));
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return WriteRefused(path, "not a regular file");
+    }
+    std::string bytes;
+    char last = '\n';
+    if (info.st_size == 0) {
+        bytes = header;
+    } else if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
+        bytes.push_back('\n');
+    }
+    bytes += line;
+    // O_APPEND puts each write at the end of the file as one step.
+    const bool written = bytes.empty() || (WriteAll(fd, bytes) && ::fsync(fd) == 0);
+    const int error = errno;
+    // close() reports what a network or full file system kept back until now.
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        return WriteRefused(path, Reason(!written ? error : errno));
+    }
+    return Result::Success();
+}
+
 NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {

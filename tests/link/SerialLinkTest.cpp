@@ -77,7 +77,7 @@ TEST(SerialLink, CommandsPurgeFirstAndReadTheirReply) {
     EXPECT_EQ(link.WriteBlock(0x0123, Bytes{0xAA, 0xBB, 0xCC}), 0x06);
     EXPECT_TRUE(link.Exchange(Bytes{'M', '`'}, 0).empty());
     EXPECT_EQ(port.log,
-              "p1 purge w4d02 r8 purge w06 r1 purge w520ff008 r12 purge w57012303 waabbcc r1 "
+              "p1 purge w4d02 r8 purge w06 r1 purge w520ff008 r12 purge w57012303aabbcc r1 "
               "purge w4d60");
 }
 
@@ -118,7 +118,7 @@ TEST(PowerTuning, EachStepPacesItsHandshakeBytes) {
     EXPECT_TRUE(EndTuning(link));
     EXPECT_EQ(port.log, PacedHandshake(1) + " purge w4d50 r5 purge w06 r1 " + PacedHandshake(5) +
                             " p10 " + PacedHandshake(5) +
-                            " purge w4d61 r1 purge w570ff801 w07 r1 " + PacedHandshake(2) +
+                            " purge w4d61 r1 purge w570ff80107 r1 " + PacedHandshake(2) +
                             " purge w4d60");
 }
 

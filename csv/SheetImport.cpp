@@ -90,10 +90,8 @@ std::optional<int> ChannelNumber(std::string_view text) {
 std::vector<ChannelRow> ClearChannels(CellTable& grid) {
     std::vector<ChannelRow> held(kChannelCount);
     for (int row = 1; row <= kChannelCount; ++row) {
-        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-            TextOf(held[static_cast<std::size_t>(row - 1)], col) = grid.TextMatrix(row, col);
-            grid.SetTextMatrix(row, col, {});
-        }
+        held[static_cast<std::size_t>(row - 1)] = GridRow(grid, row);
+        SetGridRow(grid, row, {});
     }
     return held;
 }

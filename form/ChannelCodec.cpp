@@ -116,6 +116,20 @@ void EncodeChannel(const CellTable& grid, int channel, MemoryImage& image) {
 
 }  // namespace
 
+ChannelRow GridRow(const CellTable& grid, int row) {
+    ChannelRow texts;
+    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+        texts[static_cast<std::size_t>(col)] = grid.TextMatrix(row, col);
+    }
+    return texts;
+}
+
+void SetGridRow(CellTable& grid, int row, const ChannelRow& texts) {
+    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
+        grid.SetTextMatrix(row, col, texts[static_cast<std::size_t>(col)]);
+    }
+}
+
 ChannelRow NewChannelRow(const std::string& frequency) {
     return {"", frequency, frequency, "None", "None", "Off", "High", "Wide", "Yes", "Off", ""};
 }

@@ -42,6 +42,11 @@ using ChannelRow = std::array<std::string, CellTable::kCols>;
 // no PTT ID, no name. A sheet's new channel starts from it too.
 ChannelRow NewChannelRow(const std::string& frequency);
 
+// A grid row's texts, Rx Frequency to Name (the CH column, the grid's own,
+// stays empty), and the other way.
+ChannelRow GridRow(const CellTable& grid, int row);
+void SetGridRow(CellTable& grid, int row, const ChannelRow& texts);
+
 // The texts a list column (5 to 9) offers, in order; empty for other columns.
 std::array<std::string_view, 4> ColumnChoices(int col);
 int ColumnChoiceCount(int col);

@@ -23,16 +23,8 @@ std::uint32_t TypedCount(std::string_view typed) {
     return scaled >= static_cast<double>(kMax) ? kMax : static_cast<std::uint32_t>(scaled);
 }
 
-void SetRow(CellTable& grid, int row, const ChannelRow& texts) {
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(row, col, texts[static_cast<std::size_t>(col)]);
-    }
-}
-
 void CopyRow(CellTable& grid, int from, int to) {
-    for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-        grid.SetTextMatrix(to, col, grid.TextMatrix(from, col));
-    }
+    SetGridRow(grid, to, GridRow(grid, from));
 }
 
 }  // namespace
@@ -62,9 +54,9 @@ void CommitFrequency(CellTable& grid, int row, int col, std::string_view typed,
     const std::string text = CommittedFrequencyText(typed, limits);
     if (col == column::kRxFrequency) {
         if (text.empty()) {
-            SetRow(grid, row, {});
+            SetGridRow(grid, row, {});
         } else if (wasEmpty) {
-            SetRow(grid, row, NewChannelRow(text));
+            SetGridRow(grid, row, NewChannelRow(text));
         } else {
             grid.SetTextMatrix(row, col, text);
         }
@@ -82,14 +74,14 @@ void InsertChannel(CellTable& grid, int row) {
     for (int j = CellTable::kRows - 1; j > row; --j) {
         CopyRow(grid, j - 1, j);
     }
-    SetRow(grid, row, {});
+    SetGridRow(grid, row, {});
 }
 
 void DeleteChannel(CellTable& grid, int row) {
     for (int i = row; i <= CellTable::kRows - 2; ++i) {
         CopyRow(grid, i + 1, i);
     }
-    SetRow(grid, CellTable::kRows - 1, {});
+    SetGridRow(grid, CellTable::kRows - 1, {});
 }
 
 }  // namespace torvan

@@ -134,11 +134,8 @@ std::vector<ChannelRow> ChannelRows(FormControls& form) {
         if (grid.TextMatrix(channel, column::kRxFrequency).empty()) {
             continue;
         }
-        ChannelRow& row = rows.emplace_back();
+        ChannelRow& row = rows.emplace_back(GridRow(grid, channel));
         row[static_cast<std::size_t>(column::kChannel)] = std::to_string(channel);
-        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-            row[static_cast<std::size_t>(col)] = grid.TextMatrix(channel, col);
-        }
     }
     return rows;
 }

@@ -11,10 +11,6 @@
 namespace torvan {
 namespace {
 
-std::string Reason() {
-    return ErrnoText(errno);
-}
-
 // "Cannot open PATH: REASON.", the name shown as PrintableText shows it: a
 // control byte in a file name must not reach the terminal.
 FileResult Fail(const char* verb, const std::filesystem::path& path, const std::string& reason) {
@@ -32,7 +28,7 @@ FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return Fail("Cannot open", path, Reason());
+        return Fail("Cannot open", path, ErrnoText(errno));
     }
     // Stage the bytes so a short or unreadable file leaves the image as it was.
     MemoryImage::Bytes staging{};
@@ -40,7 +36,7 @@ FileResult LoadChannelFile(const std::filesystem::path& path, MemoryImage& image
     const auto got = static_cast<std::size_t>(in.gcount());
     if (got < MemoryImage::kSize) {
         if (in.bad()) {
-            return Fail("Cannot read", path, Reason());
+            return Fail("Cannot read", path, ErrnoText(errno));
         }
         return Fail(
             "Cannot open", path,

@@ -22,10 +22,6 @@ Result Refuse(const std::filesystem::path& path, const std::string& reason) {
     return SaveRefused(path, reason);
 }
 
-std::string Reason(int error) {
-    return ErrnoText(error);
-}
-
 // The file a save really writes: the end of a chain of symbolic links.
 std::filesystem::path FinalTarget(std::filesystem::path path) {
     std::error_code ec;
@@ -116,7 +112,7 @@ Result CheckExisting(const std::filesystem::path& path, const struct stat& info)
         }
     }
     if (::access(path.c_str(), W_OK) != 0) {
-        return Refuse(path, Reason(errno));
+        return Refuse(path, ErrnoText(errno));
     }
     return Result::Success();
 }
@@ -131,14 +127,14 @@ Result CheckWritable(const std::filesystem::path& path) {
             return existing;
         }
     } else if (errno != ENOENT) {
-        return Refuse(path, Reason(errno));  // a link loop, a file used as a folder
+        return Refuse(path, ErrnoText(errno));  // a link loop, a file used as a folder
     }
     const std::filesystem::path folder = FolderOf(FinalTarget(path));
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         const int error = errno;
         return Refuse(path, error == ENOENT ? "the folder " + PrintableText(Utf8FromPath(folder)) +
                                                   " does not exist"
-                                            : Reason(error));
+                                            : ErrnoText(error));
     }
     return Result::Success();
 }
@@ -151,7 +147,7 @@ Result WriteFileAtomically(const std::filesystem::path& path, std::span<const ch
     std::filesystem::path temp;
     const int fd = CreateTemporary(target, temp);
     if (fd < 0) {
-        return Refuse(path, Reason(errno));
+        return Refuse(path, ErrnoText(errno));
     }
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
@@ -164,7 +160,7 @@ Result WriteFileAtomically(const std::filesystem::path& path, std::span<const ch
     if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
         const int failure = !written ? error : errno;
         ::unlink(temp.c_str());
-        return Refuse(path, Reason(failure));
+        return Refuse(path, ErrnoText(failure));
     }
     SyncFolder(FolderOf(target));
     return Result::Success();
@@ -188,7 +184,7 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
     const int fd =
         ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return WriteRefused(path, Reason(errno));
+        return WriteRefused(path, ErrnoText(errno));
     }
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -208,7 +204,7 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
     // close() reports what a network or full file system kept back until now.
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        return WriteRefused(path, Reason(!written ? error : errno));
+        return WriteRefused(path, ErrnoText(!written ? error : errno));
     }
     return Result::Success();
 }
@@ -216,7 +212,7 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
 NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return NewFile{errno == EEXIST, Reason(errno)};
+        return NewFile{errno == EEXIST, ErrnoText(errno)};
     }
     const bool written = WriteAll(fd, bytes);
     const int error = errno;
@@ -225,7 +221,7 @@ NewFile WriteNewFile(const std::filesystem::path& path, std::span<const char> by
     }
     const int failure = written ? errno : error;
     ::unlink(path.c_str());
-    return NewFile{false, Reason(failure)};
+    return NewFile{false, ErrnoText(failure)};
 }
 
 }  // namespace torvan

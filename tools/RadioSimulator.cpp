@@ -10,8 +10,9 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
+
+#include "model/SystemText.h"
 
 namespace torvan::sim {
 namespace {
@@ -45,7 +46,7 @@ Result RadioSimulator::Open() {
     std::array<char, 128> name{};
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
         ::ptsname_r(master_, name.data(), name.size()) != 0) {
-        return Result::Failure(std::string("pseudo-terminal: ") + std::strerror(errno));
+        return Result::Failure(std::string("pseudo-terminal: ") + ErrnoText(errno));
     }
     path_ = name.data();
     // Holding the slave open keeps the line up between clients, and raw mode
@@ -53,14 +54,14 @@ Result RadioSimulator::Open() {
     slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios settings{};
     if (slave_ < 0 || ::tcgetattr(slave_, &settings) != 0) {
-        return Result::Failure(path_ + ": " + std::strerror(errno));
+        return Result::Failure(path_ + ": " + ErrnoText(errno));
     }
     ::cfmakeraw(&settings);
     ::tcsetattr(slave_, TCSANOW, &settings);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     std::array<int, 2> pipe{};
     if (::pipe2(pipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
-        return Result::Failure(std::string("pipe: ") + std::strerror(errno));
+        return Result::Failure(std::string("pipe: ") + ErrnoText(errno));
     }
     stopRead_ = pipe[0];
     stopWrite_ = pipe[1];

@@ -10,12 +10,12 @@
 
 #include <QSerialPort>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <thread>
 
 #include "link/ReadDeadline.h"
 #include "link/serial/PlatformPort.h"
+#include "model/SystemText.h"
 
 namespace torvan {
 namespace {
@@ -24,10 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 // One byte of 8N1 at 9600 baud, rounded up to whole microseconds.
 constexpr std::chrono::microseconds kByteTime{1042};
-
-std::string SystemReason(const std::string& path) {
-    return path + ": " + std::strerror(errno);
-}
 
 // What a character device is, asked without opening it (opening some
 // devices has effects of its own).
@@ -143,7 +139,7 @@ Result SerialPortQt::OpenPort(const std::string& path) {
 Result SerialPortQt::OpenDevice(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return Fail(SystemReason(path));
+        return Fail(path + ": " + ErrnoText(errno));
     }
     if (!S_ISCHR(info.st_mode)) {
         return Fail(path + ": not a serial device");
@@ -153,7 +149,7 @@ Result SerialPortQt::OpenDevice(const std::string& path) {
     }
     lockFd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (lockFd_ < 0) {
-        return Fail(SystemReason(path));
+        return Fail(path + ": " + ErrnoText(errno));
     }
     if (::isatty(lockFd_) == 0) {
         return Fail(path + ": not a serial device");

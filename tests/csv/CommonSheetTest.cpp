@@ -6,7 +6,6 @@
 
 #include "form/ChannelCodec.h"
 #include "form/MemoryCellTable.h"
-#include "tests/form/GridRows.h"
 
 namespace torvan::csv {
 namespace {
@@ -15,9 +14,7 @@ const std::string kCommonHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,Skip,Power,Comment\r\n";
 
-using Texts = testing_support::Row;
-using testing_support::RowOf;
-using testing_support::SetRow;
+using Texts = ChannelRow;
 
 // Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode, then
 // the Rx Code and Tx Code they give.
@@ -50,7 +47,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
         MemoryCellTable again;
         const SheetImport back = ImportCommonSheet(ExportCommonSheet(grid).text, {}, again);
         EXPECT_TRUE(back.MayStore(FixPolicy::Refuse)) << tone;
-        EXPECT_EQ(RowOf(again, 3), RowOf(grid, 3)) << tone;
+        EXPECT_EQ(GridRow(again, 3), GridRow(grid, 3)) << tone;
     }
 }
 
@@ -59,7 +56,7 @@ TEST(CommonSheetImport, EveryToneAndCrossModeMapsOntoTheTwoCodes) {
 TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
     const auto stored = [](std::string rx, std::string tx, std::string power, std::string width,
                            std::string scan, std::string name) {
-        return Texts{rx, tx, "None", "None", "Off", power, width, scan, "Off", name};
+        return Texts{"", rx, tx, "None", "None", "Off", power, width, scan, "Off", name};
     };
     const std::vector<std::tuple<std::string, std::string, Verdict, Texts>> cases = {
         {"1,Rpt1,145.600000,-,0.600000,,,,,,,,FM,,High,x", "Name", Verdict::Corrected,
@@ -109,7 +106,7 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
         }
         EXPECT_EQ(result.MayStore(FixPolicy::Accept), verdict != Verdict::Refused) << row;
         if (verdict != Verdict::Refused) {
-            EXPECT_EQ(RowOf(grid, 1), texts) << row;
+            EXPECT_EQ(GridRow(grid, 1), texts) << row;
         }
     }
 }
@@ -119,10 +116,10 @@ TEST(CommonSheetImport, RowsMapOrReportWhatCannotBeCarriedOver) {
 // channel keeps its own.
 TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     MemoryCellTable grid;
-    const Texts held = {"145.00000", "145.00000", "CTCSS:60.0", "None", "Tone",
-                        "High",      "Wide",      "Yes",        "Both", "OLD"};
-    SetRow(grid, 2, held);
-    SetRow(grid, 3, held);
+    const Texts held = {"",     "145.00000", "145.00000", "CTCSS:60.0", "None", "Tone",
+                        "High", "Wide",      "Yes",       "Both",       "OLD"};
+    SetGridRow(grid, 2, held);
+    SetGridRow(grid, 3, held);
     const SheetImport result = ImportCommonSheet(kCommonHeader +
                                                      "0,A,146.52,,0,,,,,,,,FM,,5.0W,\r\n"
                                                      "1,B,146.52,,0,Tone,60,,,,,,FM,,0.5W,\r\n"
@@ -133,21 +130,22 @@ TEST(CommonSheetImport, OtherToolsListsFillChannelsAndKeepWhatTheLayoutLacks) {
     EXPECT_EQ(NoteText(result.notes[0], FixPolicy::Refuse),
               "line 5, Location: refused: Location 128 is past channel 128");
     EXPECT_EQ(result.remarks.size(), 3U) << "counted from 0, watts, kept for channel 2";
-    EXPECT_EQ(RowOf(grid, 1)[5], "High");
-    EXPECT_EQ(RowOf(grid, 2), (Texts{"146.52000", "146.52000", "None", "CTCSS:60.0", "Tone", "Low",
-                                     "Wide", "Yes", "Both", "B"}));
-    EXPECT_EQ(RowOf(grid, 3)[0], "") << "a channel the sheet does not list is emptied";
-    EXPECT_EQ(RowOf(grid, 4)[9], "C");
+    EXPECT_EQ(GridRow(grid, 1)[column::kTxPower], "High");
+    EXPECT_EQ(GridRow(grid, 2), (Texts{"", "146.52000", "146.52000", "None", "CTCSS:60.0", "Tone",
+                                       "Low", "Wide", "Yes", "Both", "B"}));
+    EXPECT_EQ(GridRow(grid, 3)[column::kRxFrequency], "")
+        << "a channel the sheet does not list is emptied";
+    EXPECT_EQ(GridRow(grid, 4)[column::kName], "C");
 }
 
 // Odd stored digits reading 1000 MHz or more have no count: the channel is
 // refused by name, never written as 0 MHz or with a made-up offset.
 TEST(CommonSheetExport, RefusesAFrequencyItCannotWriteAsStored) {
     MemoryCellTable grid;
-    const Texts fine = {"145.50000", "145.50000", "None", "None", "Off",
-                        "High",      "Wide",      "Yes",  "Off",  "OK"};
+    const Texts fine = {"",     "145.50000", "145.50000", "None", "None", "Off",
+                        "High", "Wide",      "Yes",       "Off",  "OK"};
     for (const int channel : {1, 2, 3}) {
-        SetRow(grid, channel, fine);
+        SetGridRow(grid, channel, fine);
     }
     grid.SetTextMatrix(1, column::kRxFrequency, "1014.55000");
     grid.SetTextMatrix(3, column::kTxFrequency, "1514.55000");
@@ -170,8 +168,8 @@ TEST(CommonSheetImport, ColumnsAreFoundByNameAndMayBeMissing) {
         {}, grid);
     ASSERT_TRUE(result.MayStore(FixPolicy::Accept));
     EXPECT_FALSE(result.MayStore(FixPolicy::Refuse)) << "the comma is dropped from the name";
-    EXPECT_EQ(RowOf(grid, 7), (Texts{"145.50000", "145.50000", "None", "None", "Off", "High",
-                                     "Wide", "Yes", "Off", "HILL NOR"}));
+    EXPECT_EQ(GridRow(grid, 7), (Texts{"", "145.50000", "145.50000", "None", "None", "Off", "High",
+                                       "Wide", "Yes", "Off", "HILL NOR"}));
     EXPECT_NE(ImportCommonSheet("Name,Frequency\r\nA,145.5\r\n", {}, grid).error, "");
 }
 

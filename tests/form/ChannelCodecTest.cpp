@@ -6,14 +6,10 @@
 #include <vector>
 
 #include "form/MemoryCellTable.h"
-#include "tests/form/GridRows.h"
 
 namespace torvan {
 namespace {
 
-using testing_support::Row;
-using testing_support::RowOf;
-using testing_support::SetRow;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes At(const MemoryImage& image, std::size_t at, std::size_t length) {
@@ -26,8 +22,6 @@ void Put(MemoryImage& image, std::size_t at, std::initializer_list<std::uint8_t>
         image[at++] = b;
     }
 }
-
-using testing_support::kEmptyRow;
 
 // Channel 5's slot holds a channel the user then empties: an empty row
 // stores no frequencies and clears bit 0 of byte 13; the rest of its slot,
@@ -45,10 +39,11 @@ TEST(ChannelCodec, DecodesASlotAndEncodesItBack) {
     image[0xC50] = 0x11;
     MemoryCellTable grid;
     DecodeChannels(image, grid);
-    EXPECT_EQ(RowOf(grid, 1), (Row{"145.52500", "146.00000", "CTCSS:67.0", "CDCSS:023N", "Tone",
-                                   "High", "Narrow", "Yes", "Pre-Tx", "AB 1"}));
-    EXPECT_EQ(RowOf(grid, 2), kEmptyRow);
-    SetRow(grid, 5, kEmptyRow);
+    EXPECT_EQ(GridRow(grid, 1),
+              (ChannelRow{"", "145.52500", "146.00000", "CTCSS:67.0", "CDCSS:023N", "Tone", "High",
+                          "Narrow", "Yes", "Pre-Tx", "AB 1"}));
+    EXPECT_EQ(GridRow(grid, 2), ChannelRow{});
+    SetGridRow(grid, 5, {});
 
     MemoryImage encoded = image;
     EncodeChannels(grid, encoded);
@@ -104,7 +99,7 @@ TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
         EXPECT_EQ(once[16 + 14], 0xAA) << name;  // bytes no encoder owns stay
         MemoryCellTable again;
         DecodeChannels(once, again);
-        EXPECT_EQ(RowOf(again, 2), kEmptyRow) << name;
+        EXPECT_EQ(GridRow(again, 2), ChannelRow{}) << name;
         MemoryImage twice = once;
         EncodeChannels(again, twice);
         EXPECT_EQ(twice, once) << name;
@@ -115,7 +110,7 @@ TEST(ChannelCodec, AnUnstorableReceiveFrequencyStoresTheEmptyRow) {
 TEST(ChannelCodec, FlagsSetOnlyTheBitsTheyOwn) {
     // clang-format off
     using Byte = std::uint8_t;
-    const std::vector<std::tuple<Row, Byte, Byte, Byte, Byte>> cases = {
+    const std::vector<std::tuple<std::vector<std::string>, Byte, Byte, Byte, Byte>> cases = {
         {{"Off", "Low", "Narrow", "No", "Off"}, 0xFF, 0xFF, 0xFC, 0xC0},
         {{"Carrier", "High", "Wide", "Yes", "Both"}, 0x00, 0x00, 0x03, 0x3A},
         {{"Tone", "Low", "Wide", "No", "Post-Tx"}, 0xF0, 0xC1, 0xF2, 0xD4},
@@ -128,8 +123,9 @@ TEST(ChannelCodec, FlagsSetOnlyTheBitsTheyOwn) {
         image[12] = old12;
         image[13] = old13;
         MemoryCellTable grid;
-        SetRow(grid, 1,
-               {"145.0", "", "None", "None", cells[0], cells[1], cells[2], cells[3], cells[4], ""});
+        SetGridRow(grid, 1,
+                   {"", "145.0", "", "None", "None", cells[0], cells[1], cells[2], cells[3],
+                    cells[4], ""});
         EncodeChannels(grid, image);
         EXPECT_EQ(image[12], byte12) << cells[0];
         EXPECT_EQ(image[13], byte13) << cells[0];
@@ -138,10 +134,11 @@ TEST(ChannelCodec, FlagsSetOnlyTheBitsTheyOwn) {
 }
 
 TEST(ChannelCodec, NamesUseTheNameCodeAndScanBitsTheBitmap) {
-    const Row scanned = {"145.0", "", "None", "None", "Off", "Low", "Narrow", "Yes", "Off", ""};
+    const ChannelRow scanned = {"",    "145.0",  "",    "None", "None", "Off",
+                                "Low", "Narrow", "Yes", "Off",  ""};
     MemoryCellTable grid;
     for (const int ch : {1, 8, 9, 128}) {
-        SetRow(grid, ch, scanned);
+        SetGridRow(grid, ch, scanned);
     }
     grid.SetTextMatrix(2, column::kRxFrequency, "145.0");
     grid.SetTextMatrix(2, column::kScanAdd, "No");

@@ -2,19 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "form/ChannelCodec.h"
 #include "form/MemoryCellTable.h"
-#include "tests/form/GridRows.h"
 
 namespace torvan {
 namespace {
 
-using testing_support::kEmptyRow;
-using testing_support::Row;
-using testing_support::RowOf;
+using Texts = std::vector<std::string>;
 const FrequencyLimits k136to174{13600000, 17400000};
 
 // Scaled exactly, clamped into the limits, then moved down onto the 5 kHz or
@@ -45,17 +43,17 @@ TEST(GridEdit, TheReceiveFrequencyMakesAndEmptiesTheRow) {
     CommitFrequency(grid, 3, column::kTxFrequency, "145.5", k136to174);
     CommitChoiceCell(grid, 3, column::kTxPower, "Low");
     CommitChoiceCell(grid, 3, column::kName, "X");
-    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
+    EXPECT_EQ(GridRow(grid, 3), ChannelRow{});
     CommitFrequency(grid, 3, column::kRxFrequency, "145.1234567", k136to174);
-    EXPECT_EQ(RowOf(grid, 3), (Row{"145.12000", "145.12000", "None", "None", "Off", "High", "Wide",
-                                   "Yes", "Off", ""}));
+    EXPECT_EQ(GridRow(grid, 3), (ChannelRow{"", "145.12000", "145.12000", "None", "None", "Off",
+                                            "High", "Wide", "Yes", "Off", ""}));
     CommitChoiceCell(grid, 3, column::kName, "HOME");
     CommitFrequency(grid, 3, column::kRxFrequency, "146", k136to174);
     CommitFrequency(grid, 3, column::kTxFrequency, "", k136to174);
-    EXPECT_EQ(RowOf(grid, 3),
-              (Row{"146.00000", "", "None", "None", "Off", "High", "Wide", "Yes", "Off", "HOME"}));
+    EXPECT_EQ(GridRow(grid, 3), (ChannelRow{"", "146.00000", "", "None", "None", "Off", "High",
+                                            "Wide", "Yes", "Off", "HOME"}));
     CommitFrequency(grid, 3, column::kRxFrequency, "0", k136to174);
-    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
+    EXPECT_EQ(GridRow(grid, 3), ChannelRow{});
 }
 
 TEST(GridEdit, AddAndDeleteShiftRowsAtTheEdges) {
@@ -65,24 +63,24 @@ TEST(GridEdit, AddAndDeleteShiftRowsAtTheEdges) {
         grid.SetTextMatrix(row, column::kName, std::to_string(row));
     }
     const auto names = [&grid](std::initializer_list<int> rows) {
-        Row texts;
+        Texts texts;
         for (const int row : rows) {
             texts.push_back(grid.TextMatrix(row, column::kName));
         }
         return texts;
     };
     InsertChannel(grid, 3);
-    EXPECT_EQ(RowOf(grid, 3), kEmptyRow);
-    EXPECT_EQ(names({2, 4, 128}), (Row{"2", "3", "127"}));  // old 128 is gone
+    EXPECT_EQ(GridRow(grid, 3), ChannelRow{});
+    EXPECT_EQ(names({2, 4, 128}), (Texts{"2", "3", "127"}));  // old 128 is gone
     DeleteChannel(grid, 3);
-    EXPECT_EQ(names({3, 127}), (Row{"3", "127"}));
-    EXPECT_EQ(RowOf(grid, 128), kEmptyRow);
+    EXPECT_EQ(names({3, 127}), (Texts{"3", "127"}));
+    EXPECT_EQ(GridRow(grid, 128), ChannelRow{});
     DeleteChannel(grid, 128);
     InsertChannel(grid, 128);
-    EXPECT_EQ(RowOf(grid, 128), kEmptyRow);
+    EXPECT_EQ(GridRow(grid, 128), ChannelRow{});
     InsertChannel(grid, 1);
-    EXPECT_EQ(RowOf(grid, 1), kEmptyRow);
-    EXPECT_EQ(names({0, 2}), (Row{"", "1"}));  // header row untouched
+    EXPECT_EQ(GridRow(grid, 1), ChannelRow{});
+    EXPECT_EQ(names({0, 2}), (Texts{"", "1"}));  // header row untouched
 }
 
 }  // namespace

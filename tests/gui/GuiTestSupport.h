@@ -24,8 +24,20 @@
 #include "config/ModelCatalogReader.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
+#include "editor/GridCellTable.h"
+#include "form/ChannelCodec.h"
 #include "form/ImageCodec.h"
 #include "form/MemoryForm.h"
+
+// A channel row in a failed comparison, as its texts.
+template <>
+inline char* QTest::toString(const torvan::ChannelRow& row) {
+    QStringList texts;
+    for (const std::string& text : row) {
+        texts << QString::fromStdString(text);
+    }
+    return QTest::toString(texts.join(QStringLiteral(" | ")));
+}
 
 namespace gui_test {
 
@@ -146,12 +158,9 @@ inline torvan::MemoryImage CraftedImage(const std::filesystem::path& iniPath) {
 }
 
 // The texts of a channel row, "Rx Frequency" to "Name".
-inline QStringList RowTexts(const CMSFlexGrid& grid, int row) {
-    QStringList texts;
-    for (int col = 1; col <= 10; ++col) {
-        texts << grid.TextMatrix(row, col);
-    }
-    return texts;
+inline torvan::ChannelRow RowTexts(CMSFlexGrid& grid, int row) {
+    torvan::GridCellTable cells(grid);
+    return torvan::GridRow(cells, row);
 }
 
 // Everything a form shows: the settings lists, the password and all channel

@@ -194,8 +194,8 @@ private slots:
         Trigger(command::kFileNew);
         QVERIFY(Frame().Files().OpenPath(w_->prompts.saveAnswer));
         QCOMPARE(gui_test::RowTexts(View().ChannelGrid(), 1),
-                 (QStringList{"145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier", "Low",
-                              "Wide", "Yes", "Off", "RPT-A 1"}));
+                 (torvan::ChannelRow{"", "145.52500", "145.52500", "CTCSS:88.5", "None", "Carrier",
+                                     "Low", "Wide", "Yes", "Off", "RPT-A 1"}));
     }
 
     // New asks only when the form or an option dialog left the document

@@ -30,12 +30,13 @@ constexpr int kRow = 5;
 
 using Cell = QPair<int, int>;  // row, column
 
-const QStringList kFullRow = {"145.00000", "145.00000", "CTCSS:88.5", "None", "Carrier",
-                              "Low",       "Narrow",    "No",         "Both", "CALL"};
-const QStringList kEmptyRow = QStringList(10, QString());
+const torvan::ChannelRow kFullRow = {"",     "145.00000", "145.00000", "CTCSS:88.5",
+                                     "None", "Carrier",   "Low",       "Narrow",
+                                     "No",   "Both",      "CALL"};
+const torvan::ChannelRow kEmptyRow{};
 
-QStringList With(QStringList row, int col, const QString& text) {
-    row[col - 1] = text;
+torvan::ChannelRow With(torvan::ChannelRow row, int col, const std::string& text) {
+    row[static_cast<std::size_t>(col)] = text;
     return row;
 }
 
@@ -274,7 +275,7 @@ private slots:
     // Add and Delete act on the current row and give the grid the keyboard back.
     void addAndDeleteTheCurrentRow() {
         for (int row = 1; row <= 3; ++row) {
-            SetRow(row, With(kFullRow, 10, QString::number(row)));
+            SetRow(row, With(kFullRow, 10, std::to_string(row)));
         }
         QStringList names;
         for (const char* button : {"Add", "Delete", "Delete"}) {
@@ -360,11 +361,10 @@ private slots:
 private:
     CProgramView& View() { return *view_; }
     CMSFlexGrid& Grid() { return view_->ChannelGrid(); }
-    QStringList RowTexts(int row) { return gui_test::RowTexts(Grid(), row); }
-    void SetRow(int row, const QStringList& texts) {
-        for (int col = 1; col <= 10; ++col) {
-            Grid().SetTextMatrix(row, col, texts.at(col - 1));
-        }
+    torvan::ChannelRow RowTexts(int row) { return gui_test::RowTexts(Grid(), row); }
+    void SetRow(int row, const torvan::ChannelRow& texts) {
+        torvan::GridCellTable cells(Grid());
+        torvan::SetGridRow(cells, row, texts);
     }
     void GoTo(int row, int col) {
         Grid().setFocus();

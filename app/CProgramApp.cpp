@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/FileCommands.h"
 #include "config/IniStore.h"
+#include "config/PortsSection.h"
 #include "link/serial/PortFactory.h"
 
 namespace torvan {
@@ -16,7 +17,7 @@ const std::string kSetup = "Setup";
 const std::string kComKey = "COM";
 
 PortResolver PortsOf(const AppEnvironment& environment) {
-    return environment.simulatedRadio.empty() ? RunPortResolver(environment.iniPath)
+    return environment.simulatedRadio.empty() ? RunPortResolver(PortsSection(environment.iniPath))
                                               : PortResolver::Simulated(environment.simulatedRadio);
 }
 

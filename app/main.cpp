@@ -12,6 +12,7 @@
 #include "app/DisplayGuard.h"
 #include "config/IniLocation.h"
 #include "config/IniStore.h"
+#include "config/ProgramFolders.h"
 #include "config/ProductName.h"
 #include "link/serial/PortFactory.h"
 

@@ -15,6 +15,7 @@
 #include "cli/PortArgs.h"
 #include "cli/PttIds.h"
 #include "cli/TerminalProgress.h"
+#include "config/PortsSection.h"
 #include "config/ReadCopy.h"
 #include "form/DtmfSettings.h"
 #include "form/ImageCodec.h"
@@ -205,7 +206,7 @@ int RunRead(const Args& args, std::ostream& out, std::ostream& err) {
     MemoryImage image;
     image.ResetToNewDocument();
     EncodePasswordBytes(parsed.password.value_or(""), image);
-    const PortDevice device = RunPortResolver().Resolve(parsed.ports[0]);
+    const PortDevice device = RunPortResolver(PortsSection()).Resolve(parsed.ports[0]);
     const std::string began = JobLog::Now();
     const auto start = Clock::now();
     const Result outcome = Transfer(CloneDirection::Read, device, image, err);
@@ -317,7 +318,7 @@ int RunPower(const Args& args, std::ostream& out, std::ostream& err) {
     }
     JobLog log("power", parsed.log);
     log.Open(err);
-    const PortDevice device = RunPortResolver().Resolve(parsed.ports[0]);
+    const PortDevice device = RunPortResolver(PortsSection()).Resolve(parsed.ports[0]);
     const std::string began = JobLog::Now();
     const auto start = Clock::now();
     const Result tuned = Tune(device, *point, value, out);

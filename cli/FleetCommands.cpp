@@ -39,8 +39,8 @@ using PortLine = std::function<csv::LogCells(std::size_t index, const FleetRow& 
 // Every radio's work at once, each timed on its own serial thread, and its
 // line added to the log as soon as it ends. After a signal each row tells
 // its own radio's state: a radio that had finished keeps its result.
-std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, const PortWork& work,
-                             JobLog& log, const PortLine& line, std::ostream& err) {
+std::vector<FleetRow> RunAll(const std::vector<FleetPort>& fleet, const PortWork& work, JobLog& log,
+                             const PortLine& line, std::ostream& err) {
     std::vector<std::string> names;
     std::vector<std::string> stable;
     std::vector<FleetRow> rows(fleet.size());

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "config/PortsSection.h"
 #include "link/DeviceIdentity.h"
 #include "link/serial/PortFactory.h"
 #ifdef _WIN32
@@ -15,7 +16,7 @@ namespace torvan::cli {
 
 bool ResolveFleet(const std::string& command, const std::vector<std::string>& names,
                   std::vector<FleetPort>& fleet, std::ostream& err) {
-    const PortResolver resolver = RunPortResolver();
+    const PortResolver resolver = RunPortResolver(PortsSection());
     std::vector<DeviceIdentity> identities;
     for (const std::string& name : names) {
         FleetPort port{name, resolver.Resolve(name)};

@@ -51,8 +51,9 @@ bool ParseLogArgs(const Args& args, LogArgs& parsed, std::ostream& err) {
         } else if (arg == "--since") {
             parsed.since = ParseSince(args[++i]);
             if (!parsed.since) {
-                err << prefix << "--since takes a date or a date and time (ISO 8601: 2026-12-07, "
-                              "2026-12-07T14:00 or 2026-12-07T14:00+01:00), not '"
+                err << prefix
+                    << "--since takes a date or a date and time (ISO 8601: 2026-12-07, "
+                       "2026-12-07T14:00 or 2026-12-07T14:00+01:00), not '"
                     << PrintableText(args[i]) << "'\n";
                 return false;
             }
@@ -73,17 +74,15 @@ bool ParseLogArgs(const Args& args, LogArgs& parsed, std::ostream& err) {
 // in any letter case) or the device's stable name.
 bool PortMatches(const csv::LogCells& cells, const std::vector<std::string>& ports) {
     const std::string& port = csv::Cell(cells, LogColumn::Port);
-    return ports.empty() ||
-           std::any_of(ports.begin(), ports.end(), [&](const std::string& wanted) {
+    return ports.empty() || std::any_of(ports.begin(), ports.end(), [&](const std::string& wanted) {
                return wanted == port || wanted == csv::Cell(cells, LogColumn::Device) ||
                       (!wanted.starts_with('/') && EqualNoCase(wanted, port));
            });
 }
 
 constexpr LogColumn kTableColumns[] = {
-    LogColumn::Time,   LogColumn::Command, LogColumn::Port,    LogColumn::PttId,
-    LogColumn::Result, LogColumn::Verify,  LogColumn::Seconds, LogColumn::Sha256,
-    LogColumn::File,   LogColumn::Device};
+    LogColumn::Time,   LogColumn::Command, LogColumn::Port,   LogColumn::PttId, LogColumn::Result,
+    LogColumn::Verify, LogColumn::Seconds, LogColumn::Sha256, LogColumn::File,  LogColumn::Device};
 // The table shows the start of each SHA-256, enough to tell files apart;
 // --json gives it whole.
 constexpr std::size_t kShownHash = 12;
@@ -138,8 +137,10 @@ void PrintJsonEntries(const std::vector<csv::LogEntry>& entries, std::ostream& o
             const std::string& cell = entries[e].cells[c];
             const bool number =
                 static_cast<LogColumn>(c) == LogColumn::Seconds && csv::IsDecimalNumber(cell);
-            out << ", \"" << kKeys[c]
-                << "\": " << (cell.empty() ? "null" : number ? cell : JsonString(cell));
+            out << ", \"" << kKeys[c] << "\": "
+                << (cell.empty() ? "null"
+                    : number     ? cell
+                                 : JsonString(cell));
         }
         out << '}';
     }

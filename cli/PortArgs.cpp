@@ -17,8 +17,7 @@ bool IsPassword(const std::string& text) {
 }
 
 // Where an option's value goes, when the command takes the option.
-std::optional<std::string>* ValueOf(const std::string& option, unsigned options,
-                                    PortArgs& parsed) {
+std::optional<std::string>* ValueOf(const std::string& option, unsigned options, PortArgs& parsed) {
     if (option == "--password" && (options & kPasswordOption) != 0) {
         return &parsed.password;
     }
@@ -36,8 +35,8 @@ std::optional<std::string>* ValueOf(const std::string& option, unsigned options,
 
 }  // namespace
 
-bool ParsePortArgs(const std::string& command, const Args& args, unsigned options,
-                   PortArgs& parsed, std::ostream& err) {
+bool ParsePortArgs(const std::string& command, const Args& args, unsigned options, PortArgs& parsed,
+                   std::ostream& err) {
     const std::string prefix = "torvan-cli " + command + ": ";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

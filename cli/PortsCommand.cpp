@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "config/IniStore.h"
+#include "config/PortsSection.h"
 #include "link/serial/PortList.h"
 #include "model/Utf8Text.h"
 
@@ -46,7 +46,7 @@ int RunPorts(const Args& args, std::ostream& out, std::ostream& err) {
         err << "torvan-cli ports: takes no arguments\n";
         return 2;
     }
-    const std::vector<PresentPort> ports = ListPresentPorts(IniStore());
+    const std::vector<PresentPort> ports = ListPresentPorts(PortsSection());
     if (ports.empty()) {
         out << "No serial ports found.\n";
         return 0;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/FileArgs.h"
+#include "config/PortsSection.h"
 #include "csv/PttIdSheet.h"
 #include "form/DtmfSettings.h"
 #include "link/serial/PortFactory.h"
@@ -23,7 +24,7 @@ std::string InQuotes(const std::string& text) {
 // The sheet's ports as the fleet's are resolved, each device once.
 bool CheckSheetPorts(const std::string& shown, const std::vector<csv::PttIdEntry>& entries,
                      std::vector<FleetPort>& ports, std::ostream& err) {
-    const PortResolver resolver = RunPortResolver();
+    const PortResolver resolver = RunPortResolver(PortsSection());
     std::vector<DeviceIdentity> identities;
     for (const csv::PttIdEntry& entry : entries) {
         FleetPort port{entry.port, resolver.Resolve(entry.port)};
@@ -32,8 +33,8 @@ bool CheckSheetPorts(const std::string& shown, const std::vector<csv::PttIdEntry
             if (identities[j] != identity) {
                 continue;
             }
-            const std::string lines = "lines " + std::to_string(entries[j].line) + " and " +
-                                      std::to_string(entry.line);
+            const std::string lines =
+                "lines " + std::to_string(entries[j].line) + " and " + std::to_string(entry.line);
             err << shown << ": "
                 << (entry.port == entries[j].port
                         ? PrintableText(entry.port) + " is listed twice (" + lines + ")"

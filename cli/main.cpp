@@ -21,6 +21,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/SheetCommands.h"
 #include "config/IniStore.h"
+#include "config/ProgramFolders.h"
 #include "link/serial/PortFactory.h"
 #include "model/SystemText.h"
 #include "model/Utf8Text.h"

@@ -17,6 +17,14 @@ std::filesystem::path ExecutableFolder();
 // Encoder on Windows. Empty when the system names no such folder.
 std::filesystem::path DataFolder();
 
+// Where the simulated radio keeps its memory between runs:
+// simulated-radio.sin in DataFolder() (as scripts/run.sh keeps the
+// pseudo-terminal simulator's); empty when there is no data folder.
+inline std::filesystem::path SimulatedRadioFile() {
+    const std::filesystem::path folder = DataFolder();
+    return folder.empty() ? folder : folder / "simulated-radio.sin";
+}
+
 // Where Program.ini goes when the executable's folder cannot hold it:
 // $XDG_CONFIG_HOME/torvan-encoder (~/.config when unset or relative) on
 // Linux, %APPDATA%\Torvan PC Encoder on Windows. Empty when there is none.

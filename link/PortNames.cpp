@@ -3,7 +3,6 @@
 #include <cctype>
 #include <utility>
 
-#include "config/IniStore.h"
 #include "model/Text.h"
 #include "model/Utf8Text.h"
 
@@ -80,16 +79,15 @@ PortDevice WindowsPortDevice(const std::string& portName) {
                                "; a port is named COM and its number, as in COM3");
 }
 
-std::string DevicePathFor(const std::string& portName, const IniStore& ini) {
+std::string DevicePathFor(const std::string& portName, const PortMapping& mapping) {
     if (portName.empty() || IsPath(portName)) {
         return portName;
     }
-    const std::string mapped = ini.ReadString("Ports", portName);
+    const std::string mapped = mapping ? mapping(portName) : std::string();
     return mapped.empty() ? DefaultDevice(portName) : mapped;
 }
 
-PortResolver::PortResolver(std::optional<std::filesystem::path> iniPath)
-    : iniPath_(std::move(iniPath)) {}
+PortResolver::PortResolver(PortMapping mapping) : mapping_(std::move(mapping)) {}
 
 PortResolver PortResolver::Simulated(std::string device) {
     PortResolver resolver;
@@ -112,10 +110,7 @@ PortDevice PortResolver::LinuxPortDevice(const std::string& portName) const {
     if (portName.empty()) {
         return PortDevice::Failure("no port is selected");
     }
-    // A device path needs no Program.ini: none is made for it.
-    std::string device = IsPath(portName) ? portName
-                         : iniPath_       ? DevicePathFor(portName, IniStore(*iniPath_))
-                                          : DevicePathFor(portName, IniStore());
+    std::string device = DevicePathFor(portName, mapping_);
     if (device.empty()) {
         return PortDevice::Failure("no serial device is known for the port name " +
                                    PrintableText(portName) + PathHint(portName));

@@ -1,25 +1,26 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
+#include <functional>
 #include <string>
 
 #include "model/Result.h"
 
 namespace torvan {
 
-class IniStore;
-
 // A port name resolved where a command starts: the device to open, or why
 // the name leads to none.
 using PortDevice = ResultOf<std::string>;
 
+// The device a port name is mapped to by the user's settings (the [Ports]
+// section of Program.ini, "COM1=/dev/ttyACM0"), empty when none. Handed in
+// by whoever resolves names, so the link reads no settings file itself.
+using PortMapping = std::function<std::string(const std::string& portName)>;
+
 // The device behind a port name: a name that begins with "/" is a device
-// path already; otherwise the [Ports] section of Program.ini may map it
-// ("COM1=/dev/ttyACM0"); failing that "COM1" to "COM8" (any letter case) are
-// the USB programming cables /dev/ttyUSB0 to /dev/ttyUSB7. Empty when the
-// name leads nowhere.
-std::string DevicePathFor(const std::string& portName, const IniStore& ini);
+// path already; otherwise `mapping` may map it; failing that "COM1" to
+// "COM8" (any letter case) are the USB programming cables /dev/ttyUSB0 to
+// /dev/ttyUSB7. Empty when the name leads nowhere.
+std::string DevicePathFor(const std::string& portName, const PortMapping& mapping);
 
 // The names a port may be given, for messages: "COM1 to COM8 or a device
 // path" on Linux, "a COM port such as COM3" on Windows.
@@ -32,16 +33,14 @@ extern const char* const kPortNameForms;
 // resolved the same on every system (PortResolver uses it on Windows).
 PortDevice WindowsPortDevice(const std::string& portName);
 
-// How one run of a program resolves port names: through Program.ini, or,
-// in a run with a simulated radio, every name (the empty one included) to
-// the simulator's device.
+// How one run of a program resolves port names: through the user's mapping,
+// or, in a run with a simulated radio, every name (the empty one included)
+// to the simulator's device.
 class PortResolver {
 public:
-    // Through the Program.ini at `iniPath`; without one, through Program.ini
-    // at its usual place (as IniStore() finds or makes it). The file is read
-    // at each resolution of a name that is not a device path, so an edit of
-    // [Ports] counts from the next command. On Windows: WindowsPortDevice.
-    explicit PortResolver(std::optional<std::filesystem::path> iniPath = std::nullopt);
+    // Through `mapping` (asked only for names that are not device paths) and
+    // the default names; on Windows: WindowsPortDevice.
+    explicit PortResolver(PortMapping mapping = {});
     static PortResolver Simulated(std::string device);
 
     PortDevice Resolve(const std::string& portName) const;
@@ -51,7 +50,7 @@ public:
 private:
     PortDevice LinuxPortDevice(const std::string& portName) const;
 
-    std::optional<std::filesystem::path> iniPath_;
+    PortMapping mapping_;
     std::string simulated_;
 };
 

@@ -37,7 +37,7 @@ run plain build --
 BUILD_TARGET=torvan_tests \
   run sanitize build-asan -E '^(packaging|docs)\.' -- -DTORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 BUILD_TARGET="torvan_thread_tests torvan_core_tests torvan-encoder" \
-  run thread build-tsan -R '^(link|gui)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug \
+  run thread build-tsan -R '^(link|gui|cli\.radio)\.' -- -DTORVAN_TSAN=ON -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_UNITY_BUILD=OFF
 echo "== fuzz targets"
 start=$SECONDS

@@ -1,6 +1,5 @@
 #include "link/serial/PortFactory.h"
 
-#include "config/ReadCopy.h"
 #include "link/serial/PlatformPort.h"
 #include "tools/SimulatedRadioPort.h"
 
@@ -14,11 +13,6 @@ std::optional<std::filesystem::path>& SimulatedMemory() {
 }
 
 }  // namespace
-
-std::filesystem::path SimulatedRadioFile() {
-    const std::filesystem::path folder = DataFolder();
-    return folder.empty() ? folder : folder / "simulated-radio.sin";
-}
 
 void SimulateRadio(std::optional<std::filesystem::path> memoryFile) {
     SimulatedMemory() = std::move(memoryFile);
@@ -35,9 +29,9 @@ std::unique_ptr<SerialPort> MakeSerialPort() {
     return MakePlatformPort();
 }
 
-PortResolver RunPortResolver(std::optional<std::filesystem::path> iniPath) {
+PortResolver RunPortResolver(PortMapping mapping) {
     return RadioSimulated() ? PortResolver::Simulated(kSimulatedRadioDevice)
-                            : PortResolver(std::move(iniPath));
+                            : PortResolver(std::move(mapping));
 }
 
 }  // namespace torvan

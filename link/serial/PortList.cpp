@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config/IniStore.h"
 #include "link/PortNames.h"
 
 namespace torvan {
@@ -23,11 +22,11 @@ std::string Canonical(const std::string& path) {
     return ec ? path : resolved.string();
 }
 
-std::string ComNameOf(const std::string& device, const IniStore& ini) {
+std::string ComNameOf(const std::string& device, const PortMapping& mapping) {
     const std::string wanted = Canonical(device);
     for (int n = 1; n <= kComPorts; ++n) {
         const std::string name = "COM" + std::to_string(n);
-        const std::string path = DevicePathFor(name, ini);
+        const std::string path = DevicePathFor(name, mapping);
         if (!path.empty() && Canonical(path) == wanted) {
             return name;
         }
@@ -62,7 +61,7 @@ void FindWhoMayOpen(PresentPort& port) {
     }
 }
 
-std::vector<PresentPort> ListPresentPorts(const IniStore& ini) {
+std::vector<PresentPort> ListPresentPorts(const PortMapping& mapping) {
     std::vector<PresentPort> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         PresentPort port;
@@ -70,7 +69,7 @@ std::vector<PresentPort> ListPresentPorts(const IniStore& ini) {
         port.usbId = UsbId(info);
         port.description = info.description().toStdString();
         port.manufacturer = info.manufacturer().toStdString();
-        port.comName = ComNameOf(port.device, ini);
+        port.comName = ComNameOf(port.device, mapping);
         port.mayOpen = ::access(port.device.c_str(), R_OK | W_OK) == 0;
         if (!port.mayOpen) {
             FindWhoMayOpen(port);

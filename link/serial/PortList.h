@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace torvan {
+#include "link/PortNames.h"
 
-class IniStore;
+namespace torvan {
 
 // A serial port present on this machine.
 struct PresentPort {
@@ -25,8 +25,8 @@ struct PresentPort {
 void FindWhoMayOpen(PresentPort& port);
 
 // The ports present, with the COM name each is reached by: on Linux the
-// default /dev/ttyUSB0-7 or the [Ports] section of `ini`; on Windows the
-// system's own COM names, which `ini` plays no part in.
-std::vector<PresentPort> ListPresentPorts(const IniStore& ini);
+// default /dev/ttyUSB0-7 or the user's `mapping`; on Windows the system's
+// own COM names, which `mapping` plays no part in.
+std::vector<PresentPort> ListPresentPorts(const PortMapping& mapping);
 
 }  // namespace torvan

@@ -147,7 +147,7 @@ void AddUnlisted(std::vector<PresentPort>& ports) {
 
 }  // namespace
 
-std::vector<PresentPort> ListPresentPorts(const IniStore&) {
+std::vector<PresentPort> ListPresentPorts(const PortMapping&) {
     std::vector<PresentPort> ports = RegisteredPorts();
     Describe(ports);
     AddUnlisted(ports);

@@ -1,6 +1,5 @@
-// The link's rules without a port: port names and who may open a port, the
-// power scroll bar's gestures, the copy kept of every read and the check
-// after a Write.
+// The link's rules without a port: port names, who may open a port and the
+// check after a Write.
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -8,8 +7,7 @@
 
 #include <tuple>
 
-#include "config/ReadCopy.h"
-#include "form/PowerGesture.h"
+#include "config/PortsSection.h"
 #include "link/PortNames.h"
 #include "link/WriteCheck.h"
 #include "link/serial/PortList.h"
@@ -21,8 +19,8 @@ namespace {
 
 TEST(PortNames, UsbCablesByDefaultPortsSectionFirstPathsAsTheyAre) {
     const testing_support::TempDir dir;
-    const PortResolver ports(
-        dir.Write("Program.ini", "[Ports]\nCOM1=/dev/ttyACM0\nCOM12=/dev/ttyS0\nCOM2=\n"));
+    const PortResolver ports(PortsSection(
+        dir.Write("Program.ini", "[Ports]\nCOM1=/dev/ttyACM0\nCOM12=/dev/ttyS0\nCOM2=\n")));
     const std::string unknown = "no serial device is known for the port name ";
     const std::string hint = "; a device path starts with /, as in /dev/ttyS0";
     // The device, or why there is none.
@@ -68,79 +66,6 @@ TEST(PortNames, WindowsComNamesAndDeviceNames) {
         const PortDevice device = WindowsPortDevice(name);
         EXPECT_EQ(device.ok ? device.value : device.error, said) << name;
     }
-}
-
-using S = ScrollCode;
-
-// Steps stop at 0 and 255 (a nudge past the top must not mean no power);
-// the end sends once, and only a value the radio does not hold yet. The
-// value held, the steps (with the thumb's place), the value then, and
-// whether the end sends it.
-TEST(LevelGesture, StepsStopAtTheEndsAndTheEndSendsAChangeOnce) {
-    const std::vector<std::tuple<int, std::vector<std::pair<ScrollCode, int>>, int, bool>> cases = {
-        {0, {{S::LineLeft, 0}}, 0, false},
-        {255, {{S::LineRight, 0}}, 255, false},
-        {250, {{S::PageRight, 0}}, 255, true},
-        {5, {{S::PageLeft, 0}}, 0, true},
-        {10, {{S::LineRight, 0}, {S::LineRight, 0}, {S::LineRight, 0}}, 13, true},
-        {100, {{S::ThumbTrack, 30}, {S::ThumbTrack, 300}, {S::ThumbTrack, 7}}, 7, true},
-        {100, {{S::LineRight, 0}, {S::LineLeft, 0}}, 100, false},
-        {100, {{S::Top, 0}, {S::Bottom, 0}, {S::ThumbPosition, 9}}, 100, false},
-    };
-    for (const auto& [start, steps, value, sends] : cases) {
-        LevelGesture gesture;
-        gesture.Reset(static_cast<std::uint8_t>(start));
-        EXPECT_EQ(gesture.End(), std::nullopt) << "no step, nothing to send";
-        for (const auto& [code, thumb] : steps) {
-            gesture.Step(code, thumb);
-        }
-        const std::optional<std::uint8_t> sent =
-            sends ? std::optional(static_cast<std::uint8_t>(value)) : std::nullopt;
-        EXPECT_EQ(gesture.End(), sent) << start;
-        EXPECT_EQ(gesture.End(), std::nullopt) << "sent once";
-        EXPECT_EQ(gesture.Value(), value);
-    }
-}
-
-TEST(ReadCopy, DataFolderFollowsXdg) {
-    const std::vector<std::tuple<const char*, const char*, std::string>> cases = {
-        {"/data", "/home/u", "/data/torvan-pc-encoder"},
-        {"", "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
-        {"relative", "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
-        {nullptr, "/home/u", "/home/u/.local/share/torvan-pc-encoder"},
-        {nullptr, nullptr, ""},
-        {nullptr, "relative", ""},
-    };
-    for (const auto& [xdg, home, folder] : cases) {
-        EXPECT_EQ(DataFolder(xdg, home).string(), folder) << (xdg ? xdg : "-");
-    }
-}
-
-// Copies are never replaced: a second read in the same second gets its own
-// name; a folder that cannot be made is reported, nothing left behind.
-TEST(ReadCopy, KeepsEveryReadUnderItsOwnName) {
-    const testing_support::TempDir dir;
-    const MemoryImage first = sim::PatternMemory(1);
-    const MemoryImage second = sim::PatternMemory(2);
-    const auto folder = dir / "new" / "folder";
-    const auto when = std::chrono::system_clock::now();
-
-    const auto a = KeepReadCopy(first, folder, when);
-    const auto b = KeepReadCopy(second, folder, when);
-    ASSERT_TRUE(a.ok && b.ok) << a.error << b.error;
-    const std::string path = a.value.string();
-    EXPECT_EQ(a.value.parent_path(), folder);
-    EXPECT_TRUE(a.value.filename().string().starts_with("radio-read-"));
-    EXPECT_EQ(b.value.string(), path.substr(0, path.size() - 4) + "-2.sin");
-    const auto& raw = first.bytes();
-    EXPECT_EQ(testing_support::TempDir::Read(a.value), std::string(raw.begin(), raw.end()));
-    EXPECT_EQ(testing_support::TempDir::Read(b.value).size(), MemoryImage::kSize);
-
-    const auto blocked = dir.Write("file", "not a folder");
-    const auto failed = KeepReadCopy(first, blocked / "sub", when);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_NE(failed.error.find("could not be kept"), std::string::npos) << failed.error;
-    EXPECT_FALSE(KeepReadCopy(first, {}, when).ok);
 }
 
 TEST(WriteCheck, ComparesOnlyWhatAWriteSends) {

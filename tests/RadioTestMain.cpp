@@ -1,4 +1,5 @@
-// The link tests need a QCoreApplication for QSerialPort's lock files.
+// Tests with radios on pseudo-terminals: a QCoreApplication for
+// QSerialPort's lock files, and a private data folder for copies of reads.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

@@ -71,9 +71,9 @@ QLabel* Indicator(const QString& text, QWidget* parent) {
 
 CMainFrame::CMainFrame(FrameContext context, QWidget* parent)
     : QMainWindow(parent),
-      view_(new CProgramView(context.doc.Image(), context.limits, context.iniPath, PickTone)),
+      view_(new CProgramView(context.doc.Image(), context.session, context.iniPath, PickTone)),
       image_(context.doc.Image()),
-      portName_(context.portName),
+      session_(context.session),
       prompts_(context.prompts) {
     InitResources();
     setWindowTitle(kTitle);
@@ -113,7 +113,7 @@ QAction* CMainFrame::Action(int commandId) const {
 
 void CMainFrame::UpdatePortChecks() {
     for (const auto& [port, name] : ports_) {
-        port->setChecked(name == portName_);
+        port->setChecked(name == session_.PortName());
     }
 }
 
@@ -150,9 +150,6 @@ void CMainFrame::CreateMenus() {
             } else {
                 menu->addAction(Action(id));
             }
-        }
-        if (info.commands.front() == command::kPorts.front()) {
-            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
         }
     }
     // "&Program" and "&Port" share Alt+P.
@@ -222,13 +219,14 @@ void CMainFrame::ConnectViewCommands() {
     // Undoing a Read gives back the form as it was when the Read started.
     connect(Action(kProgramRead), &QAction::triggered, this, [this] {
         edits_->RecordPending();
-        if (program_->Read(portName_)) {
+        if (program_->Read(session_.PortName())) {
             edits_->Record(EditStep{"Read", {}});
         }
     });
     connect(Action(kProgramWrite), &QAction::triggered, this,
-            [this] { program_->Write(portName_); });
-    connect(Action(kEditPower), &QAction::triggered, this, [this] { program_->Power(portName_); });
+            [this] { program_->Write(session_.PortName()); });
+    connect(Action(kEditPower), &QAction::triggered, this,
+            [this] { program_->Power(session_.PortName()); });
 }
 
 // Each runs modally on the image; none of their bytes is on the form, so
@@ -277,11 +275,10 @@ void CMainFrame::ConnectPorts() {
         const QString name = QString::fromUtf8(info.text);
         port->setCheckable(true);
         ports_.emplace_back(port, name);
-        connect(port, &QAction::triggered, this, [this, name] {
-            portName_ = name;
-            UpdatePortChecks();
-        });
+        connect(port, &QAction::triggered, this, [this, name] { session_.SetPortName(name); });
     }
+    connect(&session_, &SessionState::PortNameChanged, this, &CMainFrame::UpdatePortChecks);
+    UpdatePortChecks();
 }
 
 void CMainFrame::ShowAbout() {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/Prompts.h"
-#include "model/FrequencyLimits.h"
+#include "editor/SessionState.h"
 #include "model/MemoryImage.h"
 
 class QToolBar;
@@ -28,8 +28,7 @@ class PortResolver;
 // What the main window works on; all of it is owned by the application.
 struct FrameContext {
     CProgramDoc& doc;
-    FrequencyLimits& limits;
-    QString& portName;
+    SessionState& session;
     // What the port names lead to in this run.
     const PortResolver& ports;
     RecentFileList& recent;
@@ -76,7 +75,7 @@ private:
     CProgramView* view_;
     // The option dialogs read and write their own bytes of it.
     MemoryImage& image_;
-    QString& portName_;
+    SessionState& session_;
     Prompts prompts_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<PrintCommands> print_;

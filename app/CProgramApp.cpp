@@ -33,11 +33,12 @@ CProgramApp::~CProgramApp() = default;
 bool CProgramApp::InitInstance(const QStringList& arguments) {
     recent_.Load(*OpenSettings());
     frame_ = std::make_unique<CMainFrame>(
-        FrameContext{doc_, limits_, portName_, ports_, recent_, environment_.iniPath, prompts_});
+        FrameContext{doc_, session_, ports_, recent_, environment_.iniPath, prompts_});
     if (!ProcessCommandLine(arguments)) {
         return false;
     }
-    portName_ = QString::fromStdString(IniStore(environment_.iniPath).ReadString(kSetup, kComKey));
+    session_.SetPortName(
+        QString::fromStdString(IniStore(environment_.iniPath).ReadString(kSetup, kComKey)));
     frame_->show();
     return true;
 }
@@ -47,8 +48,8 @@ void CProgramApp::ExitInstance() {
     // port choice that cannot be stored is not worth holding up the exit for:
     // the next start offers the port stored before.
     if (ports_.SimulatedDevice().empty()) {
-        static_cast<void>(
-            IniStore(environment_.iniPath).WriteString(kSetup, kComKey, portName_.toStdString()));
+        static_cast<void>(IniStore(environment_.iniPath)
+                              .WriteString(kSetup, kComKey, session_.PortName().toStdString()));
     }
     recent_.Save(*OpenSettings());
 }

@@ -9,6 +9,7 @@
 #include "app/CProgramDoc.h"
 #include "app/Prompts.h"
 #include "app/RecentFileList.h"
+#include "editor/SessionState.h"
 #include "link/PortNames.h"
 #include "model/FrequencyLimits.h"
 
@@ -47,8 +48,8 @@ public:
 
     CMainFrame* MainFrame() const { return frame_.get(); }
     CProgramDoc& Document() { return doc_; }
-    const QString& PortName() const { return portName_; }
-    const FrequencyLimits& Limits() const { return limits_; }
+    const QString& PortName() const { return session_.PortName(); }
+    const FrequencyLimits& Limits() const { return session_.Limits(); }
     const RecentFileList& RecentFiles() const { return recent_; }
 
 private:
@@ -58,8 +59,7 @@ private:
     AppEnvironment environment_;
     Prompts prompts_;
     CProgramDoc doc_;
-    FrequencyLimits limits_;
-    QString portName_ = QStringLiteral("COM1");
+    SessionState session_;
     PortResolver ports_;
     RecentFileList recent_;
     std::unique_ptr<CMainFrame> frame_;

@@ -15,13 +15,12 @@
 
 namespace torvan {
 
-CProgramView::CProgramView(MemoryImage& image, FrequencyLimits& limits,
-                           std::filesystem::path iniPath, ChannelGridEditor::TonePicker pickTone,
-                           QWidget* parent)
+CProgramView::CProgramView(MemoryImage& image, SessionState& session, std::filesystem::path iniPath,
+                           ChannelGridEditor::TonePicker pickTone, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::CProgramView>()),
       image_(image),
-      limits_(limits),
+      session_(session),
       iniPath_(std::move(iniPath)) {
     ui_->setupUi(this);
     // In the order of the Setting enumeration.
@@ -35,7 +34,7 @@ CProgramView::CProgramView(MemoryImage& image, FrequencyLimits& limits,
     }
     grid_ = std::make_unique<GridCellTable>(*ui_->channelGrid);
     gridEditor_ =
-        std::make_unique<ChannelGridEditor>(*ui_->channelGrid, limits_, std::move(pickTone));
+        std::make_unique<ChannelGridEditor>(*ui_->channelGrid, session_, std::move(pickTone));
     connect(ui_->addButton, &QPushButton::clicked, gridEditor_.get(),
             &ChannelGridEditor::InsertChannel);
     connect(ui_->deleteButton, &QPushButton::clicked, gridEditor_.get(),
@@ -100,16 +99,18 @@ void CProgramView::OnInitialUpdate() {
 void CProgramView::DecodeImage() {
     // An edit left open belongs to the channels being replaced.
     gridEditor_->DiscardOpenEditor();
-    torvan::DecodeImage(image_, ReadModels(), *this, limits_);
+    const ModelCatalog models = ReadModels();
+    ChangeLimits(
+        [&](FrequencyLimits& limits) { torvan::DecodeImage(image_, models, *this, limits); });
 }
 
 void CProgramView::EncodeImage() {
-    torvan::EncodeImage(*this, limits_, image_);
+    torvan::EncodeImage(*this, session_.Limits(), image_);
 }
 
 MemoryImage CProgramView::ShownImage() {
     MemoryImage shown = image_;
-    torvan::EncodeImage(*this, limits_, shown);
+    torvan::EncodeImage(*this, session_.Limits(), shown);
     return shown;
 }
 
@@ -163,7 +164,8 @@ void CProgramView::ResizeParentToFit() {
 }
 
 void CProgramView::OnModelPicked() {
-    OnModelChanged(ReadModels(), *this, limits_);
+    const ModelCatalog models = ReadModels();
+    ChangeLimits([&](FrequencyLimits& limits) { OnModelChanged(models, *this, limits); });
 }
 
 // Program.ini is read afresh whenever the lists are rebuilt: the user may
@@ -178,7 +180,13 @@ ModelCatalog CProgramView::ReadModels() {
 }
 
 void CProgramView::OnRangePicked() {
-    OnRangeChanged(*this, limits_);
+    ChangeLimits([this](FrequencyLimits& limits) { OnRangeChanged(*this, limits); });
+}
+
+void CProgramView::ChangeLimits(const std::function<void(FrequencyLimits&)>& change) {
+    FrequencyLimits limits = session_.Limits();
+    change(limits);
+    session_.SetLimits(limits);
 }
 
 }  // namespace torvan

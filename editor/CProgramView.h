@@ -2,14 +2,15 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "editor/ChannelGridEditor.h"
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
+#include "editor/SessionState.h"
 #include "form/FormControls.h"
-#include "model/FrequencyLimits.h"
 #include "model/MemoryImage.h"
 #include "model/ModelCatalog.h"
 
@@ -31,7 +32,7 @@ class CProgramView : public QWidget, public FormControls {
     Q_OBJECT
 
 public:
-    CProgramView(MemoryImage& image, FrequencyLimits& limits, std::filesystem::path iniPath,
+    CProgramView(MemoryImage& image, SessionState& session, std::filesystem::path iniPath,
                  ChannelGridEditor::TonePicker pickTone, QWidget* parent = nullptr);
     ~CProgramView() override;
 
@@ -75,12 +76,14 @@ private:
     void ResizeParentToFit();
     void OnModelPicked();
     void OnRangePicked();
+    // The frequency limits as `change` leaves them, told to the session.
+    void ChangeLimits(const std::function<void(FrequencyLimits&)>& change);
     void ConnectEdits();
     void NoteSettingEdit(QWidget& control, int setting);
 
     std::unique_ptr<Ui::CProgramView> ui_;
     MemoryImage& image_;
-    FrequencyLimits& limits_;
+    SessionState& session_;
     std::filesystem::path iniPath_;
     std::vector<ComboChoiceList> lists_;
     std::unique_ptr<GridCellTable> grid_;

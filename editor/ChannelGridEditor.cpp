@@ -35,11 +35,11 @@ QLineEdit* MakeLineEditor(QWidget* parent, const char* name) {
 
 // The editors live on the grid's viewport so that they scroll and clip with
 // the cell they cover.
-ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const FrequencyLimits& limits,
+ChannelGridEditor::ChannelGridEditor(CMSFlexGrid& grid, const SessionState& session,
                                      TonePicker pickTone)
     : grid_(grid),
       cells_(grid),
-      limits_(limits),
+      session_(session),
       pickTone_(std::move(pickTone)),
       frequencyEditor_(MakeLineEditor(grid.viewport(), "frequencyEditor")),
       listEditor_(new QComboBox(grid.viewport())),
@@ -154,7 +154,8 @@ void ChannelGridEditor::EditTone(int row, int col) {
 
 void ChannelGridEditor::Commit(QWidget& editor, int row, int col) {
     if (&editor == frequencyEditor_) {
-        CommitFrequency(cells_, row, col, frequencyEditor_->text().toStdString(), limits_);
+        CommitFrequency(cells_, row, col, frequencyEditor_->text().toStdString(),
+                        session_.Limits());
     } else if (&editor == listEditor_) {
         CommitChoiceCell(cells_, row, col, listEditor_->currentText().toStdString());
     } else {

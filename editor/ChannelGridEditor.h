@@ -8,8 +8,8 @@
 #include "editor/ComboChoiceList.h"
 #include "editor/GridCellTable.h"
 #include "editor/InPlaceEditing.h"
+#include "editor/SessionState.h"
 #include "form/EditHistory.h"
-#include "model/FrequencyLimits.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -34,7 +34,7 @@ public:
     using TonePicker =
         std::function<std::optional<QString>(const QString& cellText, QWidget* parent)>;
 
-    ChannelGridEditor(CMSFlexGrid& grid, const FrequencyLimits& limits, TonePicker pickTone);
+    ChannelGridEditor(CMSFlexGrid& grid, const SessionState& session, TonePicker pickTone);
     ~ChannelGridEditor() override;
 
     // Opens the current cell's editor; a row without a receive frequency is
@@ -72,7 +72,7 @@ private:
 
     CMSFlexGrid& grid_;
     GridCellTable cells_;
-    const FrequencyLimits& limits_;
+    const SessionState& session_;
     TonePicker pickTone_;
     QLineEdit* frequencyEditor_;
     QComboBox* listEditor_;

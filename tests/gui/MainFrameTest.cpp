@@ -343,11 +343,6 @@ private:
     CProgramView& View() { return w_->View(); }
     void Trigger(int id) { w_->Trigger(id); }
     QStringList CheckedPorts() {
-        for (const QAction* title : Frame().menuBar()->actions()) {
-            if (title->text() == QLatin1String("&Port")) {
-                emit title->menu()->aboutToShow();
-            }
-        }
         QStringList checked;
         for (const int id : command::kPorts) {
             if (Frame().Action(id)->isChecked()) {

@@ -57,7 +57,7 @@ private slots:
     void init() {
         folder_.WriteIni(gui_test::kProfiles);
         image_.ResetToNewDocument();
-        view_ = std::make_unique<CProgramView>(image_, limits_, folder_.IniPath(), PickTone);
+        view_ = std::make_unique<CProgramView>(image_, session_, folder_.IniPath(), PickTone);
         view_->OnInitialUpdate();
         view_->resize(1000, 700);
         view_->show();
@@ -78,7 +78,7 @@ private slots:
             torvan::MemoryForm form;
             const torvan::FrequencyLimits limits =
                 gui_test::Decode(image_, folder_.IniPath(), form);
-            QCOMPARE(limits_, limits);
+            QCOMPARE(session_.Limits(), limits);
             QCOMPARE(gui_test::FormTexts(View()), gui_test::FormTexts(form));
             const auto labels = View().findChildren<QLabel*>();
             for (int i = 0; i < torvan::kSettingCount; ++i) {
@@ -103,9 +103,11 @@ private slots:
 
     // A new model offers its own ranges and sets their limits.
     void modelPickSetsTheLimits() {
+        const QSignalSpy changed(&session_, &torvan::SessionState::LimitsChanged);
         View().Combo(Setting::Model).setCurrentIndex(1);
         QCOMPARE(Items(View().Combo(Setting::FrequencyRange)), QStringList{"400-470MHz"});
-        QCOMPARE(limits_, (torvan::FrequencyLimits{40000000, 47000000}));
+        QCOMPARE(session_.Limits(), (torvan::FrequencyLimits{40000000, 47000000}));
+        QCOMPARE(changed.count(), 1);
     }
 
     // In a 1024 or a 1920 px wide window the grid's columns share the room
@@ -392,7 +394,7 @@ private:
 
     gui_test::TestFolder folder_;
     torvan::MemoryImage image_;
-    torvan::FrequencyLimits limits_;
+    torvan::SessionState session_;
     std::unique_ptr<CProgramView> view_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -38,13 +39,18 @@ namespace {
 
 const QString kTitle = QString::fromUtf8(kProductName);
 
+// The menus' and commands' texts as this language says them.
+QString CommandText(const char* text) {
+    return QCoreApplication::translate("Commands", text);
+}
+
 QAction* MakeAction(const CommandInfo& info, QObject* parent) {
-    auto* action = new QAction(QString::fromUtf8(info.text), parent);
+    auto* action = new QAction(CommandText(info.text), parent);
     action->setData(info.id);
     if (*info.shortcut != '\0') {
         action->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
     }
-    const QStringList prompt = QString::fromUtf8(info.prompt).split(QLatin1Char('\n'));
+    const QStringList prompt = CommandText(info.prompt).split(QLatin1Char('\n'));
     action->setStatusTip(prompt.at(0));
     if (prompt.size() > 1) {
         action->setToolTip(prompt.at(1));
@@ -143,7 +149,7 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuInfo& info : Menus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+        QMenu* menu = menuBar()->addMenu(CommandText(info.title));
         for (const int id : info.commands) {
             if (id == command::kSeparator) {
                 menu->addSeparator();
@@ -162,7 +168,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_ = addToolBar(tr("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(18, 18));
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
@@ -178,20 +184,20 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar(const std::string& simulatedDevice) {
     QStatusBar* bar = statusBar();
     // A prompt shown while a command is pointed at replaces "Ready".
-    bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    bar->addWidget(new QLabel(tr("Ready"), bar), 1);
     if (!simulatedDevice.empty()) {
         // Nobody should believe they programmed a real radio in this run.
-        auto* simulated = new QLabel(QStringLiteral("Simulated radio"), bar);
+        auto* simulated = new QLabel(tr("Simulated radio"), bar);
         simulated->setObjectName(QStringLiteral("simulatedRadio"));
         simulated->setFrameShape(QFrame::Panel);
         simulated->setFrameShadow(QFrame::Sunken);
         simulated->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-        simulated->setToolTip(QStringLiteral("Every port leads to the simulated radio on ") +
-                              QString::fromStdString(simulatedDevice));
+        simulated->setToolTip(tr("Every port leads to the simulated radio on %1")
+                                  .arg(QString::fromStdString(simulatedDevice)));
         bar->addPermanentWidget(simulated);
     }
-    for (const char* text : {"CAP", "NUM", "SCRL"}) {
-        bar->addPermanentWidget(Indicator(QString::fromLatin1(text), bar));
+    for (const char* text : {QT_TR_NOOP("CAP"), QT_TR_NOOP("NUM"), QT_TR_NOOP("SCRL")}) {
+        bar->addPermanentWidget(Indicator(tr(text), bar));
     }
 }
 
@@ -220,7 +226,7 @@ void CMainFrame::ConnectViewCommands() {
     connect(Action(kProgramRead), &QAction::triggered, this, [this] {
         edits_->RecordPending();
         if (program_->Read(session_.PortName())) {
-            edits_->Record(EditStep{"Read", {}});
+            edits_->Record(EditStep{tr("Read").toStdString(), {}});
         }
     });
     connect(Action(kProgramWrite), &QAction::triggered, this,
@@ -237,17 +243,17 @@ void CMainFrame::ConnectOptionDialogs() {
     connect(Action(kEditSideKey), &QAction::triggered, this, [this] {
         CSideKeyDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{"Side Key", {}});
+        edits_->Record(EditStep{tr("Side Key").toStdString(), {}});
     });
     connect(Action(kEditDtmf), &QAction::triggered, this, [this] {
         CDtmfDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{"DTMF", {}});
+        edits_->Record(EditStep{tr("DTMF").toStdString(), {}});
     });
     connect(Action(kEditRadio), &QAction::triggered, this, [this] {
         CRadioDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{"Radio", {}});
+        edits_->Record(EditStep{tr("Radio").toStdString(), {}});
     });
 }
 

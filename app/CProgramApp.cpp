@@ -63,9 +63,10 @@ std::unique_ptr<QSettings> CProgramApp::OpenSettings() const {
 
 bool CProgramApp::ProcessCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("Channel-data file (.sin) to open."),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QCoreApplication::translate("CProgramApp", "Channel-data file (.sin) to open."),
+        QStringLiteral("[file]"));
     parser.parse(arguments);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {

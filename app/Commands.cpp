@@ -1,27 +1,38 @@
 #include "app/Commands.h"
 
+#include <QtGlobal>
+
 namespace torvan {
 
 using namespace command;
 
 const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> kCommands = {
-        {kFileNew, "&New", "Ctrl+N", "Create a new document\nNew", ":/icons/new.svg"},
-        {kFileOpen, "&Open...", "Ctrl+O", "Open an existing document\nOpen", ":/icons/open.svg"},
-        {kFileSave, "&Save", "Ctrl+S", "Save the active document\nSave", ":/icons/save.svg"},
-        {kFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As", ""},
-        {kFilePrint, "&Print...", "Ctrl+P", "Print the active document\nPrint",
-         ":/icons/print.svg"},
-        {kFilePrintPreview, "Print Pre&view", "", "Display full pages\nPrint Preview", ""},
-        {kFilePrintSetup, "P&rint Setup...", "",
-         "Change the printer and printing options\nPrint Setup", ""},
-        {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", ""},
-        {kEditDtmf, "DTMF", "", "", ""},
-        {kEditSideKey, "Side Key", "", "", ""},
-        {kEditPower, "Power", "", "", ""},
-        {kEditRadio, "Radio", "", "", ""},
-        {kProgramRead, "Read", "Ctrl+R", "Read data from Machine\nRead", ":/icons/read.svg"},
-        {kProgramWrite, "Write", "Ctrl+W", "Write data to machine\nWrite", ":/icons/write.svg"},
+        {kFileNew, QT_TRANSLATE_NOOP("Commands", "&New"), "Ctrl+N",
+         QT_TRANSLATE_NOOP("Commands", "Create a new document\nNew"), ":/icons/new.svg"},
+        {kFileOpen, QT_TRANSLATE_NOOP("Commands", "&Open..."), "Ctrl+O",
+         QT_TRANSLATE_NOOP("Commands", "Open an existing document\nOpen"), ":/icons/open.svg"},
+        {kFileSave, QT_TRANSLATE_NOOP("Commands", "&Save"), "Ctrl+S",
+         QT_TRANSLATE_NOOP("Commands", "Save the active document\nSave"), ":/icons/save.svg"},
+        {kFileSaveAs, QT_TRANSLATE_NOOP("Commands", "Save &As..."), "",
+         QT_TRANSLATE_NOOP("Commands", "Save the active document with a new name\nSave As"), ""},
+        {kFilePrint, QT_TRANSLATE_NOOP("Commands", "&Print..."), "Ctrl+P",
+         QT_TRANSLATE_NOOP("Commands", "Print the active document\nPrint"), ":/icons/print.svg"},
+        {kFilePrintPreview, QT_TRANSLATE_NOOP("Commands", "Print Pre&view"), "",
+         QT_TRANSLATE_NOOP("Commands", "Display full pages\nPrint Preview"), ""},
+        {kFilePrintSetup, QT_TRANSLATE_NOOP("Commands", "P&rint Setup..."), "",
+         QT_TRANSLATE_NOOP("Commands", "Change the printer and printing options\nPrint Setup"), ""},
+        {kAppExit, QT_TRANSLATE_NOOP("Commands", "E&xit"), "",
+         QT_TRANSLATE_NOOP("Commands", "Quit the application; prompts to save documents\nExit"),
+         ""},
+        {kEditDtmf, QT_TRANSLATE_NOOP("Commands", "DTMF"), "", "", ""},
+        {kEditSideKey, QT_TRANSLATE_NOOP("Commands", "Side Key"), "", "", ""},
+        {kEditPower, QT_TRANSLATE_NOOP("Commands", "Power"), "", "", ""},
+        {kEditRadio, QT_TRANSLATE_NOOP("Commands", "Radio"), "", "", ""},
+        {kProgramRead, QT_TRANSLATE_NOOP("Commands", "Read"), "Ctrl+R",
+         QT_TRANSLATE_NOOP("Commands", "Read data from Machine\nRead"), ":/icons/read.svg"},
+        {kProgramWrite, QT_TRANSLATE_NOOP("Commands", "Write"), "Ctrl+W",
+         QT_TRANSLATE_NOOP("Commands", "Write data to machine\nWrite"), ":/icons/write.svg"},
         {kPorts[0], "COM1", "", "COM1", ""},
         {kPorts[1], "COM2", "", "COM2", ""},
         {kPorts[2], "COM3", "", "COM3", ""},
@@ -30,24 +41,28 @@ const std::vector<CommandInfo>& Commands() {
         {kPorts[5], "COM6", "", "COM6", ""},
         {kPorts[6], "COM7", "", "COM7", ""},
         {kPorts[7], "COM8", "", "COM8", ""},
-        {kViewToolbar, "&Toolbar", "", "Show or hide the toolbar\nToggle ToolBar", ""},
-        {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar", ""},
-        {kAppAbout, "About ...", "",
-         "Display program information, version number and copyright\nAbout", ":/icons/about.svg"},
+        {kViewToolbar, QT_TRANSLATE_NOOP("Commands", "&Toolbar"), "",
+         QT_TRANSLATE_NOOP("Commands", "Show or hide the toolbar\nToggle ToolBar"), ""},
+        {kViewStatusBar, QT_TRANSLATE_NOOP("Commands", "&Status Bar"), "",
+         QT_TRANSLATE_NOOP("Commands", "Show or hide the status bar\nToggle StatusBar"), ""},
+        {kAppAbout, QT_TRANSLATE_NOOP("Commands", "About ..."), "",
+         QT_TRANSLATE_NOOP("Commands",
+                           "Display program information, version number and copyright\nAbout"),
+         ":/icons/about.svg"},
     };
     return kCommands;
 }
 
 const std::vector<MenuInfo>& Menus() {
     static const std::vector<MenuInfo> kMenus = {
-        {"&File",
+        {QT_TRANSLATE_NOOP("Commands", "&File"),
          {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kSeparator, kFilePrint, kFilePrintPreview,
           kFilePrintSetup, kSeparator, kAppExit}},
-        {"&Edit", {kEditDtmf, kEditSideKey, kEditPower, kEditRadio}},
-        {"&Program", {kProgramRead, kProgramWrite}},
-        {"&Port", {kPorts.begin(), kPorts.end()}},
-        {"&View", {kViewToolbar, kViewStatusBar}},
-        {"&Help", {kAppAbout}},
+        {QT_TRANSLATE_NOOP("Commands", "&Edit"), {kEditDtmf, kEditSideKey, kEditPower, kEditRadio}},
+        {QT_TRANSLATE_NOOP("Commands", "&Program"), {kProgramRead, kProgramWrite}},
+        {QT_TRANSLATE_NOOP("Commands", "&Port"), {kPorts.begin(), kPorts.end()}},
+        {QT_TRANSLATE_NOOP("Commands", "&View"), {kViewToolbar, kViewStatusBar}},
+        {QT_TRANSLATE_NOOP("Commands", "&Help"), {kAppAbout}},
     };
     return kMenus;
 }

@@ -23,7 +23,7 @@ void EditCommands::Record(const EditStep& step) {
 
 void EditCommands::RecordPending() {
     view_.CommitOpenEditor();
-    Record(EditStep{"Change", {}});
+    Record(EditStep{tr("Change").toStdString(), {}});
 }
 
 // An open text editor (a cell's, the password's) undoes its own typing,
@@ -35,7 +35,7 @@ void EditCommands::Undo() {
         return;
     }
     RecordPending();
-    Show(doc_.History().Undo(), QStringLiteral("Undo"));
+    Show(doc_.History().Undo(), tr("Undo"), tr("Undo: nothing to undo"));
 }
 
 void EditCommands::Redo() {
@@ -43,18 +43,19 @@ void EditCommands::Redo() {
         editor->redo();
         return;
     }
-    Show(doc_.History().Redo(), QStringLiteral("Redo"));
+    Show(doc_.History().Redo(), tr("Redo"), tr("Redo: nothing to redo"));
 }
 
-void EditCommands::Show(const std::optional<EditHistory::Move>& move, const QString& verb) {
+void EditCommands::Show(const std::optional<EditHistory::Move>& move, const QString& verb,
+                        const QString& nothing) {
     if (!move) {
-        status_.showMessage(verb + QStringLiteral(": nothing to ") + verb.toLower(), kMessageMs);
+        status_.showMessage(nothing, kMessageMs);
         return;
     }
     doc_.Image() = move->state;
     view_.DecodeImage();
     view_.ShowPlace(move->step.place);
-    status_.showMessage(verb + QStringLiteral(": ") + QString::fromStdString(move->step.label),
+    status_.showMessage(tr("%1: %2").arg(verb, QString::fromStdString(move->step.label)),
                         kMessageMs);
 }
 

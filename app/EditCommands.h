@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <optional>
 
 #include "form/EditHistory.h"
@@ -16,6 +17,8 @@ class CProgramView;
 // back restores the image it left, shows it on the form and moves to where
 // it happened. The status bar says what was undone or redone.
 class EditCommands {
+    Q_DECLARE_TR_FUNCTIONS(EditCommands)
+
 public:
     EditCommands(CProgramDoc& doc, CProgramView& view, QStatusBar& status);
 
@@ -28,7 +31,8 @@ public:
     void Redo();
 
 private:
-    void Show(const std::optional<EditHistory::Move>& move, const QString& verb);
+    void Show(const std::optional<EditHistory::Move>& move, const QString& verb,
+              const QString& nothing);
 
     CProgramDoc& doc_;
     CProgramView& view_;

@@ -87,7 +87,7 @@ void FileCommands::StartHistory() {
 }
 
 QString FileCommands::SuggestedName() const {
-    return doc_.Path().empty() ? QStringLiteral("Untitled.sin") : QStringFromPath(doc_.Path());
+    return doc_.Path().empty() ? tr("Untitled.sin") : QStringFromPath(doc_.Path());
 }
 
 }  // namespace torvan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "app/Prompts.h"
@@ -17,6 +18,8 @@ class RecentFileList;
 // before they throw away unsaved changes; opening a path (the command line)
 // does not.
 class FileCommands {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
 public:
     FileCommands(CProgramDoc& doc, CProgramView& view, RecentFileList& recent, Prompts prompts,
                  QWidget* parent);

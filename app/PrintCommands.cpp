@@ -26,14 +26,15 @@ constexpr double kMarginMm = 15;
 PlanText PrintCommands::Plan() const {
     const std::filesystem::path& path = doc_.Path();
     return ReadPlanText(view_.ShownImage(), view_.ReadModels(),
-                        path.empty() ? "Untitled" : Utf8FromPath(path.filename()),
+                        path.empty() ? tr("Untitled").toStdString() : Utf8FromPath(path.filename()),
                         QDate::currentDate().toString(Qt::ISODate).toStdString());
 }
 
 void PrintCommands::PrintOn(QPrinter& printer) const {
     const ResultOf<int> printed = PrintPlan(Plan(), printer);
     if (!printed.ok) {
-        prompts_.fileError(parent_, QString::fromStdString("Cannot print: " + printed.error));
+        prompts_.fileError(parent_,
+                           tr("Cannot print: %1").arg(QString::fromStdString(printed.error)));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <memory>
 
@@ -16,6 +17,8 @@ class CProgramView;
 // File Print, Print Preview and Print Setup: the channel plan of what the
 // form shows, on the printer chosen last, on as many pages as it needs.
 class PrintCommands {
+    Q_DECLARE_TR_FUNCTIONS(PrintCommands)
+
 public:
     PrintCommands(const CProgramDoc& doc, CProgramView& view, Prompts prompts, QWidget* parent)
         : doc_(doc), view_(view), prompts_(std::move(prompts)), parent_(parent) {}

@@ -39,8 +39,8 @@ void ProgramCommands::Write(const QString& portName) {
     CProgressDlg dialog(CloneDirection::Write, image_, Device(portName), parent_);
     dialog.exec();
     if (dialog.Succeeded()) {
-        status_.showMessage(QStringLiteral("Write data: done at ") +
-                            QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        status_.showMessage(tr("Write data: done at %1")
+                                .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
     } else {
         status_.clearMessage();
     }
@@ -60,8 +60,8 @@ PortDevice ProgramCommands::Device(const QString& portName) const {
 void ProgramCommands::KeepCopy() {
     const auto copy = KeepReadCopy(image_);
     if (copy.ok) {
-        status_.showMessage(QStringLiteral("A copy of the read is kept in ") +
-                            QString::fromStdString(Utf8FromPath(copy.value)));
+        status_.showMessage(tr("A copy of the read is kept in %1")
+                                .arg(QString::fromStdString(Utf8FromPath(copy.value))));
     } else {
         std::cerr << copy.error << '\n';
         status_.showMessage(QString::fromStdString(copy.error));

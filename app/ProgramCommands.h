@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "link/PortNames.h"
@@ -16,6 +17,8 @@ class CProgramView;
 // window. A Read that fails leaves the image and the form as they were; one
 // that succeeds shows the radio's memory and keeps a copy of it.
 class ProgramCommands {
+    Q_DECLARE_TR_FUNCTIONS(ProgramCommands)
+
 public:
     ProgramCommands(CProgramView& view, MemoryImage& image, const PortResolver& ports,
                     QStatusBar& status, QWidget* parent);

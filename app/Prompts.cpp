@@ -1,5 +1,6 @@
 #include "app/Prompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -11,15 +12,22 @@ namespace torvan {
 
 namespace {
 
-const QString kFilter = QStringLiteral("Channel Data (*.sin)");
+QString Tr(const char* text) {
+    return QCoreApplication::translate("Prompts", text);
+}
+
+QString Filter() {
+    return Tr(QT_TRANSLATE_NOOP("Prompts", "Channel Data (*.sin)"));
+}
 
 QString AskOpenFileName(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
-                                        kFilter + QStringLiteral(";;All Files (*)"));
+    return QFileDialog::getOpenFileName(
+        parent, Tr(QT_TRANSLATE_NOOP("Prompts", "Open")), QString(),
+        Filter() + QStringLiteral(";;") + Tr(QT_TRANSLATE_NOOP("Prompts", "All Files (*)")));
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& suggested) {
-    QFileDialog dialog(parent, QStringLiteral("Save As"), suggested, kFilter);
+    QFileDialog dialog(parent, Tr(QT_TRANSLATE_NOOP("Prompts", "Save As")), suggested, Filter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("sin"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -40,7 +48,8 @@ bool AskExit(QWidget* parent) {
 SaveChoice AskSaveChanges(QWidget* parent) {
     const auto answer = QMessageBox::warning(
         parent, parent->window()->windowTitle(),
-        QStringLiteral("The channel data has been changed.\nDo you want to save your changes?"),
+        Tr(QT_TRANSLATE_NOOP(
+            "Prompts", "The channel data has been changed.\nDo you want to save your changes?")),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     switch (answer) {
         case QMessageBox::Save:

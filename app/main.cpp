@@ -10,10 +10,11 @@
 
 #include "app/CProgramApp.h"
 #include "app/DisplayGuard.h"
+#include "app/Translations.h"
 #include "config/IniLocation.h"
 #include "config/IniStore.h"
-#include "config/ProgramFolders.h"
 #include "config/ProductName.h"
+#include "config/ProgramFolders.h"
 #include "link/serial/PortFactory.h"
 
 namespace {
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QString::fromUtf8(torvan::kProductName));
     QApplication::setApplicationVersion(QStringLiteral(TORVAN_VERSION));
+    torvan::InstallTranslations(application, QLocale());
 
     // With --simulated-radio every port of this run is the simulated radio
     // inside the program. scripts/run.sh instead sets the variable to the

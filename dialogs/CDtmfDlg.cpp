@@ -14,7 +14,7 @@ constexpr int kOff = 1;
 
 void FillOnOff(QComboBox& list, bool on) {
     list.clear();
-    list.addItems({QStringLiteral("On"), QStringLiteral("Off")});
+    list.addItems({CDtmfDlg::tr("On"), CDtmfDlg::tr("Off")});
     list.setCurrentIndex(on ? kOn : kOff);
     WheelNeedsFocus(list);
 }

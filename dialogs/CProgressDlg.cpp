@@ -10,14 +10,7 @@
 
 namespace torvan {
 
-namespace {
-
-// Said, as the command-line tool says it, under a Write that stopped after
-// blocks reached the radio; a Write refused before the first block left the
-// radio as it was.
-const std::string kPartialWrite = "The radio may hold a partial write; write it again.";
-
-}  // namespace
+namespace {}  // namespace
 
 CProgressDlg::CProgressDlg(CloneDirection direction, MemoryImage& image, PortDevice device,
                            QWidget* parent)
@@ -30,7 +23,7 @@ CProgressDlg::CProgressDlg(CloneDirection direction, MemoryImage& image, PortDev
     const bool read = direction == CloneDirection::Read;
     ui_->progressBar->setRange(0, read ? CloneTransfer::kReadBlocks : CloneTransfer::kWriteBlocks);
     ui_->progressBar->setValue(0);
-    setWindowTitle(read ? QStringLiteral("Read data") : QStringLiteral("Write data"));
+    setWindowTitle(read ? tr("Read data") : tr("Write data"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     connect(ui_->startButton, &QPushButton::clicked, this, &CProgressDlg::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CProgressDlg::reject);
@@ -100,7 +93,12 @@ void CProgressDlg::ShowProgress(int position, int, const std::string& percentTex
 // stays on screen behind it at its last percentage.
 void CProgressDlg::ShowFailure(const Result& failure) {
     const bool partial = direction_ == CloneDirection::Write && blocksDone_ > 0;
-    const std::string aftermath = partial ? kPartialWrite : std::string();
+    // Said, as the command-line tool says it, under a Write that stopped
+    // after blocks reached the radio; a Write refused before the first block
+    // left the radio as it was.
+    const std::string aftermath =
+        partial ? tr("The radio may hold a partial write; write it again.").toStdString()
+                : std::string();
     QMetaObject::invokeMethod(
         this,
         [this, &failure, &aftermath] {

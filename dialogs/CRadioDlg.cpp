@@ -23,7 +23,7 @@ constexpr int kFrequencyWidthTwips = 2000;
 
 CRadioDlg::CRadioDlg(MemoryImage& image, QWidget* parent)
     : QDialog(parent), image_(image), grid_(new CMSFlexGrid(this)) {
-    setWindowTitle(QStringLiteral("Radio"));
+    setWindowTitle(tr("Radio"));
     grid_->setObjectName(QStringLiteral("presetGrid"));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -71,7 +71,7 @@ void CRadioDlg::keyPressEvent(QKeyEvent* event) {
 void CRadioDlg::LayOutGrid() {
     grid_->SetRows(kBroadcastPresetCount + 1);
     grid_->SetCols(2);
-    grid_->SetTextMatrix(0, kFrequencyCol, QStringLiteral("Frequency"));
+    grid_->SetTextMatrix(0, kFrequencyCol, tr("Frequency"));
     for (int preset = 1; preset <= kBroadcastPresetCount; ++preset) {
         grid_->SetTextMatrix(preset, 0, QString::number(preset));
         grid_->SetTextMatrix(preset, kFrequencyCol,

@@ -70,7 +70,7 @@ void CProgramView::NoteSettingEdit(QWidget& control, int setting) {
             name = label->text().remove(QLatin1Char('&'));
         }
     }
-    emit Edited(EditStep{"Change " + name.toStdString(), EditPlace{0, 0, setting}});
+    emit Edited(EditStep{tr("Change %1").arg(name).toStdString(), EditPlace{0, 0, setting}});
 }
 
 void CProgramView::ShowPlace(const EditPlace& place) {
@@ -174,7 +174,7 @@ ModelCatalog CProgramView::ReadModels() {
     ModelCatalogRead read = ReadModelCatalogWarning(IniStore(iniPath_));
     if (!read.warning.empty() && !iniWarned_) {
         iniWarned_ = true;
-        emit IniUnreadable(QStringLiteral("Warning: %1").arg(QString::fromStdString(read.warning)));
+        emit IniUnreadable(tr("Warning: %1").arg(QString::fromStdString(read.warning)));
     }
     return std::move(read.catalog);
 }

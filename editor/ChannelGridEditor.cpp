@@ -98,7 +98,7 @@ void ChannelGridEditor::InsertChannel() {
     const int row = grid_.Row();
     torvan::InsertChannel(cells_, row);
     grid_.setFocus();
-    NoteEdit("Add", row, 0);
+    NoteEdit(tr("Add channel %1").arg(row), row, 0);
 }
 
 void ChannelGridEditor::DeleteChannel() {
@@ -106,7 +106,7 @@ void ChannelGridEditor::DeleteChannel() {
     const int row = grid_.Row();
     torvan::DeleteChannel(cells_, row);
     grid_.setFocus();
-    NoteEdit("Delete", row, 0);
+    NoteEdit(tr("Delete channel %1").arg(row), row, 0);
 }
 
 void ChannelGridEditor::CommitOpenEditor() {
@@ -148,7 +148,7 @@ void ChannelGridEditor::OpenListEditor(int col, const QString& text) {
 void ChannelGridEditor::EditTone(int row, int col) {
     if (const auto picked = pickTone_(grid_.TextMatrix(row, col), grid_.window())) {
         grid_.SetTextMatrix(row, col, *picked);
-        NoteEdit("Edit", row, col);
+        NoteEdit(EditLabel(row, col), row, col);
     }
 }
 
@@ -161,16 +161,17 @@ void ChannelGridEditor::Commit(QWidget& editor, int row, int col) {
     } else {
         CommitChoiceCell(cells_, row, col, nameEditor_->text().toStdString());
     }
-    NoteEdit("Edit", row, col);
+    NoteEdit(EditLabel(row, col), row, col);
 }
 
-// "Delete channel 12", "Edit channel 5 Name": what the status bar says when
-// the step is undone. The channel is the row, the column named by its header.
-void ChannelGridEditor::NoteEdit(const char* verb, int row, int col) {
-    QString label = QStringLiteral("%1 channel %2").arg(QLatin1String(verb)).arg(row);
-    if (col > 0) {
-        label += QLatin1Char(' ') + grid_.TextMatrix(0, col);
-    }
+// "Edit channel 5 Name": the channel is the row, the column named by its
+// header.
+QString ChannelGridEditor::EditLabel(int row, int col) const {
+    return tr("Edit channel %1 %2").arg(row).arg(grid_.TextMatrix(0, col));
+}
+
+// "Delete channel 12": what the status bar says when the step is undone.
+void ChannelGridEditor::NoteEdit(const QString& label, int row, int col) {
     emit Edited(EditStep{label.toStdString(), EditPlace{row, col, -1}});
 }
 

@@ -63,7 +63,8 @@ private:
     void OpenListEditor(int col, const QString& text);
     void EditTone(int row, int col);
     void Commit(QWidget& editor, int row, int col);
-    void NoteEdit(const char* verb, int row, int col);
+    QString EditLabel(int row, int col) const;
+    void NoteEdit(const QString& label, int row, int col);
 
     void OnKeyPress(qint16& keyAscii);
     bool OnFrequencyKey(QKeyEvent& event);

@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-serialport-dev libqt6serialport6 qt6-svg-dev
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth x11-apps imagemagick poppler-utils

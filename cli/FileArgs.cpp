@@ -23,6 +23,16 @@ bool Reported(const FileResult& result, std::ostream& err) {
 
 }  // namespace
 
+bool TakeFileName(const std::string& arg, const std::string& prefix,
+                  std::vector<std::string>& files, std::ostream& err) {
+    if (arg.size() > 1 && arg.front() == '-') {
+        err << prefix << "unknown option '" << PrintableText(arg) << "' (see torvan-cli --help)\n";
+        return false;
+    }
+    files.push_back(arg);
+    return true;
+}
+
 bool ExpectOneFile(const char* command, const std::vector<std::string>& words, std::ostream& err) {
     if (words.size() == 1 && !words[0].empty() && words[0][0] != '-') {
         return true;

@@ -14,6 +14,11 @@ namespace torvan::cli {
 // True when `words` is exactly one file name; otherwise a usage line on `err`.
 bool ExpectOneFile(const char* command, const std::vector<std::string>& words, std::ostream& err);
 
+// An argument no option took: a file name, kept in `files`, or an unknown
+// option, said on `err` after `prefix` (false).
+bool TakeFileName(const std::string& arg, const std::string& prefix,
+                  std::vector<std::string>& files, std::ostream& err);
+
 // Load or save a channel-data file; on failure the reason goes to `err`.
 bool LoadOrReport(const std::string& path, MemoryImage& image, std::ostream& err);
 bool SaveOrReport(const std::string& path, const MemoryImage& image, std::ostream& err);

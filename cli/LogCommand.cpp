@@ -59,12 +59,8 @@ bool ParseLogArgs(const Args& args, LogArgs& parsed, std::ostream& err) {
             }
         } else if (arg == "--json") {
             parsed.json = true;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            err << prefix << "unknown option '" << PrintableText(arg)
-                << "' (see torvan-cli --help)\n";
+        } else if (!TakeFileName(arg, prefix, parsed.files, err)) {
             return false;
-        } else {
-            parsed.files.push_back(arg);
         }
     }
     return ExpectOneFile("log", parsed.files, err);

@@ -52,12 +52,8 @@ bool ParsePrintArgs(const Args& args, PrintArgs& parsed, std::ostream& err) {
                 return false;
             }
             parsed.paper = *paper == 0 ? QPageSize::A4 : QPageSize::Letter;
-        } else if (args[i].size() > 1 && args[i].front() == '-') {
-            err << kPrefix << "unknown option '" << PrintableText(args[i])
-                << "' (see torvan-cli --help)\n";
+        } else if (!TakeFileName(args[i], kPrefix, parsed.files, err)) {
             return false;
-        } else {
-            parsed.files.push_back(args[i]);
         }
     }
     if (parsed.files.size() != 2) {

@@ -38,12 +38,8 @@ bool ParseSheetArgs(const std::string& command, const Args& args, bool allowFix,
             parsed.format = *format == 0 ? SheetFormat::Own : SheetFormat::Common;
         } else if (arg == "--fix" && allowFix) {
             parsed.fix = csv::FixPolicy::Accept;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            err << prefix << "unknown option '" << PrintableText(arg)
-                << "' (see torvan-cli --help)\n";
+        } else if (!TakeFileName(arg, prefix, parsed.files, err)) {
             return false;
-        } else {
-            parsed.files.push_back(arg);
         }
     }
     if (parsed.files.size() != fileCount) {

@@ -86,7 +86,11 @@ void CProgramView::ShowPlace(const EditPlace& place) {
     }
 }
 
-CProgramView::~CProgramView() = default;
+// The password editor loses the focus while the widgets go, and says its
+// editing finished: by then this view is no longer one to tell.
+CProgramView::~CProgramView() {
+    disconnect(ui_->passwordEdit, nullptr, this, nullptr);
+}
 
 void CProgramView::OnInitialUpdate() {
     if (!controlsFilled_) {

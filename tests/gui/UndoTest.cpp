@@ -1,7 +1,9 @@
 // Undo and redo in the window: every kind of step the user takes comes back
 // exactly, byte for byte, with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; the saved
 // state and New, Open and Save play their part.
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include "GuiTestSupport.h"

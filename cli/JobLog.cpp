@@ -44,7 +44,12 @@ void JobLog::Open(std::ostream& err) {
     if (!path_) {
         return;
     }
-    const std::string first = FirstLine(*path_);
+    // Only a regular file is read ahead: opening a FIFO, a terminal or a
+    // serial device would wait, or change its lines; AppendToFile refuses
+    // them without opening.
+    std::error_code ec;
+    const bool regular = std::filesystem::is_regular_file(*path_, ec);
+    const std::string first = regular ? FirstLine(*path_) : std::string();
     Result ready;
     if (!first.empty() && !csv::ReadLog(first + "\n").error.empty()) {
         foreign_ = true;

@@ -20,7 +20,12 @@ std::optional<LogCells> LineCells(std::string_view content, bool ended,
     }
     const CsvText parsed = ParseCsv(content);
     if (!parsed.error.empty() || parsed.records.size() != 1) {
-        why = "is damaged (" + parsed.error.substr(parsed.error.find(": ") + 2) + ")";
+        // The parser's reason without its "line N: ", which is the log's.
+        const std::size_t colon = parsed.error.find(": ");
+        const std::string reason = parsed.error.empty()         ? "no cells"
+                                   : colon == std::string::npos ? parsed.error
+                                                                : parsed.error.substr(colon + 2);
+        why = "is damaged (" + reason + ")";
         return std::nullopt;
     }
     const std::vector<std::string>& fields = parsed.records.front().fields;

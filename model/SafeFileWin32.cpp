@@ -134,14 +134,18 @@ bool WriteAll(HANDLE file, std::span<const char> bytes) {
 
 // Puts the written file `temp` in place of `target`. ReplaceFileW keeps the
 // old file's attributes and access rights; a new name (or a file removed
-// meanwhile) is a rename that reaches the disk before it returns.
+// meanwhile) is a rename that reaches the disk before it returns. So is a
+// replace that removed the old file but could not rename the new one into
+// its place (ERROR_UNABLE_TO_MOVE_REPLACEMENT): the new file is all there is
+// now, and must not be deleted as a failed save's would be.
 bool Place(const std::filesystem::path& temp, const std::filesystem::path& target) {
     if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                          nullptr, nullptr) != 0) {
             return true;
         }
-        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
             return false;
         }
     }
@@ -255,8 +259,7 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
     // Append-only access: every write lands at the end of the file as one
     // step, also when other programs append at the same time.
     const Handle file(CreateFileW(path.c_str(), FILE_READ_DATA | FILE_APPEND_DATA | SYNCHRONIZE,
-                                  kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+                                  kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(path.c_str());

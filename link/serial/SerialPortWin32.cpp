@@ -30,10 +30,13 @@ std::string NameOf(const std::string& path) {
     return path.starts_with(kDevicePrefix) ? path.substr(kDevicePrefix.size()) : path;
 }
 
+// A kernel object's name takes no backslash past its namespace's, and a
+// device name such as GLOBALROOT\Device\Serial0 holds some.
 std::wstring ClaimName(const std::string& name) {
     std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) {
+        return c == '\\' ? '/' : static_cast<char>(std::toupper(c));
+    });
     return L"Local\\torvan-pc-encoder-port-" + WideFromUtf8(upper);
 }
 

@@ -157,6 +157,12 @@ mkdir folder
   [ "$(tail -n 1 folder.err)" = "Log: 2 of 2 lines could not be written to folder (it is a folder)" ] ||
   fail "an unwritable log was not said at the start and the end: $(cat folder.err)"
 row folder.out "$good" OK - -
+# A FIFO (or a terminal, a port) as the log is refused without opening it.
+mkfifo pipe
+timeout 60 "$CLI" write --port "$d" --log pipe f.sin >/dev/null 2>pipe.err ||
+  fail "a job with a FIFO as its log: $(cat pipe.err)"
+[ "$(head -n 1 pipe.err)" = "Log: cannot write pipe (not a regular file); the job goes on without its record" ] ||
+  fail "a FIFO as the log: $(cat pipe.err)"
 
 # torvan-cli log: the table, one port's rows, rows since a date, JSON; a
 # line cut short is named and left out, and the next line stays whole.
@@ -193,5 +199,7 @@ expect 0 "log.csv: line 12 is cut short (it has no line end); it is left out" --
 expect 0 "" -- power --port "$d" --log log.csv low-low
 expect 0 "log.csv: line 12 has 6 columns, not 10 (cut short?); it is left out" -- log log.csv
 [ "$(wc -l <stdout)" = 12 ] || fail "the line after a cut one: $(cat stdout)"
+printf '""\r\n' >>log.csv
+expect 0 "log.csv: line 14 is damaged (no cells); it is left out" -- log log.csv
 stop d good drop
 finish

@@ -44,6 +44,11 @@ QString CommandText(const char* text) {
     return QCoreApplication::translate("Commands", text);
 }
 
+// A command's step for undo, named as its menu item is.
+EditStep StepOf(const QAction& action) {
+    return EditStep{action.text().remove(QLatin1Char('&')).toStdString(), {}};
+}
+
 QAction* MakeAction(const CommandInfo& info, QObject* parent) {
     auto* action = new QAction(CommandText(info.text), parent);
     action->setData(info.id);
@@ -226,7 +231,7 @@ void CMainFrame::ConnectViewCommands() {
     connect(Action(kProgramRead), &QAction::triggered, this, [this] {
         edits_->RecordPending();
         if (program_->Read(session_.PortName())) {
-            edits_->Record(EditStep{tr("Read").toStdString(), {}});
+            edits_->Record(StepOf(*Action(kProgramRead)));
         }
     });
     connect(Action(kProgramWrite), &QAction::triggered, this,
@@ -243,17 +248,17 @@ void CMainFrame::ConnectOptionDialogs() {
     connect(Action(kEditSideKey), &QAction::triggered, this, [this] {
         CSideKeyDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{tr("Side Key").toStdString(), {}});
+        edits_->Record(StepOf(*Action(kEditSideKey)));
     });
     connect(Action(kEditDtmf), &QAction::triggered, this, [this] {
         CDtmfDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{tr("DTMF").toStdString(), {}});
+        edits_->Record(StepOf(*Action(kEditDtmf)));
     });
     connect(Action(kEditRadio), &QAction::triggered, this, [this] {
         CRadioDlg dialog(image_, this);
         dialog.exec();
-        edits_->Record(EditStep{tr("Radio").toStdString(), {}});
+        edits_->Record(StepOf(*Action(kEditRadio)));
     });
 }
 
@@ -281,7 +286,12 @@ void CMainFrame::ConnectPorts() {
         const QString name = QString::fromUtf8(info.text);
         port->setCheckable(true);
         ports_.emplace_back(port, name);
-        connect(port, &QAction::triggered, this, [this, name] { session_.SetPortName(name); });
+        // A click on the ticked port unticks it before it says so: the
+        // choice stands, and so does the tick.
+        connect(port, &QAction::triggered, this, [this, name] {
+            session_.SetPortName(name);
+            UpdatePortChecks();
+        });
     }
     connect(&session_, &SessionState::PortNameChanged, this, &CMainFrame::UpdatePortChecks);
     UpdatePortChecks();

@@ -48,7 +48,6 @@ public:
 
     CProgramView& View() const { return *view_; }
     FileCommands& Files() const { return *files_; }
-    EditCommands& Edits() const { return *edits_; }
     PrintCommands& Printing() const { return *print_; }
     // The menu or toolbar action of a command identifier; null when unknown.
     QAction* Action(int commandId) const;

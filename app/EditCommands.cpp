@@ -43,6 +43,9 @@ void EditCommands::Redo() {
         editor->redo();
         return;
     }
+    // A list editor's pick not yet taken is a change of its own, which
+    // ends what was there to redo.
+    RecordPending();
     Show(doc_.History().Redo(), tr("Redo"), tr("Redo: nothing to redo"));
 }
 

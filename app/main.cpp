@@ -16,6 +16,7 @@
 #include "config/ProductName.h"
 #include "config/ProgramFolders.h"
 #include "link/serial/PortFactory.h"
+#include "model/SystemText.h"
 
 namespace {
 
@@ -27,8 +28,9 @@ const char* const kSynopsis =
 // default profiles are named where this copy of the program was installed.
 std::string Description() {
     const std::filesystem::path defaults = torvan::InstalledDefaultsFile();
-    const std::string copy =
-        defaults.empty() ? "" : "\n               (a copy of them is in " + defaults.string() + ")";
+    const std::string copy = defaults.empty() ? ""
+                                              : "\n               (a copy of them is in " +
+                                                    torvan::Utf8FromPath(defaults) + ")";
     return "\n"
            "The window for programming the radio: read its whole memory over a serial\n"
            "programming cable, edit the 128 channels, the radio-wide settings and the\n"

@@ -10,8 +10,6 @@
 
 namespace torvan {
 
-namespace {}  // namespace
-
 CProgressDlg::CProgressDlg(CloneDirection direction, MemoryImage& image, PortDevice device,
                            QWidget* parent)
     : QDialog(parent),

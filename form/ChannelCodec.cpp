@@ -36,9 +36,7 @@ void DecodeChannel(const MemoryImage& image, int channel, CellTable& grid) {
         grid.SetTextMatrix(channel, col, text);
     };
     if (MarksNothing(slot[slot::kRxFrequencyTop])) {
-        for (int col = column::kRxFrequency; col <= column::kName; ++col) {
-            set(col, {});
-        }
+        SetGridRow(grid, channel, {});
         return;
     }
     set(column::kRxFrequency,

@@ -12,11 +12,7 @@ void EditHistory::Start(const MemoryImage& state) {
 }
 
 bool EditHistory::Record(const MemoryImage& state, EditStep step) {
-    if (states_.empty()) {
-        Start(state);
-        return false;
-    }
-    if (states_[current_] == state) {
+    if (states_.empty() || states_[current_] == state) {
         return false;
     }
     // A new change after an undo: what was undone cannot be redone.

@@ -38,7 +38,8 @@ public:
     // A new or opened document: no steps, and `state` counts as saved.
     void Start(const MemoryImage& state);
     // The state after something the user did. A state equal to the current
-    // one is no step (false); otherwise the steps that could be redone go.
+    // one, or one before any Start, is no step (false); otherwise the steps
+    // that could be redone go.
     bool Record(const MemoryImage& state, EditStep step);
 
     // The state to return to and the step that is undone (or redone).

@@ -552,22 +552,6 @@ Do you want to save your changes?</source>
         <source>SCRL</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Side Key</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DTMF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Radio</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>torvan::CProgramView</name>

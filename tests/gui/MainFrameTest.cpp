@@ -137,6 +137,11 @@ private slots:
             QCOMPARE(w_->app->PortName(), QString::fromLatin1(port));
             QCOMPARE(CheckedPorts(), checked);
         }
+        // Picked again, the port stays ticked.
+        for (int i = 0; i < 2; ++i) {
+            Trigger(command::kPorts[2]);
+            QCOMPARE(CheckedPorts(), QStringList{"COM3"});
+        }
     }
 
     // A run with the simulated radio says so and leaves the stored port alone.

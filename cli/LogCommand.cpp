@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <ostream>
 
@@ -124,8 +125,9 @@ void PrintTable(const std::vector<csv::LogEntry>& entries, std::ostream& out) {
 }
 
 void PrintJsonEntries(const std::vector<csv::LogEntry>& entries, std::ostream& out) {
-    constexpr const char* kKeys[] = {"time",   "command", "port",   "device", "file",
-                                     "sha256", "pttId",   "result", "verify", "seconds"};
+    constexpr std::array kKeys = {"time",   "command", "port",   "device", "file",
+                                  "sha256", "pttId",   "result", "verify", "seconds"};
+    static_assert(kKeys.size() == csv::kLogColumnCount, "one key a log column");
     out << '[';
     for (std::size_t e = 0; e < entries.size(); ++e) {
         out << (e == 0 ? "\n  {" : ",\n  {") << "\"line\": " << entries[e].line;

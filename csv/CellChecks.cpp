@@ -11,11 +11,12 @@
 #include "model/Text.h"
 
 namespace torvan::csv {
-namespace {
 
 CellCheck Refused(std::string reason) {
     return {Verdict::Refused, {}, std::move(reason)};
 }
+
+namespace {
 
 std::string ChoicesText(int col) {
     std::string text;

@@ -25,6 +25,9 @@ const std::string& TextOf(const ChannelRow& row, int col);
 // "136-174 MHz" for reports.
 std::string BandText(const FrequencyLimits& limits);
 
+// A cell that cannot be taken, and why.
+CellCheck Refused(std::string reason);
+
 // A sheet's text in a report, in double quotes.
 std::string Quoted(std::string_view text);
 

@@ -18,14 +18,15 @@ enum class LogColumn : std::size_t {
     File,     // the channel-data file written or read into
     Sha256,   // of the memory image written or read
     PttId,
-    Result,   // OK, one of the radio's fixed messages, Interrupted, Not saved
-    Verify,   // the read-back's result, when one was asked for
+    Result,  // OK, one of the radio's fixed messages, Interrupted, Not saved
+    Verify,  // the read-back's result, when one was asked for
     Seconds,
 };
 inline constexpr std::size_t kLogColumnCount = 10;
 // The header names, in LogColumn's order.
 inline constexpr std::array<std::string_view, kLogColumnCount> kLogColumns = {
-    "Time", "Command", "Port", "Device", "File", "SHA-256", "PTT ID", "Result", "Verify", "Seconds"};
+    "Time",    "Command", "Port",   "Device", "File",
+    "SHA-256", "PTT ID",  "Result", "Verify", "Seconds"};
 
 using LogCells = std::array<std::string, kLogColumnCount>;
 

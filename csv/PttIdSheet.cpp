@@ -5,23 +5,13 @@
 #include "csv/CellChecks.h"
 #include "csv/SheetColumns.h"
 #include "form/DtmfSettings.h"
+#include "model/Text.h"
 
 namespace torvan::csv {
 namespace {
 
 constexpr std::string_view kPort = "Port";
 constexpr std::string_view kPttIdColumn = "PTT ID";
-
-std::string Bare(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    return first == std::string::npos
-               ? std::string()
-               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-CellCheck RefusedCell(std::string reason) {
-    return CellCheck{Verdict::Refused, {}, std::move(reason)};
-}
 
 }  // namespace
 
@@ -35,21 +25,21 @@ PttIdSheet ReadPttIdSheet(std::string_view text) {
     const SheetColumns header(records->records.front().fields);
     for (auto record = records->records.begin() + 1; record != records->records.end(); ++record) {
         if (std::all_of(record->fields.begin(), record->fields.end(),
-                        [](const std::string& cell) { return Bare(cell).empty(); })) {
+                        [](const std::string& cell) { return TrimmedBlanks(cell).empty(); })) {
             continue;
         }
-        const std::string port = Bare(header.Cell(*record, kPort));
-        const std::string cell = Bare(header.Cell(*record, kPttIdColumn));
+        const std::string port = TrimmedBlanks(header.Cell(*record, kPort));
+        const std::string cell = TrimmedBlanks(header.Cell(*record, kPttIdColumn));
         const auto id = PttIdFromText(cell);
         if (port.empty()) {
-            sheet.read.Note(record->line, std::string(kPort), RefusedCell("no port is named"));
+            sheet.read.Note(record->line, std::string(kPort), Refused("no port is named"));
         }
         if (cell.empty()) {
-            sheet.read.Note(record->line, std::string(kPttIdColumn), RefusedCell("no PTT ID is given"));
+            sheet.read.Note(record->line, std::string(kPttIdColumn), Refused("no PTT ID is given"));
         } else if (!id) {
-            sheet.read.Note(record->line, std::string(kPttIdColumn),
-                            RefusedCell(Quoted(cell) +
-                                    " is not a PTT ID (up to 8 of 0-9, A-D, * and #)"));
+            sheet.read.Note(
+                record->line, std::string(kPttIdColumn),
+                Refused(Quoted(cell) + " is not a PTT ID (up to 8 of 0-9, A-D, * and #)"));
         }
         if (!port.empty() && id && !id->empty()) {
             sheet.entries.push_back({record->line, port, *id});

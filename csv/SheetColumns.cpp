@@ -3,21 +3,10 @@
 #include "model/Text.h"
 
 namespace torvan::csv {
-namespace {
-
-std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
-}  // namespace
 
 SheetColumns::SheetColumns(const std::vector<std::string>& header) {
     for (const std::string& name : header) {
-        names_.push_back(Trimmed(name));
+        names_.push_back(TrimmedBlanks(name));
     }
 }
 

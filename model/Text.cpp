@@ -4,6 +4,14 @@
 #include <cctype>
 
 namespace torvan {
+
+std::string TrimmedBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
 namespace {
 
 constexpr std::string_view kSpace = " \t\r\n\f\v";

@@ -12,6 +12,9 @@ namespace torvan {
 bool EqualNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
+// `text` without the blanks and tabs at either end (a sheet's cell).
+std::string TrimmedBlanks(std::string_view text);
+
 // The characters after the first colon up to the next white space, leading
 // white space skipped (scanf "%*[^:]:%s"); empty without a colon.
 std::string_view WordAfterColon(std::string_view text);

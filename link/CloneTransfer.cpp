@@ -29,7 +29,8 @@ Result OpenResolvedPort(SerialPort& port, const PortDevice& device) {
 }
 
 Result CloneTransfer::Run(CloneDirection direction, const PortDevice& device) {
-    const TransferBusy::Hold busy = TransferBusy::TryAcquire(device.ok ? device.value : std::string());
+    const TransferBusy::Hold busy =
+        TransferBusy::TryAcquire(device.ok ? device.value : std::string());
     if (!busy) {
         return Result::Failure("another transfer is running");
     }
@@ -51,6 +52,11 @@ Result CloneTransfer::Run(CloneDirection direction, const PortDevice& device) {
 }
 
 Result CloneTransfer::Transfer(CloneDirection direction, const PortDevice& device) {
+    // A stop asked for before the start (a fleet's radio, a read-back) opens
+    // no port and says nothing to the radio.
+    if (sink_.StopRequested()) {
+        return Result::Failure("stopped");
+    }
     if (Result opened = OpenResolvedPort(port_, device); !opened.ok) {
         return opened;
     }

@@ -45,8 +45,10 @@ public:
     void ShowProgress(int, int, const std::string&) override {}
     void ShowFailure(const Result& shown) override { failure = shown; }
     void Finished(bool) override {}
+    bool StopRequested() const override { return stopped; }
 
     Result failure;
+    bool stopped = false;
 };
 
 // The port the transfer is given: the radio's, held by another program (a
@@ -66,6 +68,7 @@ struct Case {
     // Changes the radio's memory and the image, which differ everywhere but
     // in the (simulator's) band.
     void (*prepare)(MemoryImage& radio, MemoryImage& image) = nullptr;
+    bool stopped = false;  // the user stopped before the transfer began
 };
 
 // The radio's password is 123456; the panel's its first `Digits` digits.
@@ -97,6 +100,7 @@ TEST_P(Clone, EndsAsExpected) {
     ASSERT_TRUE(c.port != Port::OfATerminal || terminal.open(QIODevice::ReadWrite));
     MemoryImage image = before;
     RecordingSink sink;
+    sink.stopped = c.stopped;
     bool ok = false;
     RunOnSerialThread([&] {
         SerialPortQt serial;
@@ -155,7 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WriteCablePulled", kWrite, kComm, kLost, 2, 0x328, With(&F::pullAfter, 0x320)},
         Case{"WriteBusyPort", kWrite, kPortFail, kBusy, 0, 0, {}, Port::Locked},
         Case{"WritePortOfASerialTerminal", kWrite, kPortFail, kBusy, 0, 0, {}, Port::OfATerminal},
-        Case{"WriteMissingPort", kWrite, kPortFail, kMissing, 0, 0, {}, Port::Missing}),
+        Case{"WriteMissingPort", kWrite, kPortFail, kMissing, 0, 0, {}, Port::Missing},
+        // Stopped before it began: no handshake, nothing shown.
+        Case{"WriteStoppedFirst", kWrite, "", "", 0, 0, {}, Port::Radio, nullptr, true}),
     [](const testing::TestParamInfo<Case>& p) { return p.param.name; });
 // clang-format on
 

@@ -31,21 +31,17 @@ mkdir read
 ("$CLI" read --port "$c" --port "$d" read 2>&1 | head -n 3 >/dev/null
   echo "${PIPESTATUS[0]}" >piped-read.status) &
 piped+=($!)
-started+=("${piped[@]}")
 # A SIGHUP, as a closed terminal sends one.
 "$CLI" write --port "$e" f.sin 2>hup.err & hup=$!
-started+=($hup)
 # A terminal window closed mid-write: the hang-up, then writes that fail,
 # the table's too.
 python3 "$(dirname "$0")/on-pty.py" --hangup-after "10%" -- \
   "$CLI" write --port "$f" --port "$i" f.sin &
 closed=$!
-started+=($closed)
 # SIGQUIT and Ctrl+C stop the write at the next block. (A command started
 # with & ignores SIGINT and SIGQUIT unless told otherwise.)
 env --default-signal=INT,QUIT "$CLI" write --port "$g" f.sin 2>quit.err & quit=$!
 env --default-signal=INT,QUIT "$CLI" write --port "$h" f.sin 2>int.err & int=$!
-started+=($quit $int)
 
 wait_for "Write data: 10%" hup.err $hup
 kill -HUP $hup

@@ -47,7 +47,6 @@ ends low.screen 80 "^$a" "^$b" "^$c"
 # radio: the write ends and the port is restored before output resumes.
 sim paced --pace --save paced.mem
 on_pty --suspend-until resume -- "$CLI" write --port "$paced" f.sin & held=$!
-started+=($held)
 until [ "$(stty -g -F "$paced")" != "$paced_stty" ] || ! kill -0 $held 2>/dev/null; do
   sleep 0.05
 done

@@ -4,8 +4,9 @@
 # standard error.
 set -uo pipefail
 work=$(mktemp -d)
-started=()  # background programs to end, by PID, however the test ends
-trap 'kill "${started[@]}" 2>/dev/null; chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
+# However the test ends, the background programs still running end, by PID
+# (the shell's own jobs: none that has ended, whose PID may be another's).
+trap 'kill $(jobs -pr) 2>/dev/null; chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -34,7 +35,6 @@ sim() {
   shift
   "$SIM" "$@" >"$work/$name.sim" &
   local pid=$!
-  started+=("$pid")
   printf -v "${name}_pid" %s "$pid"
   until [ -s "$work/$name.sim" ] || ! kill -0 "$pid" 2>/dev/null; do sleep 0.05; done
   printf -v "$name" %s "$(head -n 1 "$work/$name.sim")"

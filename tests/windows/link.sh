@@ -9,8 +9,9 @@
 set -uo pipefail
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
-started=() # simulators and Windows programs, ended by PID however the test ends
-trap 'kill "${started[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+# However the test ends, the simulators and Windows programs still running
+# end, by PID (the shell's own jobs).
+trap 'kill $(jobs -pr) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 export XDG_DATA_HOME=$work/data # where the Linux reads keep their copies
 com=$WINEPREFIX/dosdevices
@@ -23,7 +24,6 @@ sim() {
   local name=$1
   shift
   "$SIM" "$@" >"$name.sim" 2>&1 &
-  started+=($!)
   printf -v "${name}_pid" %s $!
   until [ -s "$name.sim" ] || ! kill -0 $! 2>/dev/null; do sleep 0.05; done
 }
@@ -118,7 +118,6 @@ said 1 "Open the port fail" "COM29: no such port on this computer" \
 sim paced --pace --seed 3 --link "$com/com21" --trace paced.trace
 wine "$CLI_EXE" read --port COM21 p.sin </dev/null >p.out 2>p.err &
 holder=$!
-started+=($holder)
 until [ -s paced.trace ] || ! kill -0 $holder 2>/dev/null; do sleep 0.05; done
 win power --port com21 low-low
 said 1 "Open the port fail" "COM21: in use by another program" \

@@ -6,7 +6,6 @@
 
 printf '%s\n' '<alt>Tab=next' 'f11=fullscreen' >keys
 Xvfb -displayfd 3 -screen 0 1280x1024x24 3>display 2>/dev/null &
-started+=($!)
 until [ -s display ]; do sleep 0.05; done
 export DISPLAY=:$(cat display)
 # Wine's desktop keeps the display of the session's first program: one
@@ -16,10 +15,8 @@ cli new Kanäle.sin 2>/dev/null
 cp Kanäle.sin before.sin
 inode=$(stat -c %i Kanäle.sin)
 matchbox-window-manager -use_titlebar yes -kbdconfig keys 2>/dev/null &
-started+=($!)
 wine "$ENCODER_EXE" Kanäle.sin >/dev/null 2>&1 &
 window=$!
-started+=($window)
 shown=$(timeout 60 xdotool search --sync --name "^Torvan PC Encoder$")
 xdotool windowfocus "$shown" 2>/dev/null
 sleep 1

@@ -122,6 +122,7 @@ keys alt+f x Return # File > Exit, Yes
 wait "$encoder"
 kill "$SIM_PID"
 wait "$SIM_PID" || true
+rm -f "$work/pids" # all ended: their PIDs may be others' by now
 SESSION
 
 # A busy machine can outrun typed keys; a session is tried once more.

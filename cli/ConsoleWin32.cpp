@@ -121,6 +121,9 @@ void BinaryStandardOutput() {
 
 struct ConsoleSession::Streams {
     unsigned int previousCodePage = 0;
+    // Standard error's console mode, which redrawn progress changes.
+    DWORD errorMode = 0;
+    bool errorModeKept = false;
     std::unique_ptr<std::streambuf> errorBuffer;
     std::streambuf* previousError = nullptr;
     std::unique_ptr<std::streambuf> outputBuffer;
@@ -129,6 +132,8 @@ struct ConsoleSession::Streams {
 
 ConsoleSession::ConsoleSession() : streams_(std::make_unique<Streams>()) {
     if (IsConsole(STD_ERROR_HANDLE)) {
+        streams_->errorModeKept =
+            GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &streams_->errorMode) != 0;
         streams_->errorBuffer = std::make_unique<ConsoleBuffer>(GetStdHandle(STD_ERROR_HANDLE));
         streams_->previousError = std::cerr.rdbuf(streams_->errorBuffer.get());
     }
@@ -150,6 +155,9 @@ ConsoleSession::~ConsoleSession() {
         std::fflush(stdout);
         std::fflush(stderr);
         SetConsoleOutputCP(streams_->previousCodePage);
+    }
+    if (streams_->errorModeKept) {
+        SetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), streams_->errorMode);
     }
 }
 

@@ -19,7 +19,8 @@ bool Exists(const std::filesystem::path& path) {
 
 IniLocation IniLocation::Current() {
     return IniLocation{ExecutableFolder(), ConfigFolder(), [](const std::filesystem::path& folder) {
-                           return CheckWritable(folder / kFileName).ok;
+                           return !InsideProgramFiles(folder) &&
+                                  CheckWritable(folder / kFileName).ok;
                        }};
 }
 

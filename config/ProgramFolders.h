@@ -25,6 +25,12 @@ inline std::filesystem::path SimulatedRadioFile() {
     return folder.empty() ? folder : folder / "simulated-radio.sin";
 }
 
+// Whether `folder` lies in the system's folder for programs installed for
+// all users (Program Files on Windows), which a user's run must never write
+// to, even one with the rights to: later runs without them could not keep
+// what it leaves. False on Linux, whose installed programs say so otherwise.
+bool InsideProgramFiles(const std::filesystem::path& folder);
+
 // Where Program.ini goes when the executable's folder cannot hold it:
 // $XDG_CONFIG_HOME/torvan-encoder (~/.config when unset or relative) on
 // Linux, %APPDATA%\Torvan PC Encoder on Windows. Empty when there is none.

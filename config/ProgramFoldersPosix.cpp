@@ -27,6 +27,10 @@ std::filesystem::path ExecutableFolder() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
+bool InsideProgramFiles(const std::filesystem::path& /*folder*/) {
+    return false;
+}
+
 std::filesystem::path DataFolder(const char* xdgDataHome, const char* home) {
     return UserFolder(xdgDataHome, home, ".local/share", "torvan-pc-encoder");
 }

@@ -14,16 +14,20 @@
 namespace torvan {
 namespace {
 
-
-// A folder of the user's profile as the shell knows it (redirected folders
-// included), or from the environment when the shell does not say.
-std::filesystem::path KnownFolder(const KNOWNFOLDERID& id, const wchar_t* variable) {
+std::filesystem::path ShellFolder(const KNOWNFOLDERID& id) {
     std::filesystem::path folder;
     wchar_t* path = nullptr;
     if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
         folder = path;
     }
     CoTaskMemFree(path);
+    return folder;
+}
+
+// A folder of the user's profile as the shell knows it (redirected folders
+// included), or from the environment when the shell does not say.
+std::filesystem::path KnownFolder(const KNOWNFOLDERID& id, const wchar_t* variable) {
+    std::filesystem::path folder = ShellFolder(id);
     if (folder.empty()) {
         const wchar_t* value = _wgetenv(variable);
         if (value != nullptr && std::filesystem::path(value).is_absolute()) {
@@ -50,6 +54,19 @@ std::filesystem::path ExecutableFolder() {
         }
         name.resize(name.size() * 2);  // a long name was cut short
     }
+}
+
+// Windows names are compared without regard to letter case.
+bool InsideProgramFiles(const std::filesystem::path& folder) {
+    const std::wstring inside = folder.lexically_normal().wstring() + L"\\";
+    for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+        const std::wstring top = ShellFolder(id).lexically_normal().wstring() + L"\\";
+        if (top.size() > 1 && inside.size() >= top.size() &&
+            _wcsnicmp(inside.c_str(), top.c_str(), top.size()) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::filesystem::path DataFolder() {

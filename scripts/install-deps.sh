@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests (pdftotext reads the
 # printed plan back), the fuzz targets (clang with libFuzzer), the headless
-# screenshots and the .deb (validators, dpkg-shlibdeps) need. Idempotent;
+# screenshots and the .deb (validators, dpkg-shlibdeps) need, and the
+# packages named as arguments (scripts/windows.sh names its own). Idempotent;
 # silent when nothing is missing.
 set -euo pipefail
 
@@ -16,6 +17,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
   xdotool matchbox-window-manager python3
+  "$@"
 )
 
 missing=()

@@ -12,34 +12,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=${TORVAN_WINDOWS_BUILD:-build-windows}
+build=$(realpath -m "${TORVAN_WINDOWS_BUILD:-build-windows}")
 
-packages=(
-  cmake ninja-build python3 libgtest-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool matchbox-window-manager imagemagick x11-apps
-  nsis zip unzip poppler-utils fonts-dejavu-core python3-markdown
-)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  run_as_root=()
-  [ "$(id -u)" -eq 0 ] || run_as_root=(sudo)
-  "${run_as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${run_as_root[@]}" apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# The Linux build's packages and the cross compiler, Wine and the packagers.
+scripts/install-deps.sh \
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+  wine wine64 nsis zip unzip python3-markdown
 
 # The radios of the tests are the Linux simulator's, on pseudo-terminals that
 # Wine's COM ports lead to; the Linux torvan-cli is what the Windows one is
 # compared with.
 echo "== the Linux simulated radio and command-line tool"
-scripts/install-deps.sh
 BUILD_TARGET="torvan-radio-sim torvan-cli" scripts/build.sh "$build/linux" -DTORVAN_BUILD_GUI=OFF
-linux=$root/$build/linux
+linux=$build/linux
 
 started=$SECONDS
 qt=$(scripts/windows-qt.sh)
@@ -48,7 +33,7 @@ echo "== Qt for Windows: $qt ($((SECONDS - started)) s)"
 # Wine keeps its Windows (registry, drives, COM ports) in a prefix of this
 # build's own; the first start makes it. No Mono or Gecko: nothing here
 # needs .NET or an HTML engine, and their installers would ask.
-export WINEPREFIX=$root/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 echo "== build"

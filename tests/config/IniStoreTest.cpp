@@ -160,6 +160,10 @@ TEST(IniLocation, ChoosesTheFolder) {
     EXPECT_EQ(ConfigFolder("xdg", "/h"), "/h/.config/torvan-encoder");
     EXPECT_EQ(ConfigFolder(nullptr, nullptr), "");
 #else
+    // An all-users install's folder is never written, a folder elsewhere may be.
+    const std::filesystem::path programs = std::filesystem::path(_wgetenv(L"ProgramFiles"));
+    EXPECT_TRUE(InsideProgramFiles(programs / "Torvan PC Encoder"));
+    EXPECT_FALSE(InsideProgramFiles(programs.parent_path() / "Tools"));
     // The user's roaming and local application data, as the shell names them.
     EXPECT_EQ(ConfigFolder().parent_path().filename(), "Roaming");
     EXPECT_EQ(DataFolder().parent_path().filename(), "Local");

@@ -63,13 +63,7 @@ int RunNew(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!ExpectOneFile("new", args, err)) {
         return 2;
     }
-    MemoryImage image;
-    image.ResetToNewDocument();
-    MemoryForm form;
-    FrequencyLimits limits;
-    DecodeImage(image, ProgramModels(err), form, limits);
-    EncodeImage(form, limits, image);
-    return SaveOrReport(args[0], image, err) ? 0 : 1;
+    return SaveOrReport(args[0], NewDocumentImage(ProgramModels(err)), err) ? 0 : 1;
 }
 
 int RunShow(const Args& args, std::ostream& out, std::ostream& err) {

@@ -1,6 +1,7 @@
 #include "form/ImageCodec.h"
 
 #include "form/ChannelCodec.h"
+#include "form/MemoryForm.h"
 #include "form/ModelProfiles.h"
 #include "model/BandSignature.h"
 #include "model/Codecs.h"
@@ -119,6 +120,16 @@ void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage&
         static_cast<std::uint8_t>((scanSte & ~settings::kSteMask) | SteBits(list(Setting::Ste)));
     scanSte = static_cast<std::uint8_t>((scanSte & ~settings::kModeMask) |
                                         SelectedMode(list(Setting::ScanMode)));
+}
+
+MemoryImage NewDocumentImage(const ModelCatalog& models) {
+    MemoryImage image;
+    image.ResetToNewDocument();
+    MemoryForm form;
+    FrequencyLimits limits;
+    DecodeImage(image, models, form, limits);
+    EncodeImage(form, limits, image);
+    return image;
 }
 
 }  // namespace torvan

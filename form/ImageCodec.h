@@ -20,4 +20,8 @@ void DecodeImage(const MemoryImage& image, const ModelCatalog& models, FormContr
 // owns stay as they are.
 void EncodeImage(FormControls& form, const FrequencyLimits& limits, MemoryImage& image);
 
+// A new document as a form stores it: the new-document bytes, decoded with
+// `models` and encoded back (the first model and range, their band).
+MemoryImage NewDocumentImage(const ModelCatalog& models);
+
 }  // namespace torvan

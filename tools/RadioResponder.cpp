@@ -16,6 +16,13 @@ constexpr std::size_t kAddressMask = MemoryImage::kSize - 1;
 RadioResponder::RadioResponder(MemoryImage& memory, RadioFaults faults)
     : memory_(memory), faults_(std::move(faults)) {}
 
+void RadioResponder::Arrived(std::chrono::steady_clock::time_point at) {
+    if (at - lastArrival_ > kCommandGap) {
+        pending_.clear();
+    }
+    lastArrival_ = at;
+}
+
 const RadioAction& RadioResponder::Feed(std::uint8_t byte) {
     action_.reply.clear();
     action_.trailer.clear();

@@ -13,7 +13,7 @@
 namespace torvan::sim {
 
 // A command that stalls on the line this long is dropped, as the radio's
-// receiver drops it: whoever feeds the responder resets its parser then.
+// receiver drops it.
 inline constexpr std::chrono::milliseconds kCommandGap{200};
 
 // What the radio does after a received byte.
@@ -46,8 +46,9 @@ public:
 
     // The action stays valid until the next call.
     const RadioAction& Feed(std::uint8_t byte);
-    // Drops a half-received command (after a long gap on the line).
-    void ResetParser() { pending_.clear(); }
+    // Bytes arrive at `at`, to be fed next: a half-received command that
+    // stalled kCommandGap before them is dropped.
+    void Arrived(std::chrono::steady_clock::time_point at);
     const RadioCounters& Counters() const { return counters_; }
 
 private:
@@ -68,6 +69,7 @@ private:
     MemoryImage& memory_;
     RadioFaults faults_;
     std::vector<std::uint8_t> pending_;
+    std::chrono::steady_clock::time_point lastArrival_ = std::chrono::steady_clock::now();
     bool session_ = false;
     unsigned lastReadBlock_ = kNoBlock;
     RadioCounters counters_;

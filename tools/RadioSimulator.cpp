@@ -109,10 +109,7 @@ void RadioSimulator::Run() {
 
 void RadioSimulator::Serve(std::span<const std::uint8_t> chunk, Clock::time_point at) {
     std::lock_guard lock(mutex_);
-    if (at - lastByte_ > kCommandGap) {
-        responder_.ResetParser();
-    }
-    lastByte_ = at;
+    responder_.Arrived(at);
     for (const std::uint8_t byte : chunk) {
         Clock::time_point arrival = at;
         if (pace_) {

@@ -65,7 +65,6 @@ private:
     bool pulled_ = false;
     Clock::time_point rxLineFree_{};
     Clock::time_point txLineFree_{};
-    Clock::time_point lastByte_{};
 };
 
 }  // namespace torvan::sim

@@ -8,19 +8,11 @@
 #include "config/IniText.h"
 #include "config/ModelCatalogReader.h"
 #include "form/ImageCodec.h"
-#include "form/MemoryForm.h"
 #include "model/ChannelFile.h"
 
 namespace torvan::sim {
 MemoryImage NewRadioMemory() {
-    MemoryImage image;
-    image.ResetToNewDocument();
-    MemoryForm form;
-    FrequencyLimits limits;
-    DecodeImage(image, ReadModelCatalog(ReadIniSection(DefaultProgramIni(), "Setup")), form,
-                limits);
-    EncodeImage(form, limits, image);
-    return image;
+    return NewDocumentImage(ReadModelCatalog(ReadIniSection(DefaultProgramIni(), "Setup")));
 }
 
 SimulatedRadioPort::SimulatedRadioPort(std::filesystem::path memoryFile)
@@ -42,7 +34,6 @@ Result SimulatedRadioPort::OpenPort(const std::string&) {
     }
     loaded_ = memory_;
     responder_.emplace(memory_, RadioFaults{});
-    lastByte_ = Clock::now();
     return Result::Success();
 }
 
@@ -50,11 +41,7 @@ std::size_t SimulatedRadioPort::WriteBytes(std::span<const std::uint8_t> bytes) 
     if (!responder_) {
         return 0;
     }
-    const auto now = Clock::now();
-    if (now - lastByte_ > kCommandGap) {
-        responder_->ResetParser();
-    }
-    lastByte_ = now;
+    responder_->Arrived(Clock::now());
     for (const std::uint8_t byte : bytes) {
         const RadioAction& action = responder_->Feed(byte);
         pending_.insert(pending_.end(), action.reply.begin(), action.reply.end());

@@ -48,7 +48,6 @@ private:
     MemoryImage loaded_;
     std::optional<RadioResponder> responder_;  // while the port is open
     std::deque<std::uint8_t> pending_;         // answered, not read yet
-    Clock::time_point lastByte_{};
 };
 
 }  // namespace torvan::sim

@@ -252,23 +252,14 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     std::vector<FleetPort> radio;
-    std::vector<std::string> ids;
     if (!ResolveFleet("write", parsed.ports, radio, err)) {
         return 2;
     }
-    if (const int refused = PlanPttIds("write", parsed, radio, ids, err); refused != 0) {
+    std::vector<MemoryImage> images;
+    if (const int refused = RadioImages(parsed, radio, file, image, images, err); refused != 0) {
         return refused;
     }
-    std::vector<std::filesystem::path> inputs = {PathFromUtf8(file)};
-    if (parsed.pttIds) {
-        inputs.push_back(PathFromUtf8(*parsed.pttIds));
-    }
-    if (LogIsAlsoAFile("write", parsed.log, inputs, err)) {
-        return 2;
-    }
-    if (!ids.empty()) {
-        StorePttId(image, ids.front());
-    }
+    image = images.front();
     JobLog log("write", parsed.log);
     log.Open(err);
     // Held from the Write to the end of its read-back: Ctrl+C between the
@@ -280,7 +271,7 @@ int RunWrite(const Args& args, std::ostream& out, std::ostream& err) {
     const Result written = Transfer(CloneDirection::Write, device, image, err);
     int status = Report(written, err);
     std::string verdict;
-    if (status == 0 && !ids.empty()) {
+    if (status == 0 && (parsed.pttId || parsed.pttIds)) {
         SayPttId(image, out);
     }
     if (status == 0 && verifying) {

@@ -145,21 +145,10 @@ int RunFleetWrite(const PortArgs& args, bool verify, std::ostream& out, std::ost
     if (!LoadOrReport(file, image, err)) {
         return 1;
     }
-    std::vector<std::string> ids;
-    if (const int refused = PlanPttIds("write", args, fleet, ids, err); refused != 0) {
-        return refused;
-    }
-    std::vector<std::filesystem::path> inputs = {PathFromUtf8(file)};
-    if (args.pttIds) {
-        inputs.push_back(PathFromUtf8(*args.pttIds));
-    }
-    if (LogIsAlsoAFile("write", args.log, inputs, err)) {
-        return 2;
-    }
     // Each radio's own image: the file's bytes but for its PTT ID.
-    std::vector<MemoryImage> images(fleet.size(), image);
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        StorePttId(images[i], ids[i]);
+    std::vector<MemoryImage> images;
+    if (const int refused = RadioImages(args, fleet, file, image, images, err); refused != 0) {
+        return refused;
     }
     JobLog log("write", args.log);
     log.Open(err);

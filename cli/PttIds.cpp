@@ -1,12 +1,15 @@
 #include "cli/PttIds.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "cli/FileArgs.h"
+#include "cli/JobLog.h"
 #include "config/PortsSection.h"
 #include "csv/PttIdSheet.h"
 #include "form/DtmfSettings.h"
 #include "link/serial/PortFactory.h"
+#include "model/SystemText.h"
 #include "model/Utf8Text.h"
 
 namespace torvan::cli {
@@ -135,6 +138,26 @@ int PlanPttIds(const std::string& command, const PortArgs& args,
         return 2;
     }
     ids = *counted;
+    return 0;
+}
+
+int RadioImages(const PortArgs& args, const std::vector<FleetPort>& fleet, const std::string& file,
+                const MemoryImage& image, std::vector<MemoryImage>& images, std::ostream& err) {
+    std::vector<std::string> ids;
+    if (const int refused = PlanPttIds("write", args, fleet, ids, err); refused != 0) {
+        return refused;
+    }
+    std::vector<std::filesystem::path> inputs = {PathFromUtf8(file)};
+    if (args.pttIds) {
+        inputs.push_back(PathFromUtf8(*args.pttIds));
+    }
+    if (LogIsAlsoAFile("write", args.log, inputs, err)) {
+        return 2;
+    }
+    images.assign(fleet.size(), image);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        StorePttId(images[i], ids[i]);
+    }
     return 0;
 }
 

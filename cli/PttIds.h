@@ -8,6 +8,7 @@
 
 #include "cli/FleetPorts.h"
 #include "cli/PortArgs.h"
+#include "model/MemoryImage.h"
 
 namespace torvan::cli {
 
@@ -32,5 +33,12 @@ std::optional<std::vector<std::string>> CountedPttIds(const std::string& first, 
 int PlanPttIds(const std::string& command, const PortArgs& args,
                const std::vector<FleetPort>& fleet, std::vector<std::string>& ids,
                std::ostream& err);
+
+// What a write sends each radio of `fleet`: `image` (the file `file`'s)
+// with that radio's own PTT ID, in `images`, once PlanPttIds has planned
+// the IDs and the --log is no input of the command's. On a refusal, the
+// exit status as PlanPttIds gives it (2 for a log that is an input); else 0.
+int RadioImages(const PortArgs& args, const std::vector<FleetPort>& fleet, const std::string& file,
+                const MemoryImage& image, std::vector<MemoryImage>& images, std::ostream& err);
 
 }  // namespace torvan::cli

@@ -42,10 +42,11 @@ public:
     // that could be redone go.
     bool Record(const MemoryImage& state, EditStep step);
 
-    // The state to return to and the step that is undone (or redone).
+    // The state to return to and the step that is undone (or redone): copies,
+    // which stay right whatever is recorded while they are shown.
     struct Move {
-        const MemoryImage& state;
-        const EditStep& step;
+        MemoryImage state;
+        EditStep step;
     };
     std::optional<Move> Undo();
     std::optional<Move> Redo();

@@ -210,8 +210,6 @@ bool CPowerDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// An exchange that ends while a close was asked for closes the dialog
-// afterwards; a failed one closes it anyway (Fail).
 void CPowerDlg::OnLevelButton(LevelPoint point) {
     if (state_ != State::Idle) {
         return;
@@ -224,7 +222,6 @@ void CPowerDlg::OnLevelButton(LevelPoint point) {
         value = QueryLevel(link, point);
         return value.has_value();
     });
-    const bool closeAsked = state_ == State::QueryingToClose;
     On(queried.ok ? Event::Queried : Event::QueryFailed);
     if (!queried.ok) {
         Fail(queried);
@@ -234,9 +231,6 @@ void CPowerDlg::OnLevelButton(LevelPoint point) {
     gesture_.Reset(*value);
     ShowLevel(*value);
     ScrollBar().setFocus(Qt::OtherFocusReason);
-    if (closeAsked) {
-        PostCloseRequest();
-    }
 }
 
 void CPowerDlg::OnEnd() {
@@ -245,13 +239,10 @@ void CPowerDlg::OnEnd() {
     }
     On(Event::Send);
     const Result ended = Exchange([](SerialLink& link) { return EndTuning(link); });
-    const bool closeAsked = state_ == State::SendingToClose;
     On(Event::TuningEnded);
     ResetControls();
     if (!ended.ok) {
         Fail(ended);
-    } else if (closeAsked) {
-        PostCloseRequest();
     }
 }
 
@@ -281,16 +272,12 @@ void CPowerDlg::EndGesture() {
     On(Event::Send);
     const Result sent =
         Exchange([point, value](SerialLink& link) { return SendLevel(link, point, *value); });
-    const bool closeAsked = state_ == State::SendingToClose;
     On(Event::Sent);
     if (!sent.ok) {
         Fail(sent);
         return;
     }
     ShowLevel(*value);
-    if (closeAsked) {
-        PostCloseRequest();
-    }
 }
 
 void CPowerDlg::ResetControls() {
@@ -342,6 +329,11 @@ Result CPowerDlg::Exchange(const std::function<bool(SerialLink&)>& exchange) {
             result = Result::Failure(clone_message::kCommunicationError, port_->ErrorText());
         }
     });
+    // A close asked for meanwhile closes the dialog once the caller has
+    // shown the exchange's end (a failed one closes it anyway: Fail).
+    if (result.ok && (state_ == State::QueryingToClose || state_ == State::SendingToClose)) {
+        PostCloseRequest();
+    }
     return result;
 }
 

@@ -15,15 +15,6 @@
 namespace torvan::cli {
 namespace {
 
-// 'TEXT', built by appending: a literal before a temporary string trips a
-// false -Wrestrict in GCC 12 at -O3 (the Windows build's).
-std::string InQuotes(const std::string& text) {
-    std::string quoted(1, '\'');
-    quoted += text;
-    quoted += '\'';
-    return quoted;
-}
-
 // The sheet's ports as the fleet's are resolved, each device once.
 bool CheckSheetPorts(const std::string& shown, const std::vector<csv::PttIdEntry>& entries,
                      std::vector<FleetPort>& ports, std::ostream& err) {
@@ -97,19 +88,19 @@ std::optional<std::vector<std::string>> CountedPttIds(const std::string& first, 
                                                       std::string& why) {
     const auto id = PttIdFromText(first);
     if (!id || id->empty()) {
-        why = InQuotes(PrintableText(first)) + " is not a PTT ID (up to 8 of 0-9, A-D, * and #)";
+        why = "'" + PrintableText(first) + "' is not a PTT ID (up to 8 of 0-9, A-D, * and #)";
         return std::nullopt;
     }
     const std::size_t digits = id->size() - (id->find_last_not_of("0123456789") + 1);
     if (digits == 0) {
-        why = InQuotes(*id) + " does not end in digits to count up (e.g. 1001 or A01)";
+        why = "'" + *id + "' does not end in digits to count up (e.g. 1001 or A01)";
         return std::nullopt;
     }
     const std::string prefix = id->substr(0, id->size() - digits);
     const unsigned long long start = std::stoull(id->substr(prefix.size()));
     const std::string last = std::to_string(start + count - 1);
     if (last.size() > digits) {
-        why = InQuotes(*id) + " counts up to " + last + " for " + std::to_string(count) +
+        why = "'" + *id + "' counts up to " + last + " for " + std::to_string(count) +
               " radios, more than its " + std::to_string(digits) + " digit" +
               (digits == 1 ? "" : "s") + " hold; start lower or with more digits";
         return std::nullopt;

@@ -283,8 +283,6 @@ Result AppendToFile(const std::filesystem::path& path, std::string_view header,
         char last = '\n';
         DWORD read = 0;
         if (ReadFile(file.Get(), &last, 1, &read, &lastByte) != 0 && read == 1 && last != '\n') {
-            // Pushed, not assigned: assigning a literal trips a false -Wrestrict
-            // in GCC 12 at -O3 (the Windows build's).
             bytes.push_back('\n');
         }
     }

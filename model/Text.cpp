@@ -53,8 +53,6 @@ std::string RunsText(const std::vector<std::size_t>& ascending,
         while (last + 1 < ascending.size() && ascending[last + 1] == ascending[last] + 1) {
             ++last;
         }
-        // Appended piece by piece: "literal" + string trips a false
-        // -Wrestrict in GCC 12 at -O3 (the Windows build's).
         if (!text.empty()) {
             text += ", ";
         }
